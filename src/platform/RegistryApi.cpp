@@ -1,0 +1,9 @@
+// The production registry table: straight to advapi32.
+#include "platform/RegistryApi.h"
+
+const RegistryApi& RealRegistryApi() {
+    static const RegistryApi api{RegOpenKeyExA,   RegCreateKeyExA, RegCloseKey,
+                                 RegConnectRegistryA, RegQueryValueExA, RegSetValueExA,
+                                 RegDeleteValueA, RegQueryInfoKeyA, RegEnumValueA};
+    return api;
+}

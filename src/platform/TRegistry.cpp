@@ -1,0 +1,257 @@
+// TRegistry over the RegistryApi table; value errors raise ERegistryException, the rest answer bool.
+#include "platform/TRegistry.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Errors.h"
+
+namespace {
+
+// Reading falls back to ever smaller rights, so that a key the user may only query still opens.
+constexpr REGSAM kReadMasks[] = {KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                                 KEY_QUERY_VALUE};
+
+ValueKind KindOfType(DWORD type) {
+    switch (type) {
+        case REG_SZ: return ValueKind::Text;
+        case REG_EXPAND_SZ: return ValueKind::ExpandableText;
+        case REG_DWORD: return ValueKind::Number;
+        case REG_BINARY: return ValueKind::Bytes;
+        default: return ValueKind::Other;
+    }
+}
+
+DWORD TypeOfKind(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::Text: return REG_SZ;
+        case ValueKind::ExpandableText: return REG_EXPAND_SZ;
+        case ValueKind::Number: return REG_DWORD;
+        case ValueKind::Bytes: return REG_BINARY;
+        case ValueKind::Other: break;
+    }
+    return REG_NONE;
+}
+
+std::string Formatted(const char* lead, const std::string& name) {
+    return lead + name + "'";
+}
+
+// Doubled on double-byte locales of NT, where the key's reported lengths can be too short.
+bool IsDoubleByteNtLocale() {
+    return GetSystemMetrics(SM_DBCSENABLED) != 0;
+}
+
+}  // namespace
+
+std::string TextOfValue(const std::string& name, ValueKind kind, const char* data, size_t size) {
+    if (size == 0) return {};
+    if (kind != ValueKind::Text && kind != ValueKind::ExpandableText)
+        throw ERegistryException(Formatted("Invalid data type for '", name));
+    // A text stored without its terminating zero ends at its stored size.
+    const void* zero = std::memchr(data, 0, size);
+    return std::string(data, zero ? static_cast<const char*>(zero) - data : size);
+}
+
+TRegistry::TRegistry(const RegistryApi& api) : api_(api) {}
+
+TRegistry::~TRegistry() {
+    ClosePath();
+    if (rootConnected_) api_.closeKey(root_);
+}
+
+void TRegistry::SelectRoot(HKEY root) {
+    if (root == root_) return;
+    if (rootConnected_) {
+        api_.closeKey(root_);
+        rootConnected_ = false;
+    }
+    root_ = root;
+    ClosePath();
+}
+
+bool TRegistry::ConnectComputer(const std::string& computerName) {
+    HKEY remote = nullptr;
+    if (api_.connectRegistry(computerName.c_str(), root_, &remote) != ERROR_SUCCESS) return false;
+    // The local computer may answer with the predefined root itself, which is not ours to close.
+    const bool ownHandle = remote != root_;
+    SelectRoot(remote);
+    rootConnected_ = ownHandle;
+    return true;
+}
+
+bool TRegistry::OpenResolved(const std::string& path, OpenMode mode, REGSAM access) {
+    const bool absolute = !path.empty() && path[0] == '\\';
+    const std::string relative = absolute ? path.substr(1) : path;
+    const bool beneathOpenKey = !absolute && key_ != nullptr;
+    HKEY base = beneathOpenKey ? key_ : root_;
+
+    HKEY opened = nullptr;
+    LONG result = (mode == OpenMode::CreateMissing && !relative.empty())
+                      ? api_.createKeyEx(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                         nullptr, &opened, nullptr)
+                      : api_.openKeyEx(base, relative.c_str(), 0, access, &opened);
+    if (result != ERROR_SUCCESS) return false;
+
+    std::string newPath = beneathOpenKey ? path_ + "\\" + relative : relative;
+    ClosePath();
+    key_ = opened;
+    path_ = std::move(newPath);
+    return true;
+}
+
+bool TRegistry::OpenPath(const std::string& path, bool canCreate) {
+    return OpenResolved(path, canCreate ? OpenMode::CreateMissing : OpenMode::Existing, access_);
+}
+
+bool TRegistry::OpenPathForReading(const std::string& path) {
+    for (REGSAM mask : kReadMasks) {
+        if (OpenResolved(path, OpenMode::Existing, mask)) {
+            access_ = mask;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TRegistry::ClosePath() {
+    if (key_ == nullptr) return;
+    api_.closeKey(key_);
+    key_ = nullptr;
+    path_.clear();
+}
+
+bool TRegistry::QueryValueInfo(const std::string& name, ValueKind& kind, DWORD& size) {
+    DWORD type = REG_NONE;
+    size = 0;
+    if (key_ == nullptr ||
+        api_.queryValueEx(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        size = 0;
+        return false;
+    }
+    kind = KindOfType(type);
+    return true;
+}
+
+bool TRegistry::QueryKeyInfo(KeyInfo& info) {
+    info = KeyInfo{};
+    if (key_ == nullptr) return false;
+    return api_.queryInfoKey(key_, nullptr, nullptr, nullptr, &info.subKeyCount, &info.maxSubKeyLength, nullptr,
+                             &info.valueCount, &info.maxValueNameLength, &info.maxValueDataLength, nullptr,
+                             &info.lastWriteTime) == ERROR_SUCCESS;
+}
+
+void TRegistry::FetchValue(const std::string& name, BYTE* buffer, DWORD bufferSize, DWORD& size,
+                           ValueKind& kind) {
+    DWORD type = REG_NONE;
+    size = bufferSize;
+    if (key_ == nullptr ||
+        api_.queryValueEx(key_, name.c_str(), nullptr, &type, buffer, &size) != ERROR_SUCCESS)
+        throw ERegistryException(Formatted("Failed to get data for '", name));
+    kind = KindOfType(type);
+}
+
+void TRegistry::StoreValue(const std::string& name, const BYTE* data, ValueKind kind, DWORD size) {
+    if (key_ == nullptr ||
+        api_.setValueEx(key_, name.c_str(), 0, TypeOfKind(kind), data, size) != ERROR_SUCCESS)
+        throw ERegistryException(Formatted("Failed to set data for '", name));
+}
+
+std::string TRegistry::ReadText(const std::string& name) {
+    ValueKind kind = ValueKind::Other;
+    DWORD size = 0;
+    if (!QueryValueInfo(name, kind, size) || size == 0) return {};
+    std::string buffer(size, '\0');
+    FetchValue(name, reinterpret_cast<BYTE*>(buffer.data()), size, size, kind);
+    return TextOfValue(name, kind, buffer.data(), size);
+}
+
+int32_t TRegistry::ReadNumber(const std::string& name) {
+    BYTE bytes[4] = {};
+    DWORD size = 0;
+    ValueKind kind = ValueKind::Other;
+    FetchValue(name, bytes, sizeof bytes, size, kind);
+    if (kind != ValueKind::Number) throw ERegistryException(Formatted("Invalid data type for '", name));
+    int32_t number = 0;
+    std::memcpy(&number, bytes, sizeof number);
+    return number;
+}
+
+void TRegistry::WriteText(const std::string& name, const std::string& text) {
+    StoreValue(name, reinterpret_cast<const BYTE*>(text.c_str()), ValueKind::Text,
+               static_cast<DWORD>(text.size() + 1));
+}
+
+void TRegistry::WriteExpandableText(const std::string& name, const std::string& text) {
+    StoreValue(name, reinterpret_cast<const BYTE*>(text.c_str()), ValueKind::ExpandableText,
+               static_cast<DWORD>(text.size() + 1));
+}
+
+void TRegistry::WriteNumber(const std::string& name, int32_t number) {
+    BYTE bytes[4];
+    std::memcpy(bytes, &number, sizeof bytes);
+    StoreValue(name, bytes, ValueKind::Number, sizeof bytes);
+}
+
+bool TRegistry::RemoveValue(const std::string& name) {
+    return key_ != nullptr && api_.deleteValue(key_, name.c_str()) == ERROR_SUCCESS;
+}
+
+bool TRegistry::HasValue(const std::string& name) {
+    ValueKind kind = ValueKind::Other;
+    DWORD size = 0;
+    return QueryValueInfo(name, kind, size);
+}
+
+DWORD TRegistry::NameBufferLength(const KeyInfo& info) const {
+    DWORD longest = info.maxValueNameLength;
+    if (IsDoubleByteNtLocale()) longest *= 2;
+    return longest + 1;
+}
+
+void TRegistry::ListValueNames(std::vector<std::string>& names) {
+    names.clear();
+    KeyInfo info;
+    if (!QueryKeyInfo(info)) return;
+    std::string buffer(NameBufferLength(info), '\0');
+    for (DWORD index = 0; index < info.valueCount; ++index) {
+        for (;;) {
+            DWORD length = static_cast<DWORD>(buffer.size());
+            LONG result =
+                api_.enumValue(key_, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            if (result == ERROR_SUCCESS) {
+                names.emplace_back(buffer.c_str());
+                break;
+            }
+            // The key's longest name can be reported too short: grow and ask again; skip the rest.
+            if (result != ERROR_MORE_DATA || buffer.size() >= 32768) break;
+            buffer.assign(buffer.size() * 2, '\0');
+        }
+    }
+}
+
+void TRegistry::ListValues(std::vector<RegistryValue>& values) {
+    values.clear();
+    KeyInfo info;
+    if (!QueryKeyInfo(info)) return;
+    std::string name(NameBufferLength(info), '\0');
+    std::string data(info.maxValueDataLength + 1, '\0');
+    values.reserve(info.valueCount);
+    for (DWORD index = 0; index < info.valueCount; ++index) {
+        // A value can grow between the key query and this call: grow the buffers a few times.
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            DWORD nameLength = static_cast<DWORD>(name.size());
+            DWORD dataSize = static_cast<DWORD>(data.size());
+            DWORD type = REG_NONE;
+            LONG result = api_.enumValue(key_, index, name.data(), &nameLength, nullptr, &type,
+                                         reinterpret_cast<BYTE*>(data.data()), &dataSize);
+            if (result == ERROR_SUCCESS) {
+                values.push_back({name.c_str(), KindOfType(type), data.substr(0, dataSize)});
+                break;
+            }
+            if (result != ERROR_MORE_DATA) break;
+            if (name.size() < 32768) name.assign(name.size() * 2, '\0');
+            data.assign(std::max<size_t>(data.size() * 2, dataSize + 1), '\0');
+        }
+    }
+}

@@ -1,0 +1,79 @@
+// TRegistry: one root key, at most one open key beneath it, and the named values of that key.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/RegistryApi.h"
+
+enum class ValueKind { Other, Text, ExpandableText, Number, Bytes };
+
+struct KeyInfo {
+    DWORD subKeyCount = 0;
+    DWORD maxSubKeyLength = 0;
+    DWORD valueCount = 0;
+    DWORD maxValueNameLength = 0;
+    DWORD maxValueDataLength = 0;
+    FILETIME lastWriteTime{};
+};
+
+// One value as the registry enumerates it: name, kind and the stored bytes.
+struct RegistryValue {
+    std::string name;
+    ValueKind kind = ValueKind::Other;
+    std::string data;
+};
+
+// Text of a value as ReadText gives it: empty for no data, the bytes up to the first zero for
+// text kinds; any other kind with data raises "Invalid data type for '<name>'".
+std::string TextOfValue(const std::string& name, ValueKind kind, const char* data, size_t size);
+
+class TRegistry {
+public:
+    explicit TRegistry(const RegistryApi& api = RealRegistryApi());
+    ~TRegistry();
+    TRegistry(const TRegistry&) = delete;
+    TRegistry& operator=(const TRegistry&) = delete;
+
+    void SelectRoot(HKEY root);
+    bool ConnectComputer(const std::string& computerName);
+    bool OpenPath(const std::string& path, bool canCreate);
+    bool OpenPathForReading(const std::string& path);
+    void ClosePath();
+
+    std::string ReadText(const std::string& name);
+    int32_t ReadNumber(const std::string& name);
+    void WriteText(const std::string& name, const std::string& text);
+    void WriteExpandableText(const std::string& name, const std::string& text);
+    void WriteNumber(const std::string& name, int32_t number);
+    bool RemoveValue(const std::string& name);
+    bool HasValue(const std::string& name);
+    void ListValueNames(std::vector<std::string>& names);
+    // Names, kinds and data of every value in one enumeration; what cannot be read is skipped.
+    void ListValues(std::vector<RegistryValue>& values);
+
+    HKEY RootKey() const { return root_; }
+    HKEY CurrentKey() const { return key_; }
+    const std::string& CurrentPath() const { return path_; }
+    REGSAM Access() const { return access_; }
+    bool IsRootConnected() const { return rootConnected_; }
+
+private:
+    enum class OpenMode { Existing, CreateMissing };
+    bool OpenResolved(const std::string& path, OpenMode mode, REGSAM access);
+    bool QueryValueInfo(const std::string& name, ValueKind& kind, DWORD& size);
+    bool QueryKeyInfo(KeyInfo& info);
+    void FetchValue(const std::string& name, BYTE* buffer, DWORD bufferSize, DWORD& size, ValueKind& kind);
+    void StoreValue(const std::string& name, const BYTE* data, ValueKind kind, DWORD size);
+    DWORD NameBufferLength(const KeyInfo& info) const;
+
+    const RegistryApi& api_;
+    HKEY key_ = nullptr;
+    HKEY root_ = HKEY_CURRENT_USER;
+    std::string path_;
+    bool rootConnected_ = false;
+    REGSAM access_ = KEY_ALL_ACCESS;
+};

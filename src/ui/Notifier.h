@@ -1,0 +1,15 @@
+// What the logic tells the user: message boxes and sound cues. Windows implement it; tests record it.
+#pragma once
+
+#include <string>
+
+enum class MessageKind { Warning = 0, Error = 1, Information = 2 };
+
+class Notifier {
+public:
+    virtual ~Notifier() = default;
+    virtual void ShowMessageBox(const std::string& text, MessageKind kind) = 0;
+    virtual void PlayPressSound() = 0;
+    virtual void PlayNotifySound() = 0;
+    virtual void PlayWarningSound() = 0;
+};

@@ -1,0 +1,46 @@
+# Shared by run.sh and test.sh: installs what is missing, configures and builds, prepares a Wine prefix.
+# Sourced, not run. BUILD_DIR may be set by the caller (default: build).
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+PACKAGES=(cmake make g++ mingw-w64 wine wine64 xvfb xauth x11-utils imagemagick googletest liblnk-utils
+          binutils-mingw-w64-x86-64 python3)
+
+install_missing() {
+    local missing=()
+    for pkg in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "== installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build_all() {
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD_DIR" -j"$(nproc)"
+}
+
+# make_prefix DIR: a Wine prefix for the program, with no window manager decorations, and the
+# profiles folder under its short name as the program addresses it.
+make_prefix() {
+    local prefix="$1"
+    if [ ! -f "$prefix/system.reg" ]; then
+        echo "== creating Wine prefix $prefix"
+        WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1 || true
+        WINEPREFIX="$prefix" wineserver -w
+    fi
+    WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    # A crashing program must end, not wait for a debugger.
+    WINEPREFIX="$prefix" wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /f >/dev/null 2>&1 || true
+    mkdir -p "$prefix/drive_c/Docume~1"
+}
