@@ -1,5 +1,5 @@
 # Shared by run.sh and test.sh: installs what is missing, configures and builds, prepares a Wine prefix.
-# Sourced, not run. BUILD_DIR may be set by the caller (default: build).
+# Sourced, not run. BUILD_DIR may be set by the caller (default: build); so may BUILD_TARGETS.
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
@@ -25,7 +25,9 @@ install_missing() {
 build_all() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$BUILD_DIR" -j"$(nproc)"
+    # BUILD_TARGETS may name a few targets to build instead of all.
+    # shellcheck disable=SC2086
+    cmake --build "$BUILD_DIR" -j"$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 }
 
 # make_prefix DIR: a Wine prefix for the program, with no window manager decorations, and the
