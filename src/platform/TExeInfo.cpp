@@ -6,7 +6,24 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/SystemLibrary.h"
+
 namespace {
+
+// version.dll is not a known DLL of the loader: take its functions from the system folder.
+struct VersionApi {
+    decltype(&GetFileVersionInfoSizeA) infoSize = SystemFunctionAs<decltype(GetFileVersionInfoSizeA)>(
+        "version.dll", "GetFileVersionInfoSizeA");
+    decltype(&GetFileVersionInfoA) info =
+        SystemFunctionAs<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+    decltype(&VerQueryValueA) query = SystemFunctionAs<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
+    bool Loaded() const { return infoSize && info && query; }
+};
+
+const VersionApi& Version() {
+    static const VersionApi api;
+    return api;
+}
 
 constexpr const char* kNotLoaded = "Updated at run-time";
 
@@ -14,7 +31,7 @@ constexpr const char* kNotLoaded = "Updated at run-time";
 std::string TranslationKey(const void* block) {
     void* entry = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block, "\\VarFileInfo\\Translation", &entry, &length) || length < 4) return {};
+    if (!Version().query(block, "\\VarFileInfo\\Translation", &entry, &length) || length < 4) return {};
     const WORD* translation = static_cast<const WORD*>(entry);
     char key[9];
     std::snprintf(key, sizeof key, "%04X%04X", translation[0], translation[1]);
@@ -25,7 +42,7 @@ std::string StringEntry(const void* block, const std::string& translation, const
     std::string subBlock = "StringFileInfo\\" + translation + "\\" + key;
     void* text = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block, subBlock.c_str(), &text, &length) || text == nullptr) return {};
+    if (!Version().query(block, subBlock.c_str(), &text, &length) || text == nullptr) return {};
     // The length counts characters with the zero; never read past it even when the zero is missing.
     const char* chars = static_cast<const char*>(text);
     std::string value(chars, length);
@@ -59,11 +76,12 @@ TExeInfo::TExeInfo(const std::string& exePath)
 }
 
 void TExeInfo::LoadVersionInfo(const std::string& exePath) {
+    if (!Version().Loaded()) return;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(exePath.c_str(), &handle);
+    DWORD size = Version().infoSize(exePath.c_str(), &handle);
     if (size == 0) return;
     std::vector<char> block(size, '\0');
-    GetFileVersionInfoA(exePath.c_str(), 0, size, block.data());
+    Version().info(exePath.c_str(), 0, size, block.data());
 
     const std::string translation = TranslationKey(block.data());
     struct Field {

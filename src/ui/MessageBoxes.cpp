@@ -3,6 +3,8 @@
 
 #include <mmsystem.h>
 
+#include "platform/SystemLibrary.h"
+
 namespace {
 
 struct KindStyle {
@@ -22,7 +24,9 @@ KindStyle StyleOf(MessageKind kind) {
 void PlayCue(const char* file) {
     // Tested first so that a missing file stays silent instead of playing the system's default sound.
     if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) return;
-    PlaySoundA(file, nullptr, SND_FILENAME);
+    // winmm.dll is not a known DLL of the loader: its function comes from the system folder.
+    static const auto playSound = SystemFunctionAs<decltype(PlaySoundA)>("winmm.dll", "PlaySoundA");
+    if (playSound) playSound(file, nullptr, SND_FILENAME);
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+// Owned GDI objects and the fonts the windows use.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/UniqueHandle.h"
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { DeleteObject(handle); }
+};
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { DestroyIcon(handle); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { DestroyMenu(handle); }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
+struct ImageListTraits {
+    using Handle = struct _IMAGELIST*;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept;
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+// A font whose characters are the given number of pixels high.
+UniqueGdiObject CreatePixelFont(const char* face, int characterHeight, bool bold = false, bool underline = false);
+
+inline HFONT AsFont(const UniqueGdiObject& font) {
+    return static_cast<HFONT>(font.get());
+}
+
+// The program's two colours: the light background and the accent blue.
+inline constexpr COLORREF kBackgroundColor = RGB(217, 236, 255);
+inline constexpr COLORREF kAccentColor = RGB(0, 89, 179);

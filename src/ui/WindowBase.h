@@ -1,0 +1,31 @@
+// Routes a window's messages to its C++ object, every handler through the default error display.
+#pragma once
+
+#include <windows.h>
+
+class WindowBase {
+public:
+    WindowBase() = default;
+    virtual ~WindowBase();
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    // Registers the class once; its window procedure dispatches to HandleMessage.
+    static void RegisterClassOnce(const char* className, HICON icon, HBRUSH background);
+    // Creates the top-level window with this object as its owner of messages.
+    void CreateTopLevel(const char* className, const char* caption, DWORD style, DWORD exStyle, int left,
+                        int top, int clientWidth, int clientHeight, HWND owner);
+
+    // Answers one message; errors raised here are shown and the default answer is used instead.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+};
