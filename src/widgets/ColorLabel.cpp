@@ -1,0 +1,84 @@
+// Colour label: paints its colour and text; transparent to the mouse so the window under it drags.
+#include "widgets/ColorLabel.h"
+
+#include "widgets/WidgetColors.h"
+#include "widgets/WidgetPaint.h"
+#include "widgets/WidgetProcs.h"
+#include "widgets/WidgetWindow.h"
+
+namespace {
+
+constexpr int kTextMargin = 4;
+
+struct ColorLabelState {
+    COLORREF back = kAccentColor;
+    COLORREF text = kWhiteColor;
+    UINT alignment = DT_LEFT;
+    HFONT font = nullptr;
+};
+
+void Paint(HWND window, const ColorLabelState& state) {
+    BufferedPaint paint(window);
+    HDC dc = paint.dc();
+    FillSolid(dc, paint.client(), state.back);
+    const std::string text = WindowText(window);
+    if (text.empty())
+        return;
+    RECT textRect = paint.client();
+    InflateRect(&textRect, -kTextMargin, 0);
+    SelectGuard font(dc, FontOrDefault(state.font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, state.text);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              state.alignment | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+UINT Alignment(WPARAM flags) {
+    if (flags & DT_RIGHT)
+        return DT_RIGHT;
+    if (flags & DT_CENTER)
+        return DT_CENTER;
+    return DT_LEFT;
+}
+
+LRESULT HandleColorLabel(HWND window, ColorLabelState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
+        case WM_PAINT:
+            Paint(window, state);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETFONT:
+            state.font = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam))
+                InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(state.font);
+        case WM_SETTEXT:
+            InvalidateRect(window, nullptr, FALSE);
+            break;
+        case CLM_SETCOLORS:
+            state.back = static_cast<COLORREF>(wParam);
+            state.text = static_cast<COLORREF>(lParam);
+            InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case CLM_SETALIGNMENT:
+            state.alignment = Alignment(wParam);
+            InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case CLM_GETBACKCOLOR:
+            return static_cast<LRESULT>(state.back);
+        case CLM_GETTEXTCOLOR:
+            return static_cast<LRESULT>(state.text);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ColorLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WidgetProc<ColorLabelState, HandleColorLabel>(window, message, wParam, lParam);
+}

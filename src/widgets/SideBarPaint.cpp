@@ -1,0 +1,105 @@
+// The side bar's geometry and painting: gradient header, collapse button, item list.
+#include "widgets/SideBarState.h"
+
+#include "widgets/WidgetColors.h"
+#include "widgets/WidgetPaint.h"
+
+namespace {
+
+constexpr int kButtonSize = 17;
+constexpr int kItemTop = kSideBarHeaderHeight + 6;
+constexpr int kItemHeight = 20;
+constexpr int kItemIndent = 4;
+constexpr int kTextIndent = 14;
+constexpr COLORREF kHeaderEnd = RGB(70, 140, 215);
+constexpr COLORREF kBodyColor = RGB(245, 250, 255);
+constexpr COLORREF kItemText = RGB(0, 60, 125);
+
+void DrawLabel(HDC dc, const std::string& text, RECT rect, HFONT font, COLORREF color) {
+    SelectGuard selected(dc, font);
+    SetTextColor(dc, color);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// A round button with a chevron pointing where the bar will go: up to collapse, down to expand.
+void DrawButton(HDC dc, const RECT& button, bool hot, bool collapsed) {
+    UniquePen pen(CreatePen(PS_SOLID, 1, kWhiteColor));
+    UniqueBrush fill(CreateSolidBrush(hot ? kHeaderEnd : kAccentColor));
+    {
+        SelectGuard selectedPen(dc, pen.get());
+        SelectGuard selectedBrush(dc, fill.get());
+        Ellipse(dc, button.left, button.top, button.right, button.bottom);
+    }
+    const int middleX = (button.left + button.right) / 2;
+    const int middleY = (button.top + button.bottom) / 2;
+    const int rise = collapsed ? 2 : -2;
+    DrawLine(dc, {middleX - 4, middleY - rise}, {middleX, middleY + rise}, kWhiteColor, 2);
+    DrawLine(dc, {middleX, middleY + rise}, {middleX + 4, middleY - rise}, kWhiteColor, 2);
+}
+
+void DrawHeader(HWND window, HDC dc, const RECT& client, const SideBarState& state) {
+    RECT header{0, 0, client.right, kSideBarHeaderHeight};
+    FillHorizontalGradient(dc, header, kAccentColor, kHeaderEnd);
+    header.left += 8;
+    DrawLabel(dc, WindowText(window), header,
+              state.headerFont ? state.headerFont.get() : FontOrDefault(state.font), kWhiteColor);
+    if (state.collapsible)
+        DrawButton(dc, SideBarButtonRect(client.right, state), state.hot == kButtonTarget, state.collapsed);
+}
+
+void DrawItem(HDC dc, int width, int index, const SideBarState& state) {
+    RECT area = SideBarItemArea(width, index);
+    const bool hot = state.hot == index;
+    if (hot)
+        FillSolid(dc, area, kLightColor);
+    const int middle = (area.top + area.bottom) / 2;
+    FillSolid(dc, RECT{area.left + 4, middle - 2, area.left + 8, middle + 2}, kAccentColor);
+    area.left += kTextIndent;
+    HFONT font = hot && state.hotItemFont ? state.hotItemFont.get() : FontOrDefault(state.font);
+    DrawLabel(dc, state.items[index].caption, area, font, hot ? kAccentColor : kItemText);
+}
+
+}  // namespace
+
+RECT SideBarButtonRect(int width, const SideBarState& state) {
+    if (!state.collapsible)
+        return RECT{};
+    const int top = (kSideBarHeaderHeight - kButtonSize) / 2;
+    return RECT{width - 4 - kButtonSize, top, width - 4, top + kButtonSize};
+}
+
+RECT SideBarItemArea(int width, int index) {
+    const int top = kItemTop + index * kItemHeight;
+    return RECT{kItemIndent, top, width - kItemIndent, top + kItemHeight};
+}
+
+int SideBarTargetAt(HWND window, const SideBarState& state, POINT point) {
+    RECT client;
+    GetClientRect(window, &client);
+    const RECT button = SideBarButtonRect(client.right, state);
+    if (PtInRect(&button, point))
+        return kButtonTarget;
+    if (state.collapsed)
+        return kNoTarget;
+    for (int i = 0; i < static_cast<int>(state.items.size()); ++i) {
+        const RECT area = SideBarItemArea(client.right, i);
+        if (PtInRect(&area, point))
+            return i;
+    }
+    return kNoTarget;
+}
+
+void PaintSideBar(HWND window, const SideBarState& state) {
+    BufferedPaint paint(window);
+    HDC dc = paint.dc();
+    const RECT& client = paint.client();
+    SetBkMode(dc, TRANSPARENT);
+    if (client.bottom > kSideBarHeaderHeight) {
+        FillSolid(dc, client, kBodyColor);
+        FrameSolid(dc, client, kAccentColor);
+        for (int i = 0; i < static_cast<int>(state.items.size()); ++i)
+            DrawItem(dc, client.right, i, state);
+    }
+    DrawHeader(window, dc, client, state);
+}

@@ -1,0 +1,106 @@
+// Messages and painting common to the switch check box and the flat radio button.
+#include "widgets/ToggleControl.h"
+
+#include "widgets/ToggleMessages.h"
+#include "widgets/WidgetPaint.h"
+
+namespace {
+
+constexpr int kCaptionGap = 5;
+
+RECT IndicatorRect(const RECT& client) {
+    const int top = (client.bottom - kIndicatorSize) / 2;
+    return RECT{1, top, 1 + kIndicatorSize, top + kIndicatorSize};
+}
+
+void DrawCaption(HWND window, HDC dc, const RECT& client, const ToggleState& state, bool enabled) {
+    const std::string caption = WindowText(window);
+    RECT textRect{1 + kIndicatorSize + kCaptionGap, client.top, client.right, client.bottom};
+    SelectGuard font(dc, FontOrDefault(state.font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, enabled ? state.text : GetSysColor(COLOR_GRAYTEXT));
+    const UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
+    if (GetFocus() != window || caption.empty())
+        return;
+    RECT focus = textRect;
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &focus, format | DT_CALCRECT);
+    const int height = focus.bottom - focus.top;
+    focus.top = (client.bottom - height) / 2;
+    focus.bottom = focus.top + height;
+    InflateRect(&focus, 1, 0);
+    IntersectRect(&focus, &focus, &client);
+    DrawFocusRect(dc, &focus);
+}
+
+void Paint(HWND window, const ToggleState& state, const ToggleKind& kind) {
+    BufferedPaint paint(window);
+    HDC dc = paint.dc();
+    const bool enabled = IsWindowEnabled(window) != FALSE;
+    PaintBackground(window, dc, paint.client(), state.back);
+    kind.drawIndicator(dc, IndicatorRect(paint.client()), state, enabled);
+    DrawCaption(window, dc, paint.client(), state, enabled);
+}
+
+LRESULT SetCheck(HWND window, ToggleState& state, WPARAM check) {
+    const bool checked = check == BST_CHECKED;
+    if (state.checked != checked)
+        InvalidateRect(window, nullptr, FALSE);
+    state.checked = checked;
+    return 0;
+}
+
+LRESULT SetColors(HWND window, ToggleState& state, WPARAM back, LPARAM text) {
+    state.back = static_cast<COLORREF>(back);
+    state.text = static_cast<COLORREF>(text);
+    InvalidateRect(window, nullptr, FALSE);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT HandleToggle(HWND window,
+                     ToggleState& state,
+                     UINT message,
+                     WPARAM wParam,
+                     LPARAM lParam,
+                     const ToggleKind& kind) {
+    const InputResult input = HandleButtonInput(window, state.input, message, wParam, lParam, false);
+    if (input == InputResult::Click) {
+        kind.applyClick(window, state);
+        InvalidateRect(window, nullptr, FALSE);
+        NotifyParent(window, BN_CLICKED);
+    }
+    if (input != InputResult::Unhandled)
+        return 0;
+    switch (message) {
+        case WM_PAINT:
+            Paint(window, state, kind);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_GETDLGCODE:
+            return kind.dialogCode;
+        case WM_SETFONT:
+            state.font = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam))
+                InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(state.font);
+        case WM_SETTEXT:
+            InvalidateRect(window, nullptr, FALSE);
+            break;
+        case BM_GETCHECK:
+            return state.checked ? BST_CHECKED : BST_UNCHECKED;
+        case BM_SETCHECK:
+            return SetCheck(window, state, wParam);
+        case TGM_SETCOLORS:
+            return SetColors(window, state, wParam, lParam);
+        case TGM_GETBACKCOLOR:
+            return static_cast<LRESULT>(state.back);
+        case TGM_GETTEXTCOLOR:
+            return static_cast<LRESULT>(state.text);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
