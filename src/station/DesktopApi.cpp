@@ -1,0 +1,7 @@
+// The production desktop table: straight to user32.
+#include "station/DesktopApi.h"
+
+const DesktopApi& RealDesktopApi() {
+    static const DesktopApi api{FindWindowA, GetWindow, ShowWindow};
+    return api;
+}

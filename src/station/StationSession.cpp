@@ -1,0 +1,16 @@
+// A fresh registry connection per station operation; the TRegistry releases it on every path.
+#include "station/StationSession.h"
+
+#include "station/StationText.h"
+
+namespace {
+
+bool Connect(TRegistry& registry, HKEY root, const std::string& station) {
+    registry.SelectRoot(root);
+    return registry.ConnectComputer(UncForm(station));
+}
+
+}  // namespace
+
+StationSession::StationSession(const RegistryApi& api, HKEY root, const std::string& station)
+    : registry_(api), connected_(Connect(registry_, root, station)) {}

@@ -1,0 +1,15 @@
+// Station names for connections and messages.
+#include "station/StationText.h"
+
+std::string UncForm(const std::string& station) {
+    return "\\\\" + station;
+}
+
+std::string StationInMessage(const std::string& station) {
+    std::string text = station;
+    // Only ASCII letters change: a locale-aware upper case would alter bytes of the ANSI code page.
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text + " !";
+}

@@ -1,0 +1,48 @@
+// Reading the station values, each through a connection of its own.
+#include "station/StationKeys.h"
+#include "station/StationSession.h"
+#include "station/StationValues.h"
+
+using namespace station_keys;
+
+std::string StationValues::ReadStationText(HKEY root,
+                                           const char* keyPath,
+                                           const char* valueName,
+                                           const std::string& station) {
+    StationSession session(api_, root, station);
+    if (!session.Connected())
+        return kNotConnected;
+    TRegistry& registry = session.Registry();
+    // A key that does not open leaves no key open, and the read then gives the empty text.
+    registry.OpenPathForReading(keyPath);
+    std::string text = registry.ReadText(valueName);
+    registry.ClosePath();
+    return text;
+}
+
+std::string StationValues::ReadStationOwner(const std::string& station) {
+    return ReadStationText(HKEY_LOCAL_MACHINE, kIdentity, kOwner, station);
+}
+
+std::string StationValues::ReadStationOrganization(const std::string& station) {
+    return ReadStationText(HKEY_LOCAL_MACHINE, kIdentity, kOrganization, station);
+}
+
+std::string StationValues::ReadStationHomePage(const std::string& station) {
+    return ReadStationText(HKEY_CURRENT_USER, kBrowserMain, kStartPage, station);
+}
+
+std::string StationValues::ReadStationProxyServer(const std::string& station) {
+    return ReadStationText(HKEY_CURRENT_USER, kInternetSettings, kProxyServer, station);
+}
+
+int32_t StationValues::ReadStationProxyEnable(const std::string& station) {
+    StationSession session(api_, HKEY_CURRENT_USER, station);
+    if (!session.Connected())
+        return 0;
+    TRegistry& registry = session.Registry();
+    registry.OpenPathForReading(kInternetSettings);
+    const int32_t proxyEnable = registry.ReadNumber(kProxyEnable);
+    registry.ClosePath();
+    return proxyEnable;
+}
