@@ -1,0 +1,110 @@
+// Loading, appending to, listing and rewriting the DisabledStore.
+#include "startup/DisabledStore.h"
+
+#include "platform/Errors.h"
+#include "startup/LocationKeys.h"
+#include "startup/StartupLocations.h"
+#include "startup/TextFiles.h"
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+std::string JoinLines(const std::vector<std::string_view>& lines) {
+    std::string text;
+    for (std::string_view line : lines)
+        (text += line) += kLineEnd;
+    return text;
+}
+
+// Appending to such a text would glue the record to its last line, or hide it behind a NUL.
+bool EndsWithLineBreak(const std::string& text) {
+    return text.empty() ||
+           (text.find('\0') == std::string::npos && (text.back() == '\n' || text.back() == '\r'));
+}
+
+std::string LineAt(const std::vector<std::string_view>& lines, size_t index) {
+    if (index >= lines.size())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    return std::string(lines[index]);
+}
+
+// The Location of the row that line starts in the view of location, or nothing when it starts none.
+std::optional<std::string> RowLocationOf(std::string_view line,
+                                         const std::string& location,
+                                         const std::optional<std::string>& user) {
+    if (location != kStartupTag)
+        return line == location ? std::optional(location) : std::nullopt;
+    if (line.find(kStartupTag) == std::string_view::npos)
+        return std::nullopt;
+    const std::string lineUser = UserOfStartupKey(std::string(line));
+    if (user && *user != lineUser)
+        return std::nullopt;
+    return StartupRowLocation(lineUser);
+}
+
+}  // namespace
+
+std::string DisabledStorePath(const std::string& appDir, const std::string& computerName) {
+    return appDir + "\\" + computerName + "_reg_disabled.ini";
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\r' && text[at] != '\n')
+            continue;
+        lines.push_back(text.substr(start, at - start));
+        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
+            ++at;
+        start = at + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string DisabledStore::LoadText() const {
+    return FileExists(path_) ? ReadWholeFile(path_) : std::string();
+}
+
+void DisabledStore::AppendDisabledRecord(const std::string& locationKey,
+                                         const std::string& appName,
+                                         const std::string& appPath) const {
+    const std::string record = JoinLines({locationKey, appName, appPath});
+    const std::string existing = LoadText();
+    if (EndsWithLineBreak(existing))
+        AppendToFile(path_, record);
+    else
+        ReplaceFileContents(path_, JoinLines(SplitLines(existing)) + record);
+}
+
+void DisabledStore::AddDisabledRows(const std::string& location,
+                                    const std::optional<std::string>& user,
+                                    std::vector<StartupEntry>& rows) const {
+    const std::string text = LoadText();
+    const std::vector<std::string_view> lines = SplitLines(text);
+    for (size_t index = 0; index < lines.size(); ++index) {
+        std::optional<std::string> rowLocation = RowLocationOf(lines[index], location, user);
+        if (!rowLocation)
+            continue;
+        std::string appName = LineAt(lines, index + 1);
+        std::string appPath = LineAt(lines, index + 2);
+        rows.push_back(
+            StartupEntry::Disabled(std::move(appName), std::move(appPath), std::move(*rowLocation)));
+    }
+}
+
+void DisabledStore::RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const {
+    const std::string text = LoadText();
+    const std::vector<std::string_view> lines = SplitLines(text);
+    std::vector<std::string_view> kept;
+    for (size_t first = 0; first + 2 < lines.size(); first += 3) {
+        if (lines[first] == locationKey && lines[first + 1] == appName)
+            continue;
+        kept.insert(kept.end(), lines.begin() + first, lines.begin() + first + 3);
+    }
+    ReplaceFileContents(path_, JoinLines(kept));
+}

@@ -1,0 +1,47 @@
+// The DisabledStore: a text file of three-line records (LocationKey, App Name, App Path), CR LF lines.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "startup/StartupEntry.h"
+
+// AppDir + "\" + ComputerName + "_reg_disabled.ini".
+std::string DisabledStorePath(const std::string& appDir, const std::string& computerName);
+
+// The lines of a text, as views into it: each ends at CR LF, a lone CR or a lone LF; a last line
+// without a break counts; a NUL byte ends the text.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+class DisabledStore {
+public:
+    explicit DisabledStore(std::string path) : path_(std::move(path)) {}
+    const std::string& Path() const { return path_; }
+
+    // The bytes of the file; empty when no file stands at the path.
+    std::string LoadText() const;
+
+    // Appends one record in one write, creating the file when missing. A file whose text does not
+    // end with a line break (edited by hand, or cut at a NUL) is first rewritten whole, so that the
+    // record starts on a line of its own.
+    void AppendDisabledRecord(const std::string& locationKey,
+                              const std::string& appName,
+                              const std::string& appPath) const;
+
+    // Appends a disabled row for every line that starts a record of location: for a tag, a line equal
+    // to it; for "Startup", a line containing "Startup" whose user is the given one (any user when
+    // none is given). Every line is tested. A match without two lines after it raises
+    // "List index out of bounds (<index>)" after the rows before it were appended.
+    void AddDisabledRows(const std::string& location,
+                         const std::optional<std::string>& user,
+                         std::vector<StartupEntry>& rows) const;
+
+    // Rewrites the file without every whole record whose first two lines are locationKey and appName;
+    // a trailing part of a record is dropped. The file exists afterwards, 0 bytes when empty.
+    void RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const;
+
+private:
+    std::string path_;
+};

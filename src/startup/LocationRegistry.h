@@ -1,0 +1,14 @@
+// Opening the registry key of a startup location, and checking a value against the row that shows it.
+#pragma once
+
+#include <string>
+
+#include "platform/TRegistry.h"
+
+// Selects the root of a registry tag and opens its key path; any other text leaves the default root
+// (HKEY_CURRENT_USER) and opens that root itself. True when the key is open.
+bool OpenLocationKey(TRegistry& registry, const std::string& location, bool canCreate);
+
+// True when a value of that name stands in the open key with a text other than expected: a name
+// whose letters the ANSI code page could not hold reads back with "?" and may name another value.
+bool HoldsOtherText(TRegistry& registry, const std::string& name, const std::string& expected);

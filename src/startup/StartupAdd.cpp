@@ -1,0 +1,58 @@
+// Adding an entry: the Add button's rule and handler, and writing an entry into its location.
+#include "startup/EntryValues.h"
+#include "startup/LocationKeys.h"
+#include "startup/LocationRegistry.h"
+#include "startup/ProfileFolders.h"
+#include "startup/ShellLink.h"
+#include "startup/StartupList.h"
+#include "startup/StartupLocations.h"
+#include "startup/StartupMessages.h"
+
+bool StartupList::AddButtonEnabled(const std::string& name, const std::string& path) {
+    return !name.empty() && !path.empty();
+}
+
+void StartupList::Button_AddClick(const std::string& name,
+                                  const std::string& path,
+                                  const std::optional<std::string>& selectedUser) {
+    if (name.empty()) {
+        notifier_.ShowMessageBox(kNameMissing, MessageKind::Warning);
+        view_.Focus(StartupField::ApplicationName);
+        return;
+    }
+    if (path.empty()) {
+        notifier_.ShowMessageBox(kPathMissing, MessageKind::Warning);
+        view_.Focus(StartupField::ApplicationPath);
+        return;
+    }
+    std::string location = currentLocation_;
+    if (location == kStartupTag) {
+        // Without a user there is no folder to write to.
+        if (!selectedUser) {
+            notifier_.ShowMessageBox(kUserMissing, MessageKind::Warning);
+            view_.Focus(StartupField::UsersList);
+            return;
+        }
+        location += "\\" + *selectedUser;
+    }
+    WriteStartupEntry(location, name, QuoteWholePath(path));
+    RefreshStartupList();
+}
+
+bool StartupList::WriteStartupEntry(const std::string& location,
+                                    const std::string& name,
+                                    const std::string& value,
+                                    ValueKind kind) {
+    if (IsStartupKey(location))
+        return CreateShortcut(value, StartupFolderOf(UserOfStartupKey(location)), name);
+    TRegistry registry(api_);
+    if (!OpenLocationKey(registry, location, true)) {
+        notifier_.ShowMessageBox(AtLocation(location, kCouldNotWrite), MessageKind::Error);
+        return false;
+    }
+    if (kind == ValueKind::ExpandableText)
+        registry.WriteExpandableText(name, value);
+    else
+        registry.WriteText(name, value);
+    return true;
+}

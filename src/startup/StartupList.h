@@ -1,0 +1,82 @@
+// The startup list's routines and the bodies of its handlers, without any window: the main window
+// reads its controls, calls these, and implements StartupView and Notifier.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/RegistryApi.h"
+#include "platform/TRegistry.h"
+#include "startup/DisabledStore.h"
+#include "startup/StartupEntry.h"
+#include "startup/StartupView.h"
+#include "ui/Notifier.h"
+
+class StartupList {
+public:
+    // CurrentLocation starts as "HKLM_Run"; AppDir and ComputerName are set once the window knows them.
+    StartupList(StartupView& view, Notifier& notifier, const RegistryApi& api = RealRegistryApi());
+
+    void SetAppDir(std::string appDir) { appDir_ = std::move(appDir); }
+    void SetComputerName(std::string computerName) { computerName_ = std::move(computerName); }
+    void SetCurrentLocation(std::string tag) { currentLocation_ = std::move(tag); }
+    const std::string& CurrentLocation() const { return currentLocation_; }
+    std::string DisabledStoreFile() const { return DisabledStorePath(appDir_, computerName_); }
+
+    // A location of the bar was clicked: press cue, then the list shows that location.
+    void SelectLocation(const std::string& tag);
+    // Rebuilds the list for CurrentLocation: enabled rows, the count label, then disabled rows.
+    void RefreshStartupList();
+    // Appends an enabled row per entry of the location named by tag; for "Startup" also fills the users.
+    void ScanStartupLocation(const std::string& tag, std::vector<StartupEntry>& rows);
+    // "[tag] = n app(s) will start with windows."
+    void ShowStartupCount(const std::string& tag, size_t enabledRows);
+    // The list shows one user's Startup folder and that user's disabled entries.
+    void ListBox1Click(const std::string& user);
+
+    // The rule of both edits' change handlers: Add is enabled when both hold text.
+    static bool AddButtonEnabled(const std::string& name, const std::string& path);
+    void Button_AddClick(const std::string& name,
+                         const std::string& path,
+                         const std::optional<std::string>& selectedUser);
+    // Writes one entry to a tag's key, or as a shortcut for "Startup\" + user. True when written.
+    bool WriteStartupEntry(const std::string& location,
+                           const std::string& name,
+                           const std::string& value,
+                           ValueKind kind = ValueKind::Text);
+
+    void DisableApp1Click(const StartupEntry& row);
+    void EnableApp1Click(const StartupEntry& row);
+    void RemoveApp1Click(const StartupEntry& row);
+    // Records the entry in the store, then takes it out of location (a tag, or "Startup").
+    void DisableStartupEntry(const std::string& location,
+                             const std::string& appName,
+                             const std::string& appPath,
+                             const std::string& user);
+    // Deletes an enabled entry from location: a tag, or "Startup\" + user.
+    void DeleteStartupEntry(const std::string& location,
+                            const std::string& appName,
+                            const std::string& appPath);
+
+private:
+    DisabledStore Store() const { return DisabledStore(DisabledStoreFile()); }
+    // Runs fill, then shows the rows it gathered in App Name order, also when fill raises.
+    void ShowRowsOf(const std::function<void(std::vector<StartupEntry>&)>& fill);
+    void DisableShortcut(const std::string& appName,
+                         const std::string& appPath,
+                         const std::string& recordKey);
+    void DisableRegistryValue(const std::string& location,
+                              const std::string& appName,
+                              const std::string& appPath,
+                              const std::string& recordKey);
+    bool RefusesLineBreaks(const std::string& location, const std::vector<std::string>& lines);
+
+    std::string appDir_;
+    std::string computerName_;
+    std::string currentLocation_;
+    StartupView& view_;
+    Notifier& notifier_;
+    const RegistryApi& api_;
+};

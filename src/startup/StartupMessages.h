@@ -1,0 +1,32 @@
+// The texts the startup logic shows in its message boxes.
+#pragma once
+
+#include <string>
+
+inline constexpr const char* kCouldNotOpenRegistry = "Could NOT open registry !";
+inline constexpr const char* kNameMissing = "You MUST specify the name for the application !";
+inline constexpr const char* kPathMissing = "You MUST specify the path for the application !";
+inline constexpr const char* kUserMissing = "You MUST select a user for the Startup folder !";
+
+inline constexpr const char* kCouldNotWrite = "Could NOT write to registry !";
+inline constexpr const char* kCouldNotDelete = "Could NOT delete from registry !";
+inline constexpr const char* kCouldNotCreateShortcut = "Could NOT create the shortcut !";
+inline constexpr const char* kCouldNotReadShortcut =
+    "Could NOT read the target of the shortcut, it stays enabled !";
+inline constexpr const char* kLineBreakInEntry =
+    "Could NOT disable an entry whose name or path holds a line break !";
+
+// "[" + location + "]:" and five spaces before the dash, as every location message has it.
+inline std::string AtLocation(const std::string& location, const std::string& text) {
+    return "[" + location + "]:     - " + text;
+}
+
+// A value of that name stands in the key, but not the one the row shows.
+inline std::string OtherValueText(const std::string& name) {
+    return "'" + name + "' holds another path in the registry, nothing was deleted !";
+}
+
+// A row of the Startup view that is no shortcut file of a Startup folder (a value under the root key).
+inline std::string NotAStartupShortcutText(const std::string& path) {
+    return "'" + path + "' is NOT a shortcut of a Startup folder, nothing was changed !";
+}
