@@ -1,8 +1,53 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tellurin in a demo Wine prefix.
+# Installs what is missing, builds, prepares a demo machine in a Wine prefix and starts Tellurin in it.
+# With a display the window opens; without one it runs under Xvfb and saves screenshots.
 set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 
 install_missing
-build_all
-echo "The main window is not built yet: ./run.sh has nothing to show."
+BUILD_TARGETS="Tellurin demo_seed" build_all
+
+DEMO="$BUILD_DIR/demo"
+export WINEPREFIX="$BUILD_DIR/demo-prefix"
+SHOTS="$BUILD_DIR/screenshots"
+mkdir -p "$DEMO" "$SHOTS"
+cp "$BUILD_DIR/bin/Tellurin.exe" "$DEMO/"
+cp -r "$ROOT/media" "$DEMO/"
+
+make_prefix "$WINEPREFIX"
+if [ ! -f "$WINEPREFIX/.demo-seeded" ]; then
+    wine "$BUILD_DIR/bin/demo_seed.exe" seed "Z:${DEMO//\//\\}"
+    touch "$WINEPREFIX/.demo-seeded"
+fi
+
+cd "$DEMO"   # the sound cues are found as media\*.wav from here
+if [ -n "${DISPLAY:-}" ]; then
+    wineserver -k 2>/dev/null || true
+    exec wine Tellurin.exe
+fi
+
+# No display: run under Xvfb, photograph the main window and the Computer Information window.
+wineserver -k 2>/dev/null || true
+trap 'wineserver -k 2>/dev/null || true' EXIT
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    shot() {  # shot <window title> <file>
+        for _ in $(seq 100); do
+            id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\"" | awk "{print \$1}" | head -1)
+            [ -n "$id" ] && break
+            sleep 0.2
+        done
+        [ -n "$id" ] || { echo "no window \"$1\"" >&2; return 1; }
+        for _ in $(seq 10); do
+            sleep 1
+            import -window "$id" "$2" 2>/dev/null && { echo "screenshot: $2"; return 0; }
+        done
+        echo "could not photograph \"$1\"" >&2
+        return 1
+    }
+    wine Tellurin.exe >/dev/null 2>&1 &
+    shot "Tellurin v.5" "$0/main-window.png"
+    if wine "$1" press TForm1 "Comp Info" >/dev/null 2>&1; then
+        shot "Computer Information" "$0/computer-information.png" || true
+    fi
+    wineserver -k
+' "$SHOTS" "$BUILD_DIR/bin/demo_seed.exe"

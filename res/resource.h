@@ -4,3 +4,5 @@
 #define IDI_TELLURIN 1
 #define IDB_HEADER 101
 #define IDB_LOGO 102
+#define IDB_REGSTATUS 103
+#define IDB_EXIT 104

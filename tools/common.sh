@@ -6,7 +6,7 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-PACKAGES=(cmake make g++ mingw-w64 wine wine64 xvfb xauth x11-utils imagemagick googletest liblnk-utils
+PACKAGES=(cmake make g++ mingw-w64 wine wine64 fonts-wine xvfb xauth x11-utils imagemagick googletest liblnk-utils
           binutils-mingw-w64-x86-64 python3)
 
 install_missing() {
@@ -45,4 +45,6 @@ make_prefix() {
     WINEPREFIX="$prefix" wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /f >/dev/null 2>&1 || true
     mkdir -p "$prefix/drive_c/Docume~1"
+    # Wine's own fonts (MS Sans Serif, Tahoma) are not found where Debian installs them: copy them in.
+    cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 }

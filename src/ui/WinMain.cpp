@@ -1,20 +1,56 @@
-// Program entry: safe DLL search, COM for the main thread, the application title, the message loop.
+// Program entry: safe DLL search, COM for the main thread, the three windows, the message loop.
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 
+#include "station/TForm2.h"
 #include "ui/AppTitle.h"
+#include "ui/TAboutBox.h"
+#include "ui/TForm1.h"
+#include "widgets/WidgetClasses.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // Before anything else loads: only the system folder may supply DLLs.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (FAILED(CoInitialize(nullptr))) return 1;
-    SetApplicationTitle("Tellurin");
+namespace {
 
+// COM for the main thread, which the shell-link work relies on; released after the windows.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+int RunMessageLoop(HWND mainWindow) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsWindow(mainWindow) && IsDialogMessageA(mainWindow, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    CoUninitialize();
-    return 0;
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything else loads: only the system folder may supply DLLs.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ComApartment com;
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterWidgetClasses(instance);
+    SetApplicationTitle("Tellurin");
+
+    TForm1 form1;
+    TAboutBox aboutBox(form1.Handle());
+    TForm2 form2({form1.Handle(), &form1, [&] { return form1.GetLocalComputerName(); },
+                  [&] { aboutBox.ShowModal(); }});
+    form1.SetModalWindows([&] { aboutBox.ShowModal(); }, [&] { form2.ShowModal(); });
+    form1.Show();
+    return RunMessageLoop(form1.Handle());
 }

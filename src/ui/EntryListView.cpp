@@ -1,0 +1,110 @@
+// List view plumbing for the startup rows.
+#include "ui/EntryListView.h"
+
+#include <commctrl.h>
+
+namespace {
+
+enum Column { kAppName, kAppPath, kLocation, kStatus };
+
+struct ColumnSpec {
+    const char* title;
+    int width;
+};
+constexpr ColumnSpec kColumns[] = {{"App Name", 120}, {"App Path", 313}, {"Location", 85}, {"Status", 70}};
+
+class RedrawOff {
+public:
+    explicit RedrawOff(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawOff() {
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+
+private:
+    HWND window_;
+};
+
+}  // namespace
+
+EntryListView::EntryListView(HWND parent, int id, RECT bounds, HINSTANCE instance, int stateBitmapId) {
+    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
+                            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB);
+    states_.reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(stateBitmapId), 16, 0, RGB(255, 0, 255),
+                                       IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
+    AddColumns();
+}
+
+void EntryListView::AddColumns() {
+    for (int column = 0; column < 4; ++column) {
+        LVCOLUMNA spec{};
+        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        spec.pszText = const_cast<char*>(kColumns[column].title);
+        spec.cx = kColumns[column].width;
+        spec.iSubItem = column;
+        SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
+    }
+}
+
+void EntryListView::InsertRow(int index, const StartupEntry& row) {
+    // Added as the list has always added them: the item, its state image, its caption, then the sub-items.
+    LVITEMA item{};
+    item.mask = LVIF_STATE | LVIF_TEXT;
+    item.iItem = index;
+    item.state = INDEXTOSTATEIMAGEMASK(row.stateImage + 1);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.pszText = const_cast<char*>(row.appName.c_str());
+    index = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const std::string* cells[] = {&row.appPath, &row.location, &row.status};
+    for (int column = kAppPath; column <= kStatus; ++column) {
+        LVITEMA sub{};
+        sub.iSubItem = column;
+        sub.pszText = const_cast<char*>(cells[column - 1]->c_str());
+        SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+void EntryListView::ShowRows(const std::vector<StartupEntry>& rows) {
+    RedrawOff quiet(list_);
+    ListView_DeleteAllItems(list_);
+    ListView_SetItemCount(list_, static_cast<int>(rows.size()));
+    for (size_t index = 0; index < rows.size(); ++index) InsertRow(static_cast<int>(index), rows[index]);
+}
+
+int EntryListView::RowCount() const {
+    return ListView_GetItemCount(list_);
+}
+
+std::string EntryListView::CellText(int row, int column) const {
+    std::string text(1024, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        int length = static_cast<int>(SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        if (length < static_cast<int>(text.size()) - 1) return text.substr(0, length);
+        text.assign(text.size() * 4, '\0');  // the path may be longer than any fixed buffer
+    }
+}
+
+StartupEntry EntryListView::Row(int index) const {
+    StartupEntry row;
+    row.appName = CellText(index, kAppName);
+    row.appPath = CellText(index, kAppPath);
+    row.location = CellText(index, kLocation);
+    row.status = CellText(index, kStatus);
+    UINT state = ListView_GetItemState(list_, index, LVIS_STATEIMAGEMASK);
+    row.stateImage = static_cast<int>((state >> 12) & 0xF) - 1;
+    return row;
+}
+
+std::optional<StartupEntry> EntryListView::SelectedEntry() const {
+    int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+    if (selected < 0) return std::nullopt;
+    return Row(selected);
+}

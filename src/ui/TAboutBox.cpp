@@ -1,0 +1,162 @@
+// The About window: layout, links opened on any mouse button press, and closing.
+#include "ui/TAboutBox.h"
+
+#include <shellapi.h>
+
+#include "../../res/resource.h"
+#include "ui/ModalWindow.h"
+#include "widgets/ColorLabel.h"
+#include "widgets/GradientButton.h"
+#include "widgets/Hints.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/ScrollText.h"
+#include "widgets/WidgetClasses.h"
+
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int kWidth = 487;
+constexpr int kHeight = 356;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+void OpenWithShell(HWND owner, const std::string& address) {
+    ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+HWND Child(HWND parent, const char* className, const char* text, DWORD style, int id, int left, int top,
+           int width, int height) {
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+// Centred on the main window.
+POINT CentredOn(HWND mainWindow, int width, int height) {
+    RECT main{};
+    GetWindowRect(mainWindow, &main);
+    return {main.left + (main.right - main.left - width) / 2, main.top + (main.bottom - main.top - height) / 2};
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(HWND mainWindow, LinkOpener openLink)
+    : mainWindow_(mainWindow), openLink_(openLink ? std::move(openLink) : LinkOpener(OpenWithShell)) {
+    background_.reset(CreateSolidBrush(kBackgroundColor));
+    icon_.reset(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, 48, 48, 0)));
+    RegisterClassOnce("TAboutBox", icon_.get(), nullptr);
+    RECT frame{0, 0, kWidth, kHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+    POINT at = CentredOn(mainWindow, frame.right - frame.left, frame.bottom - frame.top);
+    CreateTopLevel("TAboutBox", "About Tellurin", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, at.x, at.y,
+                   kWidth, kHeight, mainWindow);
+    CreateControls();
+}
+
+void TAboutBox::CreateControls() {
+    HWND form = Handle();
+    font_ = CreatePixelFont("MS Sans Serif", 11);
+    stripFont_ = CreatePixelFont("MS Sans Serif", 16, true);
+    titleFont_ = CreatePixelFont("Futurist-Stencil", 31);
+    linkFont_ = CreatePixelFont("MS Sans Serif", 12);
+    copyrightFont_ = CreatePixelFont("MS Sans Serif", 13, true);
+    logo_.reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0));
+    tooltip_ = CreateHints(form);
+
+    // The OK button first: it is first in the tab order.
+    HWND ok = Child(form, kGradientButtonClass, "&Ok", WS_TABSTOP, kOkButton, 397, 290, 75, 19);
+    SetGradientButtonScheme(ok, GradientScheme::Sky);
+    SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(font_)), FALSE);
+
+    SetColorLabelStyle(Child(form, kColorLabelClass, "Credits:", 0, kLabel_Credits, 0, 0, 65, 20), kAccentColor,
+                       kWhite, AsFont(stripFont_), DT_LEFT);
+    HWND strip = Child(form, kScrollTextClass, "Tellurin developers  -  design, code and artwork", 0,
+                       kVrScrollText1, 65, 0, 421, 20);
+    SetScrollTextColors(strip, kAccentColor, kWhite);
+    SendMessageA(strip, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(stripFont_)), FALSE);
+    AddHint(tooltip_, strip, "Written by the Tellurin developers");
+
+    SetColorLabelStyle(Child(form, kColorLabelClass, "Tellurin 1.0.0.5", 0, kLabel4, 88, 48, 379, 35),
+                       kBackgroundColor, RGB(255, 0, 0), AsFont(titleFont_), DT_LEFT);
+    struct Link {
+        int labelId, linkId;
+        const char* label;
+        const char* address;
+        const char* hint;
+        int top, width;
+    };
+    const Link links[] = {
+        {kLabel1, kLabel_Link, "Web:", kWebAddress, "Visit the Tellurin developers online", 120, 129},
+        {kLabel2, kLabel_Product, "Product:", kProductAddress, "Visit Tellurin", 144, 297},
+    };
+    for (const Link& link : links) {
+        SetColorLabelStyle(Child(form, kColorLabelClass, link.label, 0, link.labelId, 8, link.top, 60, 14),
+                           kBackgroundColor, RGB(0, 0, 0), AsFont(font_), DT_LEFT);
+        HWND label = Child(form, kLinkLabelClass, link.address, 0, link.linkId, 72, link.top, link.width, 20);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(linkFont_)), FALSE);
+        AddHint(tooltip_, label, link.hint);
+    }
+    for (auto [id, top] : {std::pair{kLabel_Logo_1, 194}, std::pair{kLabel_Logo_2, 254}})
+        SetColorLabelStyle(Child(form, kColorLabelClass, "", 0, id, 0, top, kWidth, 3), kAccentColor, kAccentColor,
+                           nullptr, DT_LEFT);
+    SetColorLabelStyle(Child(form, kColorLabelClass, "Copyright (C) 2026 Tellurin developers  ", 0,
+                             kAboutCopyright, 0, 340, kWidth, 17),
+                       kAccentColor, kWhite, AsFont(copyrightFont_), DT_RIGHT);
+}
+
+void TAboutBox::ShowModal() {
+    ::ShowModal(Handle(), mainWindow_);
+}
+
+LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kOkButton || LOWORD(wParam) == IDCANCEL) OkButtonClick();
+            if (HIWORD(wParam) == LLN_MOUSEDOWN) OpenLinkOf(LOWORD(wParam));
+            return 0;
+        case WM_CLOSE:
+            ShowWindow(Handle(), SW_HIDE);
+            FormClose();
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(Handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.get()));
+            return 1;
+        }
+        case WM_PAINT:
+            Paint();
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void TAboutBox::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    DrawIconEx(dc, 24, 40, icon_.get(), 48, 48, 0, nullptr, DI_NORMAL);
+    BITMAP size{};
+    GetObjectA(logo_.get(), sizeof size, &size);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, logo_.get());
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 197, kWidth, 57, memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    EndPaint(Handle(), &paint);
+}
+
+void TAboutBox::OkButtonClick() {
+    SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TAboutBox::FormClose() {
+    ShowWindow(mainWindow_, SW_SHOW);
+}
+
+void TAboutBox::OpenLinkOf(int labelId) {
+    HWND label = Control(labelId);
+    std::string caption(GetWindowTextLengthA(label) + 1, '\0');
+    caption.resize(GetWindowTextA(label, caption.data(), static_cast<int>(caption.size())));
+    openLink_(Handle(), caption);
+}

@@ -1,0 +1,301 @@
+// The main window's life, its messages and its handlers.
+#include "ui/TForm1.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <windowsx.h>
+
+#include "../../res/resource.h"
+#include "startup/StartupLocations.h"
+#include "ui/AppTitle.h"
+#include "ui/ErrorDisplay.h"
+#include "ui/KeyPreview.h"
+#include "ui/MainWindowIds.h"
+#include "widgets/SideBar.h"
+#include "widgets/TrayIcon.h"
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// The executable's folder: its full path up to and including the last "\" or ":".
+std::string FolderWithSeparator(const std::string& path) {
+    size_t end = path.find_last_of("\\:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+std::optional<std::string> PickProgramWithDialog(HWND owner, const std::string& initialFolder) {
+    char file[32768] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = "Programs (*.exe)\0*.exe\0All Files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = initialFolder.c_str();
+    dialog.lpstrDefExt = "exe";
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    return std::string(file);
+}
+
+}  // namespace
+
+TForm1::TForm1(MainWindowSeams seams) : seams_(std::move(seams)) {
+    if (!seams_.pickProgram) seams_.pickProgram = PickProgramWithDialog;
+    icon_.reset(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    background_.reset(CreateSolidBrush(kBackgroundColor));
+    RegisterClassOnce("TForm1", icon_.get(), nullptr);
+    CreateTopLevel("TForm1", "Tellurin", kStyle, WS_EX_CONTROLPARENT, 333, 191, 741, 525, nullptr);
+    systemNotifier_.SetOwner(Handle());
+    logic_ = std::make_unique<StartupList>(*this, *this);
+    CreateControls();
+    CreateMenus();
+    trayIcon_ = std::make_unique<TrayIcon>(Handle(), kTrayMessage, icon_.get(), "Tellurin");
+    trayIcon_->SetMenu(trayMenu_.get());
+    StartKeyPreview(Handle());
+    DispatchSafely([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() {
+    StopKeyPreview(Handle());
+    trayIcon_.reset();
+}
+
+void TForm1::FormCreate() {
+    AppDir = FolderWithSeparator(OwnExecutablePath());
+    // The folder without its trailing backslash, except for a drive's root ("C:\").
+    if (AppDir.size() > 1 && AppDir.back() == '\\' && AppDir[AppDir.size() - 2] != ':') AppDir.pop_back();
+    logic_->SetAppDir(AppDir);
+    ComputerName = ExeInfo1.ComputerName();
+    logic_->SetComputerName(ComputerName);
+    captionText_ = CaptionTextFor(ExeInfo1.FileVersion);
+    SetCaptionText(captionText_);
+    SetApplicationTitle(captionText_);
+    logic_->SetCurrentLocation("HKLM_Run");
+    logic_->RefreshStartupList();
+    SetEntryMenuEnabled(false);
+}
+
+void TForm1::Show() {
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+}
+
+void TForm1::SetModalWindows(std::function<void()> showAbout, std::function<void()> showComputerInfo) {
+    showAbout_ = std::move(showAbout);
+    showComputerInfo_ = std::move(showComputerInfo);
+}
+
+std::string TForm1::GetLocalComputerName() const {
+    return ExeInfo1.ComputerName();
+}
+
+void TForm1::SetCaptionText(const std::string& text) {
+    SetWindowTextA(Handle(), text.c_str());
+    if (trayIcon_) trayIcon_->SetHint(text);
+}
+
+void TForm1::SetApplicationTitle(const std::string& text) {
+    ::SetApplicationTitle(text);
+}
+
+void TForm1::SetEntryMenuEnabled(bool enabled) {
+    const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1}) EnableMenuItem(entryMenu_.get(), item, state);
+}
+
+void TForm1::UpdateEntryMenu() {
+    std::optional<StartupEntry> row = listView_->SelectedEntry();
+    const bool enabled = row && row->status == kStatusEnabled;
+    EnableMenuItem(entryMenu_.get(), kDisableApp1, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(entryMenu_.get(), kEnableApp1, MF_BYCOMMAND | (enabled ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(entryMenu_.get(), kRemoveApp1, MF_BYCOMMAND | MF_ENABLED);
+}
+
+bool TForm1::FormKeyDown(WPARAM key) {
+    if (key != VK_F5) return false;
+    logic_->RefreshStartupList();
+    return true;
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_NOTIFY:
+            OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_NCHITTEST: {
+            // The window's own body drags it like its title bar; child controls answer for themselves.
+            LRESULT hit = Default(message, wParam, lParam);
+            return hit == HTCLIENT ? HTCAPTION : hit;
+        }
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(Handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.get()));
+            return 1;
+        }
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(background_.get());
+        case WM_SIZE:
+            if (wParam == SIZE_MINIMIZED) trayIcon_->HideOwnerFromTaskbar();
+            return 0;
+        case kTrayMessage:
+            trayIcon_->HandleCallback(lParam);
+            return 0;
+        case kKeyPreviewMessage:
+            FormKeyDown(wParam);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void TForm1::OnCommand(int id, int code) {
+    switch (id) {
+        case kXPBar_Location:
+            if (code == SBN_ITEMCLICK) {
+                int item = SideBarClickedItem(Control(kXPBar_Location));
+                if (item >= 0 && item < static_cast<int>(StartupLocations().size()))
+                    logic_->SelectLocation(StartupLocations()[item].tag);
+            }
+            break;
+        case kListBox1:
+            if (code == LBN_SELCHANGE) ListBox1Click();
+            break;
+        case kLE_ApplicationName:
+        case kLE_ApplicationPath:
+            if (code == EN_CHANGE) EditChanged();
+            break;
+        case kButton_Browse: Button_BrowseClick(); break;
+        case kButton_Add: Button_AddClick(); break;
+        case kButton_ComputerInfo:
+            if (showComputerInfo_) showComputerInfo_();
+            break;
+        case kXiButton1:
+            if (showAbout_) showAbout_();
+            break;
+        case kDisableApp1: RunOnSelectedRow(&StartupList::DisableApp1Click); break;
+        case kEnableApp1: RunOnSelectedRow(&StartupList::EnableApp1Click); break;
+        case kRemoveApp1: RunOnSelectedRow(&StartupList::RemoveApp1Click); break;
+        case kExit1: DestroyWindow(Handle()); break;
+        default: break;
+    }
+}
+
+void TForm1::OnListNotify(const NMHDR& header) {
+    if (header.idFrom != kStartUpListView || header.code != LVN_ITEMCHANGED) return;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!(change.uChanged & LVIF_STATE) || ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) return;
+    StartUpListViewSelectItem((change.uNewState & LVIS_SELECTED) != 0);
+}
+
+void TForm1::StartUpListViewSelectItem(bool selected) {
+    SetEntryMenuEnabled(selected);
+    if (selected) UpdateEntryMenu();
+}
+
+void TForm1::OnContextMenu(HWND target, POINT screen) {
+    HMENU menu = target == listView_->Handle() ? entryMenu_.get() : target == Handle() ? trayMenu_.get() : nullptr;
+    if (!menu) return;
+    if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);  // from the keyboard
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+}
+
+std::string TForm1::ControlText(int id) const {
+    HWND control = Control(id);
+    std::string text(GetWindowTextLengthA(control) + 1, '\0');
+    text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+std::optional<std::string> TForm1::SelectedUser() const {
+    HWND list = Control(kListBox1);
+    LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return std::nullopt;
+    std::string text(SendMessageA(list, LB_GETTEXTLEN, index, 0) + 1, '\0');
+    text.resize(SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())));
+    return text;
+}
+
+void TForm1::ListBox1Click() {
+    if (std::optional<std::string> user = SelectedUser()) logic_->ListBox1Click(*user);
+}
+
+void TForm1::EditChanged() {
+    EnableWindow(Control(kButton_Add),
+                 logic_->AddButtonEnabled(ControlText(kLE_ApplicationName), ControlText(kLE_ApplicationPath)));
+}
+
+void TForm1::Button_BrowseClick() {
+    if (std::optional<std::string> file = seams_.pickProgram(Handle(), FolderWithSeparator(OwnExecutablePath())))
+        SetWindowTextA(Control(kLE_ApplicationPath), file->c_str());
+}
+
+void TForm1::Button_AddClick() {
+    logic_->Button_AddClick(ControlText(kLE_ApplicationName), ControlText(kLE_ApplicationPath), SelectedUser());
+}
+
+void TForm1::RunOnSelectedRow(void (StartupList::*operation)(const StartupEntry&)) {
+    if (std::optional<StartupEntry> row = listView_->SelectedEntry()) ((*logic_).*operation)(*row);
+}
+
+void TForm1::ShowRows(const std::vector<StartupEntry>& rows) {
+    listView_->ShowRows(rows);
+}
+
+void TForm1::SetCountLabel(const std::string& text) {
+    SetWindowTextA(Control(kLabel_StartUpApps), text.c_str());
+}
+
+void TForm1::SetUsers(const std::vector<std::string>& users) {
+    HWND list = Control(kListBox1);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& user : users) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(user.c_str()));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void TForm1::Focus(StartupField field) {
+    const int id = field == StartupField::ApplicationName   ? kLE_ApplicationName
+                   : field == StartupField::ApplicationPath ? kLE_ApplicationPath
+                                                            : kListBox1;
+    SetFocus(Control(id));
+}
+
+Notifier& TForm1::ActiveNotifier() {
+    return seams_.notifier ? *seams_.notifier : systemNotifier_;
+}
+
+void TForm1::ShowMessageBox(const std::string& text, MessageKind kind) {
+    ActiveNotifier().ShowMessageBox(text, kind);
+}
+
+void TForm1::PlayPressSound() {
+    ActiveNotifier().PlayPressSound();
+}
+
+void TForm1::PlayNotifySound() {
+    ActiveNotifier().PlayNotifySound();
+}
+
+void TForm1::PlayWarningSound() {
+    ActiveNotifier().PlayWarningSound();
+}

@@ -1,0 +1,212 @@
+// The main window driven in-process: start, bar, keys, menu states, add/disable/enable/remove, users.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "gui/GuiTestSupport.h"
+#include "support/DialogWatcher.h"
+#include "ui/MainWindowIds.h"
+#include "ui/TForm1.h"
+#include "widgets/SideBar.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Pager", "C:\\Tools\\pager.exe -tray");
+        SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "antivirus", "C:\\Guard\\guard.exe");
+        SetTextValue(HKEY_CURRENT_USER, TestMachine::kRun, "Notes", "C:\\Notes\\notes.exe");
+        machine_.WriteStore("HKLM_Run\r\nIndexer\r\nC:\\Tools\\indexer.exe\r\n");
+        form_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_});
+        form_->Show();
+        PumpMessages(50);
+    }
+    void TearDown() override { form_.reset(); }
+
+    HWND Control(int id) const { return form_->Control(id); }
+    std::vector<std::string> RowTexts() const {
+        std::vector<std::string> rows;
+        for (int i = 0; i < form_->ListView().RowCount(); ++i) {
+            StartupEntry row = form_->ListView().Row(i);
+            rows.push_back(row.appName + "|" + row.location + "|" + row.status + "|" + std::to_string(row.stateImage));
+        }
+        return rows;
+    }
+    void SelectRow(int index) {
+        HWND list = Control(kStartUpListView);
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (index >= 0) ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    int RowNamed(const std::string& name) const {
+        for (int i = 0; i < form_->ListView().RowCount(); ++i)
+            if (form_->ListView().Row(i).appName == name) return i;
+        return -1;
+    }
+    bool MenuItemEnabled(int id) const {
+        return !(GetMenuState(form_->EntryMenu(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    }
+    void Command(int id) { SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Type(int id, const char* text) { SetWindowTextA(Control(id), text); }
+
+    TestMachine machine_;
+    RecordingNotifier cues_;
+    std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(MainWindowTest, StartsWithTheVersionedCaptionAndTheFirstLocation) {
+    EXPECT_EQ(TextOf(form_->Handle()), "Tellurin v.5");
+    EXPECT_EQ(form_->Logic().CurrentLocation(), "HKLM_Run");
+    // Ordered by App Name as lstrcmpA orders them; the disabled record among them, not counted.
+    EXPECT_EQ(RowTexts(), (std::vector<std::string>{"antivirus|HKLM_Run|Enabled|1", "Indexer|HKLM_Run|Disabled|0",
+                                                    "Pager|HKLM_Run|Enabled|1"}));
+    EXPECT_EQ(TextOf(Control(kLabel_StartUpApps)), "[HKLM_Run] = 2 apps will start with windows.");
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1}) EXPECT_FALSE(MenuItemEnabled(item));
+    EXPECT_FALSE(IsWindowEnabled(Control(kButton_Add)));
+    EXPECT_TRUE(cues_.events.empty());
+}
+
+TEST_F(MainWindowTest, BarItemsPlayThePressCueAndShowTheirLocation) {
+    SideBarClickItem(Control(kXPBar_Location), 2);
+    EXPECT_EQ(form_->Logic().CurrentLocation(), "HKCU_Run");
+    EXPECT_EQ(RowTexts(), std::vector<std::string>{"Notes|HKCU_Run|Enabled|1"});
+    EXPECT_EQ(TextOf(Control(kLabel_StartUpApps)), "[HKCU_Run] = 1 app will start with windows.");
+    EXPECT_EQ(cues_.events, std::vector<std::string>{"sound press"});
+
+    SideBarClickItem(Control(kXPBar_Location), 2);  // the current one again: cue and scan again
+    EXPECT_EQ(cues_.events.size(), 2u);
+}
+
+TEST_F(MainWindowTest, F5WithOrWithoutModifiersRefreshesFromAnyControl) {
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Added", "C:\\added.exe");
+    EXPECT_EQ(RowNamed("Added"), -1);
+    SetFocus(Control(kLE_ApplicationName));
+    PostMessageA(Control(kLE_ApplicationName), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_TRUE(PumpUntil([&] { return RowNamed("Added") >= 0; }));
+
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "AddedToo", "C:\\too.exe");
+    PostMessageA(Control(kStartUpListView), WM_SYSKEYDOWN, VK_F5, 1 << 29);  // Alt+F5
+    EXPECT_TRUE(PumpUntil([&] { return RowNamed("AddedToo") >= 0; }));
+    EXPECT_EQ(TextOf(Control(kLabel_StartUpApps)), "[HKLM_Run] = 4 apps will start with windows.");
+}
+
+TEST_F(MainWindowTest, TheEntryMenuFollowsTheSelectedRow) {
+    SelectRow(RowNamed("Pager"));
+    EXPECT_TRUE(MenuItemEnabled(kDisableApp1));
+    EXPECT_FALSE(MenuItemEnabled(kEnableApp1));
+    EXPECT_TRUE(MenuItemEnabled(kRemoveApp1));
+
+    SelectRow(RowNamed("Indexer"));
+    EXPECT_FALSE(MenuItemEnabled(kDisableApp1));
+    EXPECT_TRUE(MenuItemEnabled(kEnableApp1));
+    EXPECT_TRUE(MenuItemEnabled(kRemoveApp1));
+
+    SelectRow(-1);
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1}) EXPECT_FALSE(MenuItemEnabled(item));
+    Command(kRemoveApp1);  // nothing selected: nothing happens
+    EXPECT_EQ(form_->ListView().RowCount(), 3);
+}
+
+TEST_F(MainWindowTest, AddIsEnabledOnlyWhileBothEditsHoldText) {
+    Type(kLE_ApplicationName, "Tool");
+    EXPECT_FALSE(IsWindowEnabled(Control(kButton_Add)));
+    Type(kLE_ApplicationPath, " ");
+    EXPECT_TRUE(IsWindowEnabled(Control(kButton_Add)));
+    Type(kLE_ApplicationName, "");
+    EXPECT_FALSE(IsWindowEnabled(Control(kButton_Add)));
+}
+
+TEST_F(MainWindowTest, AddsDisablesEnablesAndRemovesThroughTheControls) {
+    Type(kLE_ApplicationName, "Mixer");
+    Type(kLE_ApplicationPath, "C:\\Program Files\\Mix\\mix.exe");
+    SendMessageA(Control(kButton_Add), BM_CLICK, 0, 0);
+    ASSERT_GE(RowNamed("Mixer"), 0);
+    EXPECT_EQ(form_->ListView().Row(RowNamed("Mixer")).appPath, "\"C:\\Program Files\\Mix\\mix.exe\"");
+
+    SelectRow(RowNamed("Mixer"));
+    Command(kDisableApp1);
+    ASSERT_GE(RowNamed("Mixer"), 0);
+    EXPECT_EQ(form_->ListView().Row(RowNamed("Mixer")).status, "Disabled");
+    EXPECT_FALSE(GetRawValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Mixer").exists);
+
+    SelectRow(RowNamed("Mixer"));
+    Command(kEnableApp1);
+    EXPECT_EQ(form_->ListView().Row(RowNamed("Mixer")).status, "Enabled");
+    EXPECT_TRUE(GetRawValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Mixer").exists);
+    EXPECT_EQ(machine_.StoreContent(), "HKLM_Run\r\nIndexer\r\nC:\\Tools\\indexer.exe\r\n");
+
+    SelectRow(RowNamed("Mixer"));
+    Command(kRemoveApp1);
+    EXPECT_EQ(RowNamed("Mixer"), -1);
+    EXPECT_FALSE(GetRawValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Mixer").exists);
+    EXPECT_TRUE(cues_.events.empty());
+}
+
+TEST_F(MainWindowTest, BrowsePutsTheChosenFileIntoThePathEdit) {
+    form_.reset();
+    std::string askedFolder;
+    std::optional<std::string> answer = "C:\\Tools\\chosen.exe";
+    MainWindowSeams seams{[&](HWND, const std::string& folder) {
+                              askedFolder = folder;
+                              return answer;
+                          },
+                          &cues_};
+    form_ = std::make_unique<TForm1>(seams);
+    Type(kLE_ApplicationName, "Chosen");
+    SendMessageA(Control(kButton_Browse), BM_CLICK, 0, 0);
+    EXPECT_EQ(TextOf(Control(kLE_ApplicationPath)), "C:\\Tools\\chosen.exe");
+    EXPECT_TRUE(IsWindowEnabled(Control(kButton_Add)));
+    EXPECT_EQ(askedFolder, ProgramFolder() + "\\");
+
+    answer.reset();  // cancelled: the edit keeps its text
+    SendMessageA(Control(kButton_Browse), BM_CLICK, 0, 0);
+    EXPECT_EQ(TextOf(Control(kLE_ApplicationPath)), "C:\\Tools\\chosen.exe");
+}
+
+TEST_F(MainWindowTest, TheUsersListShowsOneUsersStartupFolder) {
+    machine_.AddProfileShortcut("guiuser1", "Chat.lnk", "C:\\Chat\\chat.exe");
+    machine_.AddProfileShortcut("guiuser2", "Weather.lnk", "C:\\Wx\\wx.exe");
+    SideBarClickItem(Control(kXPBar_Location), 4);
+    HWND users = Control(kListBox1);
+    const LRESULT second = SendMessageA(users, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("guiuser2"));
+    ASSERT_NE(second, LB_ERR);
+    EXPECT_GE(RowNamed("Chat.lnk"), 0);
+    EXPECT_GE(RowNamed("Weather.lnk"), 0);
+
+    SendMessageA(users, LB_SETCURSEL, second, 0);
+    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kListBox1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(users));
+    EXPECT_EQ(RowTexts(), std::vector<std::string>{"Weather.lnk|guiuser2\\Startup|Enabled|1"});
+    EXPECT_EQ(form_->Logic().CurrentLocation(), "Startup");
+}
+
+TEST_F(MainWindowTest, TheBodyDragsTheWindowWhileControlsAnswerForThemselves) {
+    POINT header{300, 40};
+    ClientToScreen(form_->Handle(), &header);
+    EXPECT_EQ(SendMessageA(form_->Handle(), WM_NCHITTEST, 0, MAKELPARAM(header.x, header.y)), HTCAPTION);
+    POINT inList{10, 10};
+    ClientToScreen(Control(kStartUpListView), &inList);
+    EXPECT_EQ(SendMessageA(Control(kStartUpListView), WM_NCHITTEST, 0, MAKELPARAM(inList.x, inList.y)), HTCLIENT);
+}
+
+TEST_F(MainWindowTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    const DWORD number = 7;
+    SetRawValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Broken", REG_DWORD, &number, sizeof number);
+    {
+        DialogWatcher watcher;
+        PostMessageA(Control(kStartUpListView), WM_KEYDOWN, VK_F5, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }));
+        EXPECT_EQ(watcher.Seen()[0].title, "Tellurin v.5");
+        EXPECT_EQ(watcher.Seen()[0].text, "Invalid data type for 'Broken'");
+    }
+    // The window still answers: with the value gone the next refresh works.
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, TestMachine::kRun, 0, KEY_ALL_ACCESS, &key);
+    RegDeleteValueA(key, "Broken");
+    RegCloseKey(key);
+    PostMessageA(Control(kStartUpListView), WM_KEYDOWN, VK_F5, 0);
+    PumpMessages(100);
+    EXPECT_EQ(TextOf(Control(kLabel_StartUpApps)), "[HKLM_Run] = 2 apps will start with windows.");
+}
+
+}  // namespace
