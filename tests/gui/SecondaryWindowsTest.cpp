@@ -1,0 +1,134 @@
+// The About and Computer Information windows, shown modally from the main window's buttons.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "gui/GuiTestSupport.h"
+#include "station/TForm2.h"
+#include "station/TForm2Ids.h"
+#include "ui/MainWindowIds.h"
+#include "ui/TAboutBox.h"
+#include "ui/TForm1.h"
+#include "widgets/ToggleMessages.h"
+
+namespace {
+
+const char* const kIdentity = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const char* const kInternet = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const char* const kSystemPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+const char* const kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+
+class SecondaryWindowsTest : public ::testing::Test {
+protected:
+    SecondaryWindowsTest()
+        : identity_(HKEY_LOCAL_MACHINE, kIdentity),
+          internet_(HKEY_CURRENT_USER, kInternet),
+          policies_(HKEY_CURRENT_USER, kSystemPolicies),
+          advanced_(HKEY_CURRENT_USER, kAdvanced) {
+        SetTextValue(HKEY_LOCAL_MACHINE, kIdentity, "RegisteredOwner", "Test Owner");
+        SetTextValue(HKEY_LOCAL_MACHINE, kIdentity, "RegisteredOrganization", "Test Org");
+        SetTextValue(HKEY_CURRENT_USER, kInternet, "ProxyServer", "10.1.1.1:8080");
+        SetNumberValue(HKEY_CURRENT_USER, kInternet, "ProxyEnable", 1);
+        SetNumberValue(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr", 1);
+        SetNumberValue(HKEY_CURRENT_USER, kAdvanced, "HideFileExt", 0);
+        form1_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_});
+        about_ = std::make_unique<TAboutBox>(form1_->Handle(), [this](HWND, const std::string& address) {
+            opened_.push_back(address);
+        });
+        form2_ = std::make_unique<TForm2>(TForm2::Links{form1_->Handle(), form1_.get(),
+                                                        [this] { return form1_->GetLocalComputerName(); },
+                                                        [this] { about_->ShowModal(); }});
+        form1_->SetModalWindows([this] { about_->ShowModal(); }, [this] { form2_->ShowModal(); });
+        form1_->Show();
+    }
+    ~SecondaryWindowsTest() override {
+        form2_.reset();
+        about_.reset();
+        form1_.reset();
+    }
+    void Click(HWND window, int id) { SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
+    HWND Form2() const { return form2_->Handle(); }
+    bool Checked(SwitchBox box) const { return IsToggleChecked(form2_->Control(TForm2::IdOf(box))); }
+
+    TestMachine machine_;
+    KeySnapshot identity_, internet_, policies_, advanced_;
+    RecordingNotifier cues_;
+    std::vector<std::string> opened_;
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TAboutBox> about_;
+    std::unique_ptr<TForm2> form2_;
+};
+
+TEST_F(SecondaryWindowsTest, AboutOpensItsLinksOnAnyButtonPressAndClosesBackToTheMainWindow) {
+    bool checked = false;
+    LoopProbe probe(50, [&] {
+        if (!IsWindowVisible(about_->Handle())) return false;
+        EXPECT_EQ(TextOf(about_->Handle()), "About Tellurin");
+        EXPECT_FALSE(IsWindowEnabled(form1_->Handle()));  // modal
+        SendMessageA(about_->Control(kLabel_Link), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(about_->Control(kLabel_Product), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_EQ(opened_, (std::vector<std::string>{TAboutBox::kWebAddress, TAboutBox::kProductAddress}));
+        ShowWindow(form1_->Handle(), SW_HIDE);
+        Click(about_->Handle(), kOkButton);
+        checked = true;
+        return true;
+    });
+    Click(form1_->Handle(), kXiButton1);  // returns when the About window has closed
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(IsWindowVisible(about_->Handle()));
+    EXPECT_TRUE(IsWindowVisible(form1_->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(form1_->Handle()));
+}
+
+TEST_F(SecondaryWindowsTest, CompInfoShowsTheLocalComputerAndClosesAtTheNextTick) {
+    DWORD closeClicked = 0;
+    bool checked = false;
+    LoopProbe probe(50, [&] {
+        if (!IsWindowVisible(Form2())) return false;
+        EXPECT_EQ(TextOf(form2_->Control(kLE_Computer)), form1_->GetLocalComputerName());
+        EXPECT_EQ(TextOf(form2_->Control(kLE_OwnersName)), "Test Owner");
+        EXPECT_EQ(TextOf(form2_->Control(kLE_Organization)), "Test Org");
+        EXPECT_EQ(TextOf(form2_->Control(kLE_Proxy)), "10.1.1.1:8080");
+        EXPECT_TRUE(IsToggleChecked(form2_->Control(kRB_ProxyEnabled)));
+        EXPECT_FALSE(Checked(SwitchBox::CB_01_TaskManager));  // DisableTaskMgr 1
+        EXPECT_TRUE(Checked(SwitchBox::CB_11_FileExtensions));  // HideFileExt 0
+        Click(Form2(), kButton_Close);
+        Click(Form2(), kButton_Close);  // twice before the tick: closes once
+        EXPECT_TRUE(IsWindowVisible(Form2()));  // not at once
+        closeClicked = GetTickCount();
+        checked = true;
+        return true;
+    });
+    Click(form1_->Handle(), kButton_ComputerInfo);
+    const DWORD closedAfter = GetTickCount() - closeClicked;
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(IsWindowVisible(Form2()));
+    EXPECT_LE(closedAfter, 1500u);
+    EXPECT_TRUE(IsWindowEnabled(form1_->Handle()));
+}
+
+TEST_F(SecondaryWindowsTest, TheCloseBoxHidesAtOnceAndReopeningWithinASecondStaysOpen) {
+    LoopProbe closeBox(50, [&] {
+        if (!IsWindowVisible(Form2())) return false;
+        SendMessageA(Form2(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_FALSE(IsWindowVisible(Form2()));  // hidden at once
+        EXPECT_EQ(form2_->Logic().TimerCommand(), "close");
+        return true;
+    });
+    Click(form1_->Handle(), kButton_ComputerInfo);
+    ASSERT_TRUE(closeBox.Done());
+
+    // Shown again while "close" is pending: the showing sets "startup", so the window stays.
+    int ticksSeen = 0;
+    LoopProbe reopened(1200, [&] {
+        ++ticksSeen;
+        EXPECT_TRUE(IsWindowVisible(Form2()));
+        if (ticksSeen < 2) return false;
+        SendMessageA(Form2(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    });
+    Click(form1_->Handle(), kButton_ComputerInfo);
+    EXPECT_EQ(ticksSeen, 2);
+}
+
+}  // namespace
