@@ -56,17 +56,10 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:  // the title bar's close box or Alt+F4: hidden at once
             CloseForm();
             return 0;
-        case WM_NCHITTEST: {
-            // The window's own body drags it like its title bar.
-            LRESULT hit = Default(message, wParam, lParam);
-            return hit == HTCLIENT ? HTCAPTION : hit;
-        }
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.get()));
-            return 1;
-        }
+        case WM_NCHITTEST:
+            return HitTestDraggingBody(wParam, lParam);
+        case WM_ERASEBKGND:
+            return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_CTLCOLORSTATIC:
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<LRESULT>(background_.get());

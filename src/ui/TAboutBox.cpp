@@ -117,12 +117,8 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowWindow(Handle(), SW_HIDE);
             FormClose();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.get()));
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_PAINT:
             Paint();
             return 0;

