@@ -74,9 +74,12 @@ LoopProbe::~LoopProbe() {
 
 void CALLBACK LoopProbe::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     auto found = Probes().find(id);
-    if (found == Probes().end() || found->second->done_) return;
+    if (found == Probes().end() || found->second->done_ || found->second->running_) return;
+    // A step may open a message box, whose own loop dispatches this timer again: not re-entered.
     LoopProbe* probe = found->second;
+    probe->running_ = true;
     probe->done_ = probe->step_();
+    probe->running_ = false;
 }
 
 std::string TextOf(HWND window) {

@@ -29,6 +29,7 @@ private:
     UINT_PTR timer_;
     std::function<bool()> step_;
     bool done_ = false;
+    bool running_ = false;
 };
 
 std::string TextOf(HWND window);
