@@ -2,8 +2,8 @@
 #include "platform/RegistryApi.h"
 
 const RegistryApi& RealRegistryApi() {
-    static const RegistryApi api{RegOpenKeyExA,   RegCreateKeyExA, RegCloseKey,
+    static const RegistryApi api{RegOpenKeyExA,       RegCreateKeyExA,  RegCloseKey,
                                  RegConnectRegistryA, RegQueryValueExA, RegSetValueExA,
-                                 RegDeleteValueA, RegQueryInfoKeyA, RegEnumValueA};
+                                 RegDeleteValueA,     RegQueryInfoKeyA, RegEnumValueA};
     return api;
 }

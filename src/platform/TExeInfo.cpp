@@ -12,11 +12,12 @@ namespace {
 
 // version.dll is not a known DLL of the loader: take its functions from the system folder.
 struct VersionApi {
-    decltype(&GetFileVersionInfoSizeA) infoSize = SystemFunctionAs<decltype(GetFileVersionInfoSizeA)>(
-        "version.dll", "GetFileVersionInfoSizeA");
+    decltype(&GetFileVersionInfoSizeA) infoSize =
+        SystemFunctionAs<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
     decltype(&GetFileVersionInfoA) info =
         SystemFunctionAs<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
-    decltype(&VerQueryValueA) query = SystemFunctionAs<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
+    decltype(&VerQueryValueA) query =
+        SystemFunctionAs<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
     bool Loaded() const { return infoSize && info && query; }
 };
 
@@ -31,7 +32,8 @@ constexpr const char* kNotLoaded = "Updated at run-time";
 std::string TranslationKey(const void* block) {
     void* entry = nullptr;
     UINT length = 0;
-    if (!Version().query(block, "\\VarFileInfo\\Translation", &entry, &length) || length < 4) return {};
+    if (!Version().query(block, "\\VarFileInfo\\Translation", &entry, &length) || length < 4)
+        return {};
     const WORD* translation = static_cast<const WORD*>(entry);
     char key[9];
     std::snprintf(key, sizeof key, "%04X%04X", translation[0], translation[1]);
@@ -42,7 +44,8 @@ std::string StringEntry(const void* block, const std::string& translation, const
     std::string subBlock = "StringFileInfo\\" + translation + "\\" + key;
     void* text = nullptr;
     UINT length = 0;
-    if (!Version().query(block, subBlock.c_str(), &text, &length) || text == nullptr) return {};
+    if (!Version().query(block, subBlock.c_str(), &text, &length) || text == nullptr)
+        return {};
     // The length counts characters with the zero; never read past it even when the zero is missing.
     const char* chars = static_cast<const char*>(text);
     std::string value(chars, length);
@@ -55,8 +58,10 @@ std::string OwnExecutablePath() {
     std::vector<char> buffer(MAX_PATH + 1, '\0');
     for (;;) {
         DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size() - 1));
-        if (length == 0) return {};
-        if (length < buffer.size() - 1) return std::string(buffer.data(), length);
+        if (length == 0)
+            return {};
+        if (length < buffer.size() - 1)
+            return std::string(buffer.data(), length);
         buffer.assign(buffer.size() * 2, '\0');
     }
 }
@@ -76,10 +81,12 @@ TExeInfo::TExeInfo(const std::string& exePath)
 }
 
 void TExeInfo::LoadVersionInfo(const std::string& exePath) {
-    if (!Version().Loaded()) return;
+    if (!Version().Loaded())
+        return;
     DWORD handle = 0;
     DWORD size = Version().infoSize(exePath.c_str(), &handle);
-    if (size == 0) return;
+    if (size == 0)
+        return;
     std::vector<char> block(size, '\0');
     Version().info(exePath.c_str(), 0, size, block.data());
 
@@ -89,19 +96,21 @@ void TExeInfo::LoadVersionInfo(const std::string& exePath) {
         const char* key;
     };
     const Field fields[] = {
-        {&CompanyName, "CompanyName"},       {&FileDescription, "FileDescription"},
-        {&FileVersion, "FileVersion"},       {&InternalName, "InternalName"},
-        {&LegalCopyright, "LegalCopyright"}, {&LegalTradeMark, "LegalTradeMarks"},
+        {&CompanyName, "CompanyName"},           {&FileDescription, "FileDescription"},
+        {&FileVersion, "FileVersion"},           {&InternalName, "InternalName"},
+        {&LegalCopyright, "LegalCopyright"},     {&LegalTradeMark, "LegalTradeMarks"},
         {&OriginalFileName, "OriginalFileName"}, {&ProductName, "ProductName"},
-        {&ProductVersion, "ProductVersion"}, {&Comments, "Comments"},
+        {&ProductVersion, "ProductVersion"},     {&Comments, "Comments"},
     };
     for (const Field& field : fields)
-        *field.property = translation.empty() ? std::string() : StringEntry(block.data(), translation, field.key);
+        *field.property =
+            translation.empty() ? std::string() : StringEntry(block.data(), translation, field.key);
 }
 
 std::string TExeInfo::ComputerName() const {
     char buffer[MAX_COMPUTERNAME_LENGTH + 2] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    if (!GetComputerNameA(buffer, &size)) return {};
+    if (!GetComputerNameA(buffer, &size))
+        return {};
     return std::string(buffer, strnlen(buffer, MAX_COMPUTERNAME_LENGTH + 1));
 }

@@ -14,21 +14,31 @@ constexpr REGSAM kReadMasks[] = {KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALU
 
 ValueKind KindOfType(DWORD type) {
     switch (type) {
-        case REG_SZ: return ValueKind::Text;
-        case REG_EXPAND_SZ: return ValueKind::ExpandableText;
-        case REG_DWORD: return ValueKind::Number;
-        case REG_BINARY: return ValueKind::Bytes;
-        default: return ValueKind::Other;
+        case REG_SZ:
+            return ValueKind::Text;
+        case REG_EXPAND_SZ:
+            return ValueKind::ExpandableText;
+        case REG_DWORD:
+            return ValueKind::Number;
+        case REG_BINARY:
+            return ValueKind::Bytes;
+        default:
+            return ValueKind::Other;
     }
 }
 
 DWORD TypeOfKind(ValueKind kind) {
     switch (kind) {
-        case ValueKind::Text: return REG_SZ;
-        case ValueKind::ExpandableText: return REG_EXPAND_SZ;
-        case ValueKind::Number: return REG_DWORD;
-        case ValueKind::Bytes: return REG_BINARY;
-        case ValueKind::Other: break;
+        case ValueKind::Text:
+            return REG_SZ;
+        case ValueKind::ExpandableText:
+            return REG_EXPAND_SZ;
+        case ValueKind::Number:
+            return REG_DWORD;
+        case ValueKind::Bytes:
+            return REG_BINARY;
+        case ValueKind::Other:
+            break;
     }
     return REG_NONE;
 }
@@ -45,7 +55,8 @@ bool IsDoubleByteNtLocale() {
 }  // namespace
 
 std::string TextOfValue(const std::string& name, ValueKind kind, const char* data, size_t size) {
-    if (size == 0) return {};
+    if (size == 0)
+        return {};
     if (kind != ValueKind::Text && kind != ValueKind::ExpandableText)
         throw ERegistryException(Formatted("Invalid data type for '", name));
     // A text stored without its terminating zero ends at its stored size.
@@ -57,11 +68,13 @@ TRegistry::TRegistry(const RegistryApi& api) : api_(api) {}
 
 TRegistry::~TRegistry() {
     ClosePath();
-    if (rootConnected_) api_.closeKey(root_);
+    if (rootConnected_)
+        api_.closeKey(root_);
 }
 
 void TRegistry::SelectRoot(HKEY root) {
-    if (root == root_) return;
+    if (root == root_)
+        return;
     if (rootConnected_) {
         api_.closeKey(root_);
         rootConnected_ = false;
@@ -72,7 +85,8 @@ void TRegistry::SelectRoot(HKEY root) {
 
 bool TRegistry::ConnectComputer(const std::string& computerName) {
     HKEY remote = nullptr;
-    if (api_.connectRegistry(computerName.c_str(), root_, &remote) != ERROR_SUCCESS) return false;
+    if (api_.connectRegistry(computerName.c_str(), root_, &remote) != ERROR_SUCCESS)
+        return false;
     // The local computer may answer with the predefined root itself, which is not ours to close.
     const bool ownHandle = remote != root_;
     SelectRoot(remote);
@@ -91,7 +105,8 @@ bool TRegistry::OpenResolved(const std::string& path, OpenMode mode, REGSAM acce
                       ? api_.createKeyEx(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
                                          nullptr, &opened, nullptr)
                       : api_.openKeyEx(base, relative.c_str(), 0, access, &opened);
-    if (result != ERROR_SUCCESS) return false;
+    if (result != ERROR_SUCCESS)
+        return false;
 
     std::string newPath = beneathOpenKey ? path_ + "\\" + relative : relative;
     ClosePath();
@@ -115,7 +130,8 @@ bool TRegistry::OpenPathForReading(const std::string& path) {
 }
 
 void TRegistry::ClosePath() {
-    if (key_ == nullptr) return;
+    if (key_ == nullptr)
+        return;
     api_.closeKey(key_);
     key_ = nullptr;
     path_.clear();
@@ -135,13 +151,17 @@ bool TRegistry::QueryValueInfo(const std::string& name, ValueKind& kind, DWORD& 
 
 bool TRegistry::QueryKeyInfo(KeyInfo& info) {
     info = KeyInfo{};
-    if (key_ == nullptr) return false;
-    return api_.queryInfoKey(key_, nullptr, nullptr, nullptr, &info.subKeyCount, &info.maxSubKeyLength, nullptr,
-                             &info.valueCount, &info.maxValueNameLength, &info.maxValueDataLength, nullptr,
-                             &info.lastWriteTime) == ERROR_SUCCESS;
+    if (key_ == nullptr)
+        return false;
+    return api_.queryInfoKey(key_, nullptr, nullptr, nullptr, &info.subKeyCount, &info.maxSubKeyLength,
+                             nullptr, &info.valueCount, &info.maxValueNameLength, &info.maxValueDataLength,
+                             nullptr, &info.lastWriteTime) == ERROR_SUCCESS;
 }
 
-void TRegistry::FetchValue(const std::string& name, BYTE* buffer, DWORD bufferSize, DWORD& size,
+void TRegistry::FetchValue(const std::string& name,
+                           BYTE* buffer,
+                           DWORD bufferSize,
+                           DWORD& size,
                            ValueKind& kind) {
     DWORD type = REG_NONE;
     size = bufferSize;
@@ -160,7 +180,8 @@ void TRegistry::StoreValue(const std::string& name, const BYTE* data, ValueKind 
 std::string TRegistry::ReadText(const std::string& name) {
     ValueKind kind = ValueKind::Other;
     DWORD size = 0;
-    if (!QueryValueInfo(name, kind, size) || size == 0) return {};
+    if (!QueryValueInfo(name, kind, size) || size == 0)
+        return {};
     std::string buffer(size, '\0');
     FetchValue(name, reinterpret_cast<BYTE*>(buffer.data()), size, size, kind);
     return TextOfValue(name, kind, buffer.data(), size);
@@ -171,7 +192,8 @@ int32_t TRegistry::ReadNumber(const std::string& name) {
     DWORD size = 0;
     ValueKind kind = ValueKind::Other;
     FetchValue(name, bytes, sizeof bytes, size, kind);
-    if (kind != ValueKind::Number) throw ERegistryException(Formatted("Invalid data type for '", name));
+    if (kind != ValueKind::Number)
+        throw ERegistryException(Formatted("Invalid data type for '", name));
     int32_t number = 0;
     std::memcpy(&number, bytes, sizeof number);
     return number;
@@ -205,14 +227,16 @@ bool TRegistry::HasValue(const std::string& name) {
 
 DWORD TRegistry::NameBufferLength(const KeyInfo& info) const {
     DWORD longest = info.maxValueNameLength;
-    if (IsDoubleByteNtLocale()) longest *= 2;
+    if (IsDoubleByteNtLocale())
+        longest *= 2;
     return longest + 1;
 }
 
 void TRegistry::ListValueNames(std::vector<std::string>& names) {
     names.clear();
     KeyInfo info;
-    if (!QueryKeyInfo(info)) return;
+    if (!QueryKeyInfo(info))
+        return;
     std::string buffer(NameBufferLength(info), '\0');
     for (DWORD index = 0; index < info.valueCount; ++index) {
         for (;;) {
@@ -224,7 +248,8 @@ void TRegistry::ListValueNames(std::vector<std::string>& names) {
                 break;
             }
             // The key's longest name can be reported too short: grow and ask again; skip the rest.
-            if (result != ERROR_MORE_DATA || buffer.size() >= 32768) break;
+            if (result != ERROR_MORE_DATA || buffer.size() >= 32768)
+                break;
             buffer.assign(buffer.size() * 2, '\0');
         }
     }
@@ -233,7 +258,8 @@ void TRegistry::ListValueNames(std::vector<std::string>& names) {
 void TRegistry::ListValues(std::vector<RegistryValue>& values) {
     values.clear();
     KeyInfo info;
-    if (!QueryKeyInfo(info)) return;
+    if (!QueryKeyInfo(info))
+        return;
     std::string name(NameBufferLength(info), '\0');
     std::string data(info.maxValueDataLength + 1, '\0');
     values.reserve(info.valueCount);
@@ -249,8 +275,10 @@ void TRegistry::ListValues(std::vector<RegistryValue>& values) {
                 values.push_back({name.c_str(), KindOfType(type), data.substr(0, dataSize)});
                 break;
             }
-            if (result != ERROR_MORE_DATA) break;
-            if (name.size() < 32768) name.assign(name.size() * 2, '\0');
+            if (result != ERROR_MORE_DATA)
+                break;
+            if (name.size() < 32768)
+                name.assign(name.size() * 2, '\0');
             data.assign(std::max<size_t>(data.size() * 2, dataSize + 1), '\0');
         }
     }

@@ -14,7 +14,8 @@ public:
 
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -32,7 +33,8 @@ public:
         return handle;
     }
     void reset(Handle handle = Traits::Empty()) noexcept {
-        if (handle_ != Traits::Empty()) Traits::Close(handle_);
+        if (handle_ != Traits::Empty())
+            Traits::Close(handle_);
         handle_ = handle;
     }
     explicit operator bool() const noexcept { return handle_ != Traits::Empty(); }

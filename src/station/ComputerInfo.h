@@ -15,7 +15,7 @@ inline constexpr const char kTimerStartup[] = "startup";
 inline constexpr const char kTimerClose[] = "close";
 
 class ComputerInfo {
-  public:
+public:
     ComputerInfo(StationView& view,
                  Notifier& notifier,
                  const RegistryApi& api = RealRegistryApi(),
@@ -36,7 +36,7 @@ class ComputerInfo {
 
     const std::string& TimerCommand() const { return timerCommand_; }
 
-  private:
+private:
     StationView& view_;
     StationValues values_;
     RestrictionSwitches switches_;

@@ -18,7 +18,7 @@ inline constexpr COLORREF kSwitchUncheckedBackground = 0xFFECD9;
 inline constexpr COLORREF kSwitchUncheckedText = 0x000000;
 
 class RestrictionSwitches {
-  public:
+public:
     RestrictionSwitches(StationView& view,
                         Notifier& notifier,
                         const RegistryApi& api = RealRegistryApi(),
@@ -89,7 +89,7 @@ class RestrictionSwitches {
     // changes when a value cannot be read.
     void LoadSwitchMarks();
 
-  private:
+private:
     bool WriteSwitchValues(const SwitchSpec& spec, bool checked);
     // Writes the new mark; when nothing was stored, the box goes back to its previous mark.
     void ApplySwitch(SwitchBox box, bool checked, bool previous);

@@ -9,14 +9,14 @@
 #include "platform/TRegistry.h"
 
 class StationSession {
-  public:
+public:
     // Selects the root, then connects to the station by its UNC form; Connected() tells the outcome.
     StationSession(const RegistryApi& api, HKEY root, const std::string& station);
 
     bool Connected() const { return connected_; }
     TRegistry& Registry() { return registry_; }
 
-  private:
+private:
     TRegistry registry_;
     bool connected_;
 };

@@ -14,7 +14,7 @@ inline constexpr const char kValueNotSet[] = "(Value is not set)";
 inline constexpr const char kNotConnected[] = "none";
 
 class StationValues {
-  public:
+public:
     StationValues(StationView& view, Notifier& notifier, const RegistryApi& api = RealRegistryApi());
 
     // Readers: the text, "none" when not connected, empty when connected but unset.
@@ -56,7 +56,7 @@ class StationValues {
     // What Set Proxy writes as "ProxyEnable": the last radio click, or the switch last read.
     int32_t ProxyEnableChoice() const { return proxyEnableChoice_; }
 
-  private:
+private:
     std::string ReadStationText(HKEY root,
                                 const char* keyPath,
                                 const char* valueName,

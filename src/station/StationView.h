@@ -42,7 +42,7 @@ enum class SwitchBox {
 };
 
 class StationView {
-  public:
+public:
     virtual ~StationView() = default;
 
     // Like typing into the control: the window then runs that field's change handler.

@@ -30,11 +30,16 @@ int TForm2::IdOf(SwitchBox box) {
 
 int TForm2::IdOf(StationField field) {
     switch (field) {
-        case StationField::LE_Computer: return kLE_Computer;
-        case StationField::LE_OwnersName: return kLE_OwnersName;
-        case StationField::LE_Organization: return kLE_Organization;
-        case StationField::LE_HomePage: return kLE_HomePage;
-        case StationField::LE_Proxy: break;
+        case StationField::LE_Computer:
+            return kLE_Computer;
+        case StationField::LE_OwnersName:
+            return kLE_OwnersName;
+        case StationField::LE_Organization:
+            return kLE_Organization;
+        case StationField::LE_HomePage:
+            return kLE_HomePage;
+        case StationField::LE_Proxy:
+            break;
     }
     return kLE_Proxy;
 }
@@ -51,7 +56,8 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == kTimer1) info_.Timer1Timer();
+            if (wParam == kTimer1)
+                info_.Timer1Timer();
             return 0;
         case WM_CLOSE:  // the title bar's close box or Alt+F4: hidden at once
             CloseForm();
@@ -73,41 +79,72 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm2::OnCommand(int id, int code, HWND control) {
     StationValues& values = info_.Values();
-    if (code == EN_CHANGE) return OnFieldChange(id);
+    if (code == EN_CHANGE)
+        return OnFieldChange(id);
     if (id >= kSwitchBoxes && id <= IdOf(SwitchBox::CB_CheckAll)) {
         if (code == BN_CLICKED)
             info_.Switches().SwitchClick(static_cast<SwitchBox>(id - kSwitchBoxes), IsToggleChecked(control));
         return;
     }
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED)
+        return;
     switch (id) {
-        case kButton_GetValues: values.Button_GetValuesClick(Text(kLE_Computer)); break;
+        case kButton_GetValues:
+            values.Button_GetValuesClick(Text(kLE_Computer));
+            break;
         case kButton_WriteValues:
             values.Button_WriteValuesClick(Text(kLE_Computer), Text(kLE_OwnersName), Text(kLE_Organization));
             break;
-        case kButton_SetHomePage: values.Button_SetHomePageClick(Text(kLE_Computer), Text(kLE_HomePage)); break;
-        case kButton_SetProxy: values.Button_SetProxyClick(Text(kLE_Computer), Text(kLE_Proxy)); break;
-        case kRB_ProxyEnabled: values.RB_ProxyEnabledClick(); break;
-        case kRB_ProxyDisabled: values.RB_ProxyDisabledClick(); break;
-        case kButton_Close: info_.Button_CloseClick(); break;
-        case kxButton: info_.xButtonClick(); break;
-        case kxminButton: ShowWindow(links_.mainWindow, SW_MINIMIZE); break;
-        case kaButton:
-            if (links_.showAboutBox) links_.showAboutBox();
+        case kButton_SetHomePage:
+            values.Button_SetHomePageClick(Text(kLE_Computer), Text(kLE_HomePage));
             break;
-        default: break;
+        case kButton_SetProxy:
+            values.Button_SetProxyClick(Text(kLE_Computer), Text(kLE_Proxy));
+            break;
+        case kRB_ProxyEnabled:
+            values.RB_ProxyEnabledClick();
+            break;
+        case kRB_ProxyDisabled:
+            values.RB_ProxyDisabledClick();
+            break;
+        case kButton_Close:
+            info_.Button_CloseClick();
+            break;
+        case kxButton:
+            info_.xButtonClick();
+            break;
+        case kxminButton:
+            ShowWindow(links_.mainWindow, SW_MINIMIZE);
+            break;
+        case kaButton:
+            if (links_.showAboutBox)
+                links_.showAboutBox();
+            break;
+        default:
+            break;
     }
 }
 
 void TForm2::OnFieldChange(int id) {
     StationValues& values = info_.Values();
     switch (id) {
-        case kLE_Computer: values.LE_ComputerChange(Text(kLE_Computer)); break;
-        case kLE_OwnersName: values.LE_OwnersNameChange(Text(kLE_OwnersName), Text(kLE_Organization)); break;
-        case kLE_Organization: values.LE_OrganizationChange(Text(kLE_OwnersName), Text(kLE_Organization)); break;
-        case kLE_HomePage: values.LE_HomePageChange(Text(kLE_HomePage)); break;
-        case kLE_Proxy: values.LE_ProxyChange(Text(kLE_Proxy)); break;
-        default: break;
+        case kLE_Computer:
+            values.LE_ComputerChange(Text(kLE_Computer));
+            break;
+        case kLE_OwnersName:
+            values.LE_OwnersNameChange(Text(kLE_OwnersName), Text(kLE_Organization));
+            break;
+        case kLE_Organization:
+            values.LE_OrganizationChange(Text(kLE_OwnersName), Text(kLE_Organization));
+            break;
+        case kLE_HomePage:
+            values.LE_HomePageChange(Text(kLE_HomePage));
+            break;
+        case kLE_Proxy:
+            values.LE_ProxyChange(Text(kLE_Proxy));
+            break;
+        default:
+            break;
     }
 }
 
@@ -144,7 +181,8 @@ void TForm2::SetSwitchColors(SwitchBox box, COLORREF background, COLORREF text) 
 }
 
 void TForm2::EnableButton(StationButton button, bool enabled) {
-    static constexpr int kIds[] = {kButton_GetValues, kButton_WriteValues, kButton_SetHomePage, kButton_SetProxy};
+    static constexpr int kIds[] = {kButton_GetValues, kButton_WriteValues, kButton_SetHomePage,
+                                   kButton_SetProxy};
     EnableWindow(Control(kIds[static_cast<int>(button)]), enabled);
 }
 

@@ -15,11 +15,12 @@ class TForm2 : public WindowBase, public StationView {
 public:
     struct Links {
         HWND mainWindow = nullptr;
-        Notifier* notifier = nullptr;                         // the main window's boxes and cues
+        Notifier* notifier = nullptr;                       // the main window's boxes and cues
         std::function<std::string()> getLocalComputerName;  // asked at every showing
         std::function<void()> showAboutBox;
     };
-    explicit TForm2(Links links, const RegistryApi& api = RealRegistryApi(),
+    explicit TForm2(Links links,
+                    const RegistryApi& api = RealRegistryApi(),
                     const DesktopApi& desktop = RealDesktopApi());
 
     // Fills the window from the local computer and shows it modally until it is closed or hidden.

@@ -18,10 +18,19 @@ constexpr int kLabelGap = 8;
 constexpr int kLabelWidth = 90;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-HWND Child(HWND parent, const char* className, const char* text, DWORD style, int id, int left, int top,
-           int width, int height, DWORD exStyle = 0) {
+HWND Child(HWND parent,
+           const char* className,
+           const char* text,
+           DWORD style,
+           int id,
+           int left,
+           int top,
+           int width,
+           int height,
+           DWORD exStyle = 0) {
     return CreateWindowExA(exStyle, className, text, WS_CHILD | style, left, top, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
 void SetFont(HWND control, HFONT font) {
@@ -63,8 +72,8 @@ void TForm2::CreateControls() {
     Child(form, kBevelFrameClass, "", WS_VISIBLE, kFrame, 0, 0, kClientWidth, kClientHeight);
     int rule = kRules;
     for (int top : {1, 77, 145, 319})
-        SetColorLabelColors(Child(form, kColorLabelClass, "", WS_VISIBLE, rule++, 2, top, 737, 3), kAccentColor,
-                            kAccentColor);
+        SetColorLabelColors(Child(form, kColorLabelClass, "", WS_VISIBLE, rule++, 2, top, 737, 3),
+                            kAccentColor, kAccentColor);
     struct Heading {
         int id;
         const char* text;
@@ -74,11 +83,11 @@ void TForm2::CreateControls() {
     for (const Heading& heading : {Heading{kHeadingSystem, "System:", 16, 337, true},
                                    Heading{kHeadingInternetExplorer, "Internet Explorer:", 368, 177, false},
                                    Heading{kHeadingErrorMessages, "Error Messages:", 552, 177, true}})
-        SetColorLabelStyle(Child(form, kColorLabelClass, heading.text, heading.visible ? WS_VISIBLE : 0, heading.id,
-                                 heading.left, 152, heading.width, 20),
+        SetColorLabelStyle(Child(form, kColorLabelClass, heading.text, heading.visible ? WS_VISIBLE : 0,
+                                 heading.id, heading.left, 152, heading.width, 20),
                            kAccentColor, kWhite, AsFont(headingFont_), DT_LEFT);
-    SetColorLabelStyle(Child(form, kColorLabelClass, "Tellurin - Computer Information  ", WS_VISIBLE, kFooter, 2,
-                             387, 737, 17),
+    SetColorLabelStyle(Child(form, kColorLabelClass, "Tellurin - Computer Information  ", WS_VISIBLE, kFooter,
+                             2, 387, 737, 17),
                        kAccentColor, kWhite, AsFont(footerFont_), DT_RIGHT);
 
     // The rest in tab order: creation order is the order Tab follows.
@@ -103,8 +112,8 @@ void TForm2::CreateIdentityBand(HWND tooltip) {
         HWND label = Child(form, "STATIC", field.label, WS_VISIBLE | SS_RIGHT, field.labelId,
                            field.left - kLabelGap - kLabelWidth, field.top + 2, kLabelWidth, 16);
         SetFont(label, AsFont(labelFont_));
-        HWND edit = Child(form, "EDIT", field.text, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field.id, field.left,
-                          field.top, field.width, 19, WS_EX_CLIENTEDGE);
+        HWND edit = Child(form, "EDIT", field.text, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field.id,
+                          field.left, field.top, field.width, 19, WS_EX_CLIENTEDGE);
         SetFont(edit, AsFont(editFont_));
         AddHint(tooltip, edit, field.hint);
     };
@@ -114,13 +123,15 @@ void TForm2::CreateIdentityBand(HWND tooltip) {
         SetFont(control, AsFont(font_));
         AddHint(tooltip, control, button.hint);
     };
-    addField({kLE_Computer, kFieldLabels, "Computer:", "Any computer name, that's in your network.", "", 99, 15, 169});
+    addField({kLE_Computer, kFieldLabels, "Computer:", "Any computer name, that's in your network.", "", 99,
+              15, 169});
     addButton({kButton_GetValues, "&Get Values", "Get Values from Computer", 181, 47});
     addField({kLE_OwnersName, kFieldLabels + 1, "Owner:", "Owner's name", "", 441, 15, 169});
     addField({kLE_Organization, kFieldLabels + 2, "Organization:", "Organization's Name", "", 441, 47, 169});
     addButton({kButton_WriteValues, "&Write Values", "Write Values", 619, 47});
     addField({kLE_HomePage, kFieldLabels + 3, "Home Page:", "Home page", "http://", 161, 87, 446});
-    addField({kLE_Proxy, kFieldLabels + 4, "Proxy Server:", "Proxy Server:Port", "[Server IP]:[Port]", 161, 119, 182});
+    addField({kLE_Proxy, kFieldLabels + 4, "Proxy Server:", "Proxy Server:Port", "[Server IP]:[Port]", 161,
+              119, 182});
     addButton({kButton_SetProxy, "Set &Proxy", "Write Values", 619, 119});
     addButton({kButton_SetHomePage, "Set &Home Page", "Write Values", 619, 87});
     EnableWindow(Control(kButton_SetProxy), FALSE);
@@ -129,12 +140,15 @@ void TForm2::CreateIdentityBand(HWND tooltip) {
 
 void TForm2::CreateBrowserBand(HWND tooltip) {
     HWND form = Handle();
-    HWND enabled = Child(form, kFlatRadioClass, "Enabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyEnabled, 374, 119, 72, 17);
-    HWND disabled =
-        Child(form, kFlatRadioClass, "Disabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyDisabled, 454, 119, 72, 17);
+    HWND enabled =
+        Child(form, kFlatRadioClass, "Enabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyEnabled, 374, 119, 72, 17);
+    HWND disabled = Child(form, kFlatRadioClass, "Disabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyDisabled, 454,
+                          119, 72, 17);
     SetToggleChecked(disabled, true);
-    HWND close = Child(form, kGradientButtonClass, "Close", WS_VISIBLE | WS_TABSTOP, kButton_Close, 635, 351, 89, 19);
-    for (HWND control : {enabled, disabled, close}) SetFont(control, AsFont(font_));
+    HWND close =
+        Child(form, kGradientButtonClass, "Close", WS_VISIBLE | WS_TABSTOP, kButton_Close, 635, 351, 89, 19);
+    for (HWND control : {enabled, disabled, close})
+        SetFont(control, AsFont(font_));
     AddHint(tooltip, close, "Close");
 }
 
@@ -145,33 +159,54 @@ void TForm2::CreateSwitchBand(HWND tooltip) {
     };
     auto placeOf = [](SwitchBox box) {
         const int n = static_cast<int>(box);
-        if (n <= static_cast<int>(SwitchBox::CB_06_CMDPrompt)) return Place{16, 161, n};
-        if (n <= static_cast<int>(SwitchBox::CB_12_TaskbarContextMenu)) return Place{184, 169, n - 6};
-        if (n <= static_cast<int>(SwitchBox::CB_17_IE_Toolbar)) return Place{368, 177, n - 12};
+        if (n <= static_cast<int>(SwitchBox::CB_06_CMDPrompt))
+            return Place{16, 161, n};
+        if (n <= static_cast<int>(SwitchBox::CB_12_TaskbarContextMenu))
+            return Place{184, 169, n - 6};
+        if (n <= static_cast<int>(SwitchBox::CB_17_IE_Toolbar))
+            return Place{368, 177, n - 12};
         return Place{552, 177, n - static_cast<int>(SwitchBox::CB_E_01_DisableDontSendMessages)};
     };
     using B = SwitchBox;
-    const SwitchBox tabOrder[] = {
-        B::CB_01_TaskManager, B::CB_02_Regedit, B::CB_03_FolderOptions, B::CB_04_HiddenFilesAndFolders,
-        B::CB_05_RunCommand, B::CB_13_IE_HomePageChange, B::CB_14_IE_Closing, B::CB_15_IE_Options,
-        B::CB_16_IE_AddressBar, B::CB_17_IE_Toolbar, B::CB_06_CMDPrompt, B::CB_09_ControlPanel,
-        B::CB_10_DesktopIcons, B::CB_11_FileExtensions, B::CB_12_TaskbarContextMenu, B::CB_08_ShutdownCommand,
-        B::CB_07_LogoffCommand, B::CB_CheckAll, B::CB_E_01_DisableDontSendMessages,
-        B::CB_E_02_DisableLowDiskSpaceMessages, B::CB_E_03_DisableToolTips, B::CB_E_04_DisableBalloonTips,
-        B::CB_E_05_DisableDesktopCleanupWizard};
+    const SwitchBox tabOrder[] = {B::CB_01_TaskManager,
+                                  B::CB_02_Regedit,
+                                  B::CB_03_FolderOptions,
+                                  B::CB_04_HiddenFilesAndFolders,
+                                  B::CB_05_RunCommand,
+                                  B::CB_13_IE_HomePageChange,
+                                  B::CB_14_IE_Closing,
+                                  B::CB_15_IE_Options,
+                                  B::CB_16_IE_AddressBar,
+                                  B::CB_17_IE_Toolbar,
+                                  B::CB_06_CMDPrompt,
+                                  B::CB_09_ControlPanel,
+                                  B::CB_10_DesktopIcons,
+                                  B::CB_11_FileExtensions,
+                                  B::CB_12_TaskbarContextMenu,
+                                  B::CB_08_ShutdownCommand,
+                                  B::CB_07_LogoffCommand,
+                                  B::CB_CheckAll,
+                                  B::CB_E_01_DisableDontSendMessages,
+                                  B::CB_E_02_DisableLowDiskSpaceMessages,
+                                  B::CB_E_03_DisableToolTips,
+                                  B::CB_E_04_DisableBalloonTips,
+                                  B::CB_E_05_DisableDesktopCleanupWizard};
     for (SwitchBox box : tabOrder) {
         HWND control;
         if (box == B::CB_CheckAll) {
-            control = Child(Handle(), kSwitchCheckBoxClass, "Check All", WS_VISIBLE | WS_TABSTOP, IdOf(box), 635,
-                            296, 90, 17);
+            control = Child(Handle(), kSwitchCheckBoxClass, "Check All", WS_VISIBLE | WS_TABSTOP, IdOf(box),
+                            635, 296, 90, 17);
         } else {
             const SwitchSpec& spec = SwitchSpecOf(box);
             const Place place = placeOf(box);
             const bool visible = box < B::CB_13_IE_HomePageChange || box > B::CB_17_IE_Toolbar;
-            control = Child(Handle(), kSwitchCheckBoxClass, spec.caption, (visible ? WS_VISIBLE : 0) | WS_TABSTOP,
-                            IdOf(box), place.left, SwitchTop(place.row), place.width, 17);
-            if (*spec.hint) AddHint(tooltip, control, spec.hint);
-            if (visible) ::SetSwitchColors(control, kSwitchUncheckedBackground, kSwitchUncheckedText);
+            control =
+                Child(Handle(), kSwitchCheckBoxClass, spec.caption, (visible ? WS_VISIBLE : 0) | WS_TABSTOP,
+                      IdOf(box), place.left, SwitchTop(place.row), place.width, 17);
+            if (*spec.hint)
+                AddHint(tooltip, control, spec.hint);
+            if (visible)
+                ::SetSwitchColors(control, kSwitchUncheckedBackground, kSwitchUncheckedText);
         }
         SetFont(control, AsFont(font_));
     }

@@ -20,6 +20,7 @@ const std::string& ApplicationTitle() {
 
 std::string CaptionTextFor(const std::string& fileVersion) {
     std::string caption = "Tellurin v.";
-    if (!fileVersion.empty()) caption += fileVersion.back();
+    if (!fileVersion.empty())
+        caption += fileVersion.back();
     return caption;
 }

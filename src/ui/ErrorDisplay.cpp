@@ -6,7 +6,8 @@
 #include "ui/AppTitle.h"
 
 std::string DefaultErrorText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
     return message;
 }
 

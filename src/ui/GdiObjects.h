@@ -34,7 +34,10 @@ struct ImageListTraits {
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // A font whose characters are the given number of pixels high.
-UniqueGdiObject CreatePixelFont(const char* face, int characterHeight, bool bold = false, bool underline = false);
+UniqueGdiObject CreatePixelFont(const char* face,
+                                int characterHeight,
+                                bool bold = false,
+                                bool underline = false);
 
 inline HFONT AsFont(const UniqueGdiObject& font) {
     return static_cast<HFONT>(font.get());

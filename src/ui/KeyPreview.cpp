@@ -21,12 +21,15 @@ LRESULT CALLBACK WatchMessages(int code, WPARAM removal, LPARAM data) {
 
 void StartKeyPreview(HWND window) {
     g_window = window;
-    if (!g_hook) g_hook = SetWindowsHookExA(WH_GETMESSAGE, WatchMessages, nullptr, GetCurrentThreadId());
+    if (!g_hook)
+        g_hook = SetWindowsHookExA(WH_GETMESSAGE, WatchMessages, nullptr, GetCurrentThreadId());
 }
 
 void StopKeyPreview(HWND window) {
-    if (g_window != window) return;
+    if (g_window != window)
+        return;
     g_window = nullptr;
-    if (g_hook) UnhookWindowsHookEx(g_hook);
+    if (g_hook)
+        UnhookWindowsHookEx(g_hook);
     g_hook = nullptr;
 }

@@ -14,19 +14,24 @@ struct KindStyle {
 
 KindStyle StyleOf(MessageKind kind) {
     switch (kind) {
-        case MessageKind::Warning: return {"Warning", MB_ICONWARNING};
-        case MessageKind::Error: return {"Error", MB_ICONERROR};
-        case MessageKind::Information: break;
+        case MessageKind::Warning:
+            return {"Warning", MB_ICONWARNING};
+        case MessageKind::Error:
+            return {"Error", MB_ICONERROR};
+        case MessageKind::Information:
+            break;
     }
     return {"Information", MB_ICONINFORMATION};
 }
 
 void PlayCue(const char* file) {
     // Tested first so that a missing file stays silent instead of playing the system's default sound.
-    if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) return;
+    if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
+        return;
     // winmm.dll is not a known DLL of the loader: its function comes from the system folder.
     static const auto playSound = SystemFunctionAs<decltype(PlaySoundA)>("winmm.dll", "PlaySoundA");
-    if (playSound) playSound(file, nullptr, SND_FILENAME);
+    if (playSound)
+        playSound(file, nullptr, SND_FILENAME);
 }
 
 }  // namespace

@@ -12,13 +12,16 @@ void ShowModal(HWND window, HWND owner) {
             PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
             break;
         }
-        if (got < 0) break;
-        if (IsDialogMessageA(window, &message)) continue;
+        if (got < 0)
+            break;
+        if (IsDialogMessageA(window, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     if (owner) {
-        if (ownerWasEnabled) EnableWindow(owner, TRUE);
+        if (ownerWasEnabled)
+            EnableWindow(owner, TRUE);
         SetActiveWindow(owner);
     }
 }

@@ -23,17 +23,26 @@ void OpenWithShell(HWND owner, const std::string& address) {
     ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-HWND Child(HWND parent, const char* className, const char* text, DWORD style, int id, int left, int top,
-           int width, int height) {
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+HWND Child(HWND parent,
+           const char* className,
+           const char* text,
+           DWORD style,
+           int id,
+           int left,
+           int top,
+           int width,
+           int height) {
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 // Centred on the main window.
 POINT CentredOn(HWND mainWindow, int width, int height) {
     RECT main{};
     GetWindowRect(mainWindow, &main);
-    return {main.left + (main.right - main.left - width) / 2, main.top + (main.bottom - main.top - height) / 2};
+    return {main.left + (main.right - main.left - width) / 2,
+            main.top + (main.bottom - main.top - height) / 2};
 }
 
 }  // namespace
@@ -47,8 +56,8 @@ TAboutBox::TAboutBox(HWND mainWindow, LinkOpener openLink)
     RECT frame{0, 0, kWidth, kHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
     POINT at = CentredOn(mainWindow, frame.right - frame.left, frame.bottom - frame.top);
-    CreateTopLevel("TAboutBox", "About Tellurin", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, at.x, at.y,
-                   kWidth, kHeight, mainWindow);
+    CreateTopLevel("TAboutBox", "About Tellurin", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, at.x,
+                   at.y, kWidth, kHeight, mainWindow);
     CreateControls();
 }
 
@@ -67,8 +76,8 @@ void TAboutBox::CreateControls() {
     SetGradientButtonScheme(ok, GradientScheme::Sky);
     SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(font_)), FALSE);
 
-    SetColorLabelStyle(Child(form, kColorLabelClass, "Credits:", 0, kLabel_Credits, 0, 0, 65, 20), kAccentColor,
-                       kWhite, AsFont(stripFont_), DT_LEFT);
+    SetColorLabelStyle(Child(form, kColorLabelClass, "Credits:", 0, kLabel_Credits, 0, 0, 65, 20),
+                       kAccentColor, kWhite, AsFont(stripFont_), DT_LEFT);
     HWND strip = Child(form, kScrollTextClass, "Tellurin developers  -  design, code and artwork", 0,
                        kVrScrollText1, 65, 0, 421, 20);
     SetScrollTextColors(strip, kAccentColor, kWhite);
@@ -96,8 +105,8 @@ void TAboutBox::CreateControls() {
         AddHint(tooltip_, label, link.hint);
     }
     for (auto [id, top] : {std::pair{kLabel_Logo_1, 194}, std::pair{kLabel_Logo_2, 254}})
-        SetColorLabelStyle(Child(form, kColorLabelClass, "", 0, id, 0, top, kWidth, 3), kAccentColor, kAccentColor,
-                           nullptr, DT_LEFT);
+        SetColorLabelStyle(Child(form, kColorLabelClass, "", 0, id, 0, top, kWidth, 3), kAccentColor,
+                           kAccentColor, nullptr, DT_LEFT);
     SetColorLabelStyle(Child(form, kColorLabelClass, "Copyright (C) 2026 Tellurin developers  ", 0,
                              kAboutCopyright, 0, 340, kWidth, 17),
                        kAccentColor, kWhite, AsFont(copyrightFont_), DT_RIGHT);
@@ -110,8 +119,10 @@ void TAboutBox::ShowModal() {
 LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == kOkButton || LOWORD(wParam) == IDCANCEL) OkButtonClick();
-            if (HIWORD(wParam) == LLN_MOUSEDOWN) OpenLinkOf(LOWORD(wParam));
+            if (LOWORD(wParam) == kOkButton || LOWORD(wParam) == IDCANCEL)
+                OkButtonClick();
+            if (HIWORD(wParam) == LLN_MOUSEDOWN)
+                OpenLinkOf(LOWORD(wParam));
             return 0;
         case WM_CLOSE:
             ShowWindow(Handle(), SW_HIDE);

@@ -37,16 +37,18 @@ std::optional<std::string> PickProgramWithDialog(HWND owner, const std::string& 
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.lpstrDefExt = "exe";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    if (!GetOpenFileNameA(&dialog))
+        return std::nullopt;
     return std::string(file);
 }
 
 }  // namespace
 
 TForm1::TForm1(MainWindowSeams seams) : seams_(std::move(seams)) {
-    if (!seams_.pickProgram) seams_.pickProgram = PickProgramWithDialog;
-    icon_.reset(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    if (!seams_.pickProgram)
+        seams_.pickProgram = PickProgramWithDialog;
+    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN),
+                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     background_.reset(CreateSolidBrush(kBackgroundColor));
     RegisterClassOnce("TForm1", icon_.get(), nullptr);
     CreateTopLevel("TForm1", "Tellurin", kStyle, WS_EX_CONTROLPARENT, 333, 191, 741, 525, nullptr);
@@ -68,7 +70,8 @@ TForm1::~TForm1() {
 void TForm1::FormCreate() {
     AppDir = FolderWithSeparator(OwnExecutablePath());
     // The folder without its trailing backslash, except for a drive's root ("C:\").
-    if (AppDir.size() > 1 && AppDir.back() == '\\' && AppDir[AppDir.size() - 2] != ':') AppDir.pop_back();
+    if (AppDir.size() > 1 && AppDir.back() == '\\' && AppDir[AppDir.size() - 2] != ':')
+        AppDir.pop_back();
     logic_->SetAppDir(AppDir);
     ComputerName = ExeInfo1.ComputerName();
     logic_->SetComputerName(ComputerName);
@@ -96,7 +99,8 @@ std::string TForm1::GetLocalComputerName() const {
 
 void TForm1::SetCaptionText(const std::string& text) {
     SetWindowTextA(Handle(), text.c_str());
-    if (trayIcon_) trayIcon_->SetHint(text);
+    if (trayIcon_)
+        trayIcon_->SetHint(text);
 }
 
 void TForm1::SetApplicationTitle(const std::string& text) {
@@ -105,7 +109,8 @@ void TForm1::SetApplicationTitle(const std::string& text) {
 
 void TForm1::SetEntryMenuEnabled(bool enabled) {
     const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
-    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1}) EnableMenuItem(entryMenu_.get(), item, state);
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1})
+        EnableMenuItem(entryMenu_.get(), item, state);
 }
 
 void TForm1::UpdateEntryMenu() {
@@ -117,7 +122,8 @@ void TForm1::UpdateEntryMenu() {
 }
 
 bool TForm1::FormKeyDown(WPARAM key) {
-    if (key != VK_F5) return false;
+    if (key != VK_F5)
+        return false;
     logic_->RefreshStartupList();
     return true;
 }
@@ -144,7 +150,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<LRESULT>(background_.get());
         case WM_SIZE:
-            if (wParam == SIZE_MINIMIZED) trayIcon_->HideOwnerFromTaskbar();
+            if (wParam == SIZE_MINIMIZED)
+                trayIcon_->HideOwnerFromTaskbar();
             return 0;
         case kTrayMessage:
             trayIcon_->HandleCallback(lParam);
@@ -170,44 +177,68 @@ void TForm1::OnCommand(int id, int code) {
             }
             break;
         case kListBox1:
-            if (code == LBN_SELCHANGE) ListBox1Click();
+            if (code == LBN_SELCHANGE)
+                ListBox1Click();
             break;
         case kLE_ApplicationName:
         case kLE_ApplicationPath:
-            if (code == EN_CHANGE) EditChanged();
+            if (code == EN_CHANGE)
+                EditChanged();
             break;
-        case kButton_Browse: Button_BrowseClick(); break;
-        case kButton_Add: Button_AddClick(); break;
+        case kButton_Browse:
+            Button_BrowseClick();
+            break;
+        case kButton_Add:
+            Button_AddClick();
+            break;
         case kButton_ComputerInfo:
-            if (showComputerInfo_) showComputerInfo_();
+            if (showComputerInfo_)
+                showComputerInfo_();
             break;
         case kXiButton1:
-            if (showAbout_) showAbout_();
+            if (showAbout_)
+                showAbout_();
             break;
-        case kDisableApp1: RunOnSelectedRow(&StartupList::DisableApp1Click); break;
-        case kEnableApp1: RunOnSelectedRow(&StartupList::EnableApp1Click); break;
-        case kRemoveApp1: RunOnSelectedRow(&StartupList::RemoveApp1Click); break;
-        case kExit1: DestroyWindow(Handle()); break;
-        default: break;
+        case kDisableApp1:
+            RunOnSelectedRow(&StartupList::DisableApp1Click);
+            break;
+        case kEnableApp1:
+            RunOnSelectedRow(&StartupList::EnableApp1Click);
+            break;
+        case kRemoveApp1:
+            RunOnSelectedRow(&StartupList::RemoveApp1Click);
+            break;
+        case kExit1:
+            DestroyWindow(Handle());
+            break;
+        default:
+            break;
     }
 }
 
 void TForm1::OnListNotify(const NMHDR& header) {
-    if (header.idFrom != kStartUpListView || header.code != LVN_ITEMCHANGED) return;
+    if (header.idFrom != kStartUpListView || header.code != LVN_ITEMCHANGED)
+        return;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if (!(change.uChanged & LVIF_STATE) || ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) return;
+    if (!(change.uChanged & LVIF_STATE) || ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0)
+        return;
     StartUpListViewSelectItem((change.uNewState & LVIS_SELECTED) != 0);
 }
 
 void TForm1::StartUpListViewSelectItem(bool selected) {
     SetEntryMenuEnabled(selected);
-    if (selected) UpdateEntryMenu();
+    if (selected)
+        UpdateEntryMenu();
 }
 
 void TForm1::OnContextMenu(HWND target, POINT screen) {
-    HMENU menu = target == listView_->Handle() ? entryMenu_.get() : target == Handle() ? trayMenu_.get() : nullptr;
-    if (!menu) return;
-    if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);  // from the keyboard
+    HMENU menu = target == listView_->Handle() ? entryMenu_.get()
+                 : target == Handle()          ? trayMenu_.get()
+                                               : nullptr;
+    if (!menu)
+        return;
+    if (screen.x == -1 && screen.y == -1)
+        GetCursorPos(&screen);  // from the keyboard
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
 }
 
@@ -221,32 +252,37 @@ std::string TForm1::ControlText(int id) const {
 std::optional<std::string> TForm1::SelectedUser() const {
     HWND list = Control(kListBox1);
     LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return std::nullopt;
+    if (index == LB_ERR)
+        return std::nullopt;
     std::string text(SendMessageA(list, LB_GETTEXTLEN, index, 0) + 1, '\0');
     text.resize(SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())));
     return text;
 }
 
 void TForm1::ListBox1Click() {
-    if (std::optional<std::string> user = SelectedUser()) logic_->ListBox1Click(*user);
+    if (std::optional<std::string> user = SelectedUser())
+        logic_->ListBox1Click(*user);
 }
 
 void TForm1::EditChanged() {
-    EnableWindow(Control(kButton_Add),
-                 logic_->AddButtonEnabled(ControlText(kLE_ApplicationName), ControlText(kLE_ApplicationPath)));
+    EnableWindow(Control(kButton_Add), logic_->AddButtonEnabled(ControlText(kLE_ApplicationName),
+                                                                ControlText(kLE_ApplicationPath)));
 }
 
 void TForm1::Button_BrowseClick() {
-    if (std::optional<std::string> file = seams_.pickProgram(Handle(), FolderWithSeparator(OwnExecutablePath())))
+    if (std::optional<std::string> file =
+            seams_.pickProgram(Handle(), FolderWithSeparator(OwnExecutablePath())))
         SetWindowTextA(Control(kLE_ApplicationPath), file->c_str());
 }
 
 void TForm1::Button_AddClick() {
-    logic_->Button_AddClick(ControlText(kLE_ApplicationName), ControlText(kLE_ApplicationPath), SelectedUser());
+    logic_->Button_AddClick(ControlText(kLE_ApplicationName), ControlText(kLE_ApplicationPath),
+                            SelectedUser());
 }
 
 void TForm1::RunOnSelectedRow(void (StartupList::*operation)(const StartupEntry&)) {
-    if (std::optional<StartupEntry> row = listView_->SelectedEntry()) ((*logic_).*operation)(*row);
+    if (std::optional<StartupEntry> row = listView_->SelectedEntry())
+        ((*logic_).*operation)(*row);
 }
 
 void TForm1::ShowRows(const std::vector<StartupEntry>& rows) {
@@ -261,7 +297,8 @@ void TForm1::SetUsers(const std::vector<std::string>& users) {
     HWND list = Control(kListBox1);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& user : users) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(user.c_str()));
+    for (const std::string& user : users)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(user.c_str()));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }

@@ -17,11 +17,19 @@ namespace {
 constexpr int kLabelGap = 8;  // between a labelled edit and its label
 constexpr int kLabelWidth = 120;
 
-HWND Child(HWND parent, const char* className, const char* text, DWORD style, int id, int left, int top,
-           int width, int height, DWORD exStyle = 0) {
+HWND Child(HWND parent,
+           const char* className,
+           const char* text,
+           DWORD style,
+           int id,
+           int left,
+           int top,
+           int width,
+           int height,
+           DWORD exStyle = 0) {
     return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                           nullptr);
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 void SetFont(HWND control, HFONT font) {
@@ -36,15 +44,17 @@ void TForm1::CreateControls() {
     font_ = CreatePixelFont("MS Sans Serif", 11);
     countFont_ = CreatePixelFont("Tahoma", 13);
     footerFont_ = CreatePixelFont("MS Sans Serif", 13, true);
-    header_.reset(LoadImageA(instance, MAKEINTRESOURCEA(IDB_HEADER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    header_.reset(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_HEADER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     tooltip_ = CreateHints(form);
 
     HWND location = Child(form, kSideBarClass, "Location", 0, kXPBar_Location, 3, 124, 140, 138);
     SideBarSetCollapsible(location, true);
-    for (const StartupLocation& place : StartupLocations()) SideBarAddItem(location, place.barCaption, place.barHint);
+    for (const StartupLocation& place : StartupLocations())
+        SideBarAddItem(location, place.barCaption, place.barHint);
     Child(form, kSideBarClass, "Users", 0, kXPBar_Users, 3, 300, 140, 35);
-    Child(form, WC_LISTBOXA, "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kListBox1, 3, 335,
-          140, 104, WS_EX_CLIENTEDGE);
+    Child(form, WC_LISTBOXA, "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kListBox1, 3,
+          335, 140, 104, WS_EX_CLIENTEDGE);
 
     HWND splitter = Child(form, kColorLabelClass, "", 0, kLabel_Splitter, 143, 124, 3, 315);
     SetColorLabelStyle(splitter, kAccentColor, kAccentColor, nullptr, DT_LEFT);
@@ -60,16 +70,16 @@ void TForm1::CreateControls() {
         int left, top, width;
     };
     const LabelledEdit edits[] = {
-        {kLE_ApplicationPath, kLabel_ApplicationPath, "Application Path:", "The path for the application.", 283,
-         446, 305},
-        {kLE_ApplicationName, kLabel_ApplicationName, "Application Name:",
-         "The name how you want to appear in registry.", 283, 478, 193},
+        {kLE_ApplicationPath, kLabel_ApplicationPath, "Application Path:", "The path for the application.",
+         283, 446, 305},
+        {kLE_ApplicationName, kLabel_ApplicationName,
+         "Application Name:", "The name how you want to appear in registry.", 283, 478, 193},
     };
     for (const LabelledEdit& edit : edits) {
         Child(form, WC_STATICA, edit.label, SS_RIGHT, edit.labelId, edit.left - kLabelGap - kLabelWidth,
               edit.top + 3, kLabelWidth, 13);
-        HWND box = Child(form, WC_EDITA, "", WS_TABSTOP | ES_AUTOHSCROLL, edit.id, edit.left, edit.top, edit.width,
-                         19, WS_EX_CLIENTEDGE);
+        HWND box = Child(form, WC_EDITA, "", WS_TABSTOP | ES_AUTOHSCROLL, edit.id, edit.left, edit.top,
+                         edit.width, 19, WS_EX_CLIENTEDGE);
         AddHint(tooltip_, box, edit.hint);
     }
 
@@ -81,26 +91,29 @@ void TForm1::CreateControls() {
     };
     const Button buttons[] = {
         {kButton_Browse, "&Browse", "Browse for application.", 611, 446},
-        {kButton_ComputerInfo, "Comp Info", "Computer information: owner, browser, proxy and restrictions", 51, 454},
+        {kButton_ComputerInfo, "Comp Info", "Computer information: owner, browser, proxy and restrictions",
+         51, 454},
         {kButton_Add, "&Add", "Add application to registry.", 611, 478},
         {kXiButton1, "About", "About Tellurin", 51, 478},
     };
     for (const Button& button : buttons)
-        AddHint(tooltip_, Child(form, kGradientButtonClass, button.caption, WS_TABSTOP, button.id, button.left,
-                                button.top, 89, 19),
+        AddHint(tooltip_,
+                Child(form, kGradientButtonClass, button.caption, WS_TABSTOP, button.id, button.left,
+                      button.top, 89, 19),
                 button.hint);
     EnableWindow(Control(kButton_Add), FALSE);
 
     // The footer line first, so that the count label is drawn over its left part.
-    HWND footer = Child(form, kColorLabelClass, "Tellurin - startup entries and station settings  ", WS_CLIPSIBLINGS,
-                        kLabel_Copyright, 3, 506, 737, 17);
+    HWND footer = Child(form, kColorLabelClass, "Tellurin - startup entries and station settings  ",
+                        WS_CLIPSIBLINGS, kLabel_Copyright, 3, 506, 737, 17);
     SetColorLabelStyle(footer, kAccentColor, RGB(255, 255, 255), AsFont(footerFont_), DT_RIGHT);
     HWND count = Child(form, kColorLabelClass, "", WS_CLIPSIBLINGS, kLabel_StartUpApps, 3, 506, 345, 17);
     SetColorLabelStyle(count, kAccentColor, RGB(255, 255, 255), AsFont(countFont_), DT_LEFT);
     SetWindowPos(count, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (child != footer && child != count) SetFont(child, AsFont(font_));
+        if (child != footer && child != count)
+            SetFont(child, AsFont(font_));
 }
 
 void TForm1::CreateMenus() {

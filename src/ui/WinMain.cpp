@@ -16,7 +16,8 @@ class ComApartment {
 public:
     ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
     ~ComApartment() {
-        if (initialised_) CoUninitialize();
+        if (initialised_)
+            CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -28,7 +29,8 @@ private:
 int RunMessageLoop(HWND mainWindow) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsWindow(mainWindow) && IsDialogMessageA(mainWindow, &message)) continue;
+        if (IsWindow(mainWindow) && IsDialogMessageA(mainWindow, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -41,7 +43,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Before anything else loads: only the system folder may supply DLLs.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     ComApartment com;
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterWidgetClasses(instance);
     SetApplicationTitle("Tellurin");

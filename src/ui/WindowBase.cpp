@@ -14,7 +14,8 @@ void WindowBase::RegisterClassOnce(const char* className, HICON icon, HBRUSH bac
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (GetClassInfoExA(instance, className, &existing)) return;
+    if (GetClassInfoExA(instance, className, &existing))
+        return;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Procedure;
@@ -27,8 +28,15 @@ void WindowBase::RegisterClassOnce(const char* className, HICON icon, HBRUSH bac
     RegisterClassExA(&windowClass);
 }
 
-void WindowBase::CreateTopLevel(const char* className, const char* caption, DWORD style, DWORD exStyle,
-                                int left, int top, int clientWidth, int clientHeight, HWND owner) {
+void WindowBase::CreateTopLevel(const char* className,
+                                const char* caption,
+                                DWORD style,
+                                DWORD exStyle,
+                                int left,
+                                int top,
+                                int clientWidth,
+                                int clientHeight,
+                                HWND owner) {
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     CreateWindowExA(exStyle, className, caption, style, left, top, frame.right - frame.left,
@@ -54,7 +62,8 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam,
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

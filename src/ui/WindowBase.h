@@ -16,8 +16,15 @@ protected:
     // Registers the class once; its window procedure dispatches to HandleMessage.
     static void RegisterClassOnce(const char* className, HICON icon, HBRUSH background);
     // Creates the top-level window with this object as its owner of messages.
-    void CreateTopLevel(const char* className, const char* caption, DWORD style, DWORD exStyle, int left,
-                        int top, int clientWidth, int clientHeight, HWND owner);
+    void CreateTopLevel(const char* className,
+                        const char* caption,
+                        DWORD style,
+                        DWORD exStyle,
+                        int left,
+                        int top,
+                        int clientWidth,
+                        int clientHeight,
+                        HWND owner);
 
     // Answers one message; errors raised here are shown and the default answer is used instead.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

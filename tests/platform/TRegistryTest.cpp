@@ -87,7 +87,8 @@ TEST_F(TRegistryTest, OpenForReadingFallsBackToSmallerMasksAndKeepsIt) {
     struct OnlyQueryValue {
         static LONG WINAPI Open(HKEY key, LPCSTR path, DWORD options, REGSAM access, PHKEY result) {
             Faults().openMasks.push_back(access);
-            if (access != KEY_QUERY_VALUE) return ERROR_ACCESS_DENIED;
+            if (access != KEY_QUERY_VALUE)
+                return ERROR_ACCESS_DENIED;
             return RegOpenKeyExA(key, path, options, access, result);
         }
     };
@@ -135,7 +136,8 @@ std::string LocalStation() {
 // Answers as a remote computer would: with a new handle that the caller must close (the sandbox's
 // parent key stands in for the station's root).
 LONG WINAPI ConnectWithNewHandle(LPCSTR machine, HKEY, PHKEY result) {
-    if (machine && std::string(machine).find("no-such") != std::string::npos) return ERROR_BAD_NETPATH;
+    if (machine && std::string(machine).find("no-such") != std::string::npos)
+        return ERROR_BAD_NETPATH;
     return RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, result);
 }
 

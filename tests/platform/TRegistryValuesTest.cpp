@@ -138,12 +138,22 @@ TEST_F(TRegistryValuesTest, ListValueNamesSkipsWhatTheRegistryDidNotFill) {
 
     // Report a longest name of one character: every name needs a retry with a larger buffer.
     struct ShortInfo {
-        static LONG WINAPI Query(HKEY key, LPSTR cls, LPDWORD classLength, LPDWORD reserved, LPDWORD subKeys,
-                                 LPDWORD maxSubKey, LPDWORD maxClass, LPDWORD values, LPDWORD maxValueName,
-                                 LPDWORD maxValueData, LPDWORD security, PFILETIME lastWrite) {
-            LONG result = RegQueryInfoKeyA(key, cls, classLength, reserved, subKeys, maxSubKey, maxClass, values,
-                                           maxValueName, maxValueData, security, lastWrite);
-            if (maxValueName) *maxValueName = 1;
+        static LONG WINAPI Query(HKEY key,
+                                 LPSTR cls,
+                                 LPDWORD classLength,
+                                 LPDWORD reserved,
+                                 LPDWORD subKeys,
+                                 LPDWORD maxSubKey,
+                                 LPDWORD maxClass,
+                                 LPDWORD values,
+                                 LPDWORD maxValueName,
+                                 LPDWORD maxValueData,
+                                 LPDWORD security,
+                                 PFILETIME lastWrite) {
+            LONG result = RegQueryInfoKeyA(key, cls, classLength, reserved, subKeys, maxSubKey, maxClass,
+                                           values, maxValueName, maxValueData, security, lastWrite);
+            if (maxValueName)
+                *maxValueName = 1;
             return result;
         }
     };

@@ -15,7 +15,7 @@ const std::string kInternet = "Software\\Microsoft\\Windows\\CurrentVersion\\Int
 const std::string kSystem = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
 class ComputerInfoTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         view_.values = &info_.Values();
         view_.onClose = [this] { info_.FormClose(); };

@@ -13,7 +13,7 @@
 #include "station/StationView.h"
 
 class FakeStationView : public StationView {
-  public:
+public:
     std::map<StationField, std::string> fields;
     std::vector<StationField> focus;
     std::optional<ProxyRadio> radio;
@@ -61,7 +61,7 @@ class FakeStationView : public StationView {
             onClose();
     }
 
-  private:
+private:
     void RunChangeHandler(StationField field) {
         const std::string& owner = fields[StationField::LE_OwnersName];
         const std::string& organization = fields[StationField::LE_Organization];

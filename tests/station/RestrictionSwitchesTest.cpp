@@ -99,7 +99,7 @@ const std::pair<COLORREF, COLORREF> kCheckedColors{0xB35900, 0xFFFFFF};
 const std::pair<COLORREF, COLORREF> kUncheckedColors{0xFFECD9, 0x000000};
 
 class RestrictionSwitchesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (const char* key :
              {kSystem.c_str(), kExplorer.c_str(), kAdvanced.c_str(), kCommand.c_str(), kCleanup.c_str()})

@@ -41,7 +41,7 @@ inline void DeleteValue(HKEY root, const std::string& path, const std::string& n
 // Snapshots every key along a path, parents first, so that keys a test creates
 // along the path are removed again and existing ones get their values back.
 class PathSnapshot {
-  public:
+public:
     PathSnapshot(HKEY root, const std::string& path) {
         for (size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1))
             levels_.push_back(std::make_unique<KeySnapshot>(root, path.substr(0, slash)));
@@ -52,7 +52,7 @@ class PathSnapshot {
             levels_.pop_back();  // deepest first
     }
 
-  private:
+private:
     std::vector<std::unique_ptr<KeySnapshot>> levels_;
 };
 

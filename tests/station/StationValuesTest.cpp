@@ -16,7 +16,7 @@ const std::string kInternet = "Software\\Microsoft\\Windows\\CurrentVersion\\Int
 const std::string kNotWritten = "Error: I could NOT write to registry on station ";
 
 class StationValuesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         view_.values = &values_;
         SetTextValue(HKEY_LOCAL_MACHINE, kIdentity, "RegisteredOwner", "Ann Owner");

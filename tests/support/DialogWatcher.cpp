@@ -50,7 +50,8 @@ BOOL CALLBACK DialogWatcher::CloseIfDialog(HWND window, LPARAM self) {
         return TRUE;
     {
         std::lock_guard<std::mutex> lock(watcher->mutex_);
-        if (std::find(watcher->answered_.begin(), watcher->answered_.end(), window) != watcher->answered_.end())
+        if (std::find(watcher->answered_.begin(), watcher->answered_.end(), window) !=
+            watcher->answered_.end())
             return TRUE;
         watcher->answered_.push_back(window);
         HWND text = GetDlgItem(window, kMessageTextId);

@@ -16,15 +16,24 @@ bool ShouldFail(RegCall call, const char* name) {
 LONG WINAPI OpenKey(HKEY key, LPCSTR path, DWORD options, REGSAM access, PHKEY result) {
     Faults().opened.push_back(path ? path : "");
     Faults().openMasks.push_back(access);
-    if (ShouldFail(RegCall::OpenKey, path)) return Faults().failResult;
+    if (ShouldFail(RegCall::OpenKey, path))
+        return Faults().failResult;
     return RegOpenKeyExA(key, path, options, access, result);
 }
 
-LONG WINAPI CreateKey(HKEY key, LPCSTR path, DWORD reserved, LPSTR cls, DWORD options, REGSAM access,
-                      const LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition) {
+LONG WINAPI CreateKey(HKEY key,
+                      LPCSTR path,
+                      DWORD reserved,
+                      LPSTR cls,
+                      DWORD options,
+                      REGSAM access,
+                      const LPSECURITY_ATTRIBUTES security,
+                      PHKEY result,
+                      LPDWORD disposition) {
     Faults().opened.push_back(path ? path : "");
     Faults().openMasks.push_back(access);
-    if (ShouldFail(RegCall::CreateKey, path)) return Faults().failResult;
+    if (ShouldFail(RegCall::CreateKey, path))
+        return Faults().failResult;
     return RegCreateKeyExA(key, path, reserved, cls, options, access, security, result, disposition);
 }
 
@@ -35,36 +44,57 @@ LONG WINAPI CloseKey(HKEY key) {
 }
 
 LONG WINAPI Connect(LPCSTR machine, HKEY key, PHKEY result) {
-    if (ShouldFail(RegCall::Connect, machine)) return Faults().failResult;
+    if (ShouldFail(RegCall::Connect, machine))
+        return Faults().failResult;
     return RegConnectRegistryA(machine, key, result);
 }
 
 LONG WINAPI QueryValue(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) {
-    if (ShouldFail(RegCall::QueryValue, name)) return Faults().failResult;
+    if (ShouldFail(RegCall::QueryValue, name))
+        return Faults().failResult;
     return RegQueryValueExA(key, name, reserved, type, data, size);
 }
 
 LONG WINAPI SetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size) {
-    if (ShouldFail(RegCall::SetValue, name)) return Faults().failResult;
+    if (ShouldFail(RegCall::SetValue, name))
+        return Faults().failResult;
     return RegSetValueExA(key, name, reserved, type, data, size);
 }
 
 LONG WINAPI DeleteValue(HKEY key, LPCSTR name) {
-    if (ShouldFail(RegCall::DeleteValue, name)) return Faults().failResult;
+    if (ShouldFail(RegCall::DeleteValue, name))
+        return Faults().failResult;
     return RegDeleteValueA(key, name);
 }
 
-LONG WINAPI QueryInfoKey(HKEY key, LPSTR cls, LPDWORD classLength, LPDWORD reserved, LPDWORD subKeys,
-                         LPDWORD maxSubKey, LPDWORD maxClass, LPDWORD values, LPDWORD maxValueName,
-                         LPDWORD maxValueData, LPDWORD security, PFILETIME lastWrite) {
-    if (ShouldFail(RegCall::QueryInfoKey, nullptr)) return Faults().failResult;
-    return RegQueryInfoKeyA(key, cls, classLength, reserved, subKeys, maxSubKey, maxClass, values, maxValueName,
-                            maxValueData, security, lastWrite);
+LONG WINAPI QueryInfoKey(HKEY key,
+                         LPSTR cls,
+                         LPDWORD classLength,
+                         LPDWORD reserved,
+                         LPDWORD subKeys,
+                         LPDWORD maxSubKey,
+                         LPDWORD maxClass,
+                         LPDWORD values,
+                         LPDWORD maxValueName,
+                         LPDWORD maxValueData,
+                         LPDWORD security,
+                         PFILETIME lastWrite) {
+    if (ShouldFail(RegCall::QueryInfoKey, nullptr))
+        return Faults().failResult;
+    return RegQueryInfoKeyA(key, cls, classLength, reserved, subKeys, maxSubKey, maxClass, values,
+                            maxValueName, maxValueData, security, lastWrite);
 }
 
-LONG WINAPI EnumValue(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength, LPDWORD reserved, LPDWORD type,
-                      LPBYTE data, LPDWORD dataSize) {
-    if (ShouldFail(RegCall::EnumValue, nullptr)) return Faults().failResult;
+LONG WINAPI EnumValue(HKEY key,
+                      DWORD index,
+                      LPSTR name,
+                      LPDWORD nameLength,
+                      LPDWORD reserved,
+                      LPDWORD type,
+                      LPBYTE data,
+                      LPDWORD dataSize) {
+    if (ShouldFail(RegCall::EnumValue, nullptr))
+        return Faults().failResult;
     return RegEnumValueA(key, index, name, nameLength, reserved, type, data, dataSize);
 }
 
@@ -76,7 +106,7 @@ RegistryFaults& Faults() {
 }
 
 const RegistryApi& FaultyRegistryApi() {
-    static const RegistryApi api{OpenKey, CreateKey, CloseKey, Connect, QueryValue,
+    static const RegistryApi api{OpenKey,  CreateKey,   CloseKey,     Connect,  QueryValue,
                                  SetValue, DeleteValue, QueryInfoKey, EnumValue};
     return api;
 }

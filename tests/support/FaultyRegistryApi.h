@@ -9,7 +9,17 @@
 
 #include "platform/RegistryApi.h"
 
-enum class RegCall { OpenKey, CreateKey, CloseKey, Connect, QueryValue, SetValue, DeleteValue, QueryInfoKey, EnumValue };
+enum class RegCall {
+    OpenKey,
+    CreateKey,
+    CloseKey,
+    Connect,
+    QueryValue,
+    SetValue,
+    DeleteValue,
+    QueryInfoKey,
+    EnumValue
+};
 
 struct RegistryFaults {
     struct Rule {
@@ -18,8 +28,8 @@ struct RegistryFaults {
     };
     std::vector<Rule> rules;
     LONG failResult = ERROR_ACCESS_DENIED;
-    std::map<RegCall, int> calls;  // every call, failed or not
-    std::vector<HKEY> closed;      // every handle given to RegCloseKey
+    std::map<RegCall, int> calls;     // every call, failed or not
+    std::vector<HKEY> closed;         // every handle given to RegCloseKey
     std::vector<std::string> opened;  // every path given to RegOpenKeyExA / RegCreateKeyExA
     std::vector<REGSAM> openMasks;    // the access mask of each of those calls
 };

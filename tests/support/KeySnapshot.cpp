@@ -6,7 +6,8 @@ namespace {
 struct Key {
     HKEY handle = nullptr;
     ~Key() {
-        if (handle) RegCloseKey(handle);
+        if (handle)
+            RegCloseKey(handle);
     }
 };
 
@@ -14,14 +15,16 @@ struct Key {
 
 KeySnapshot::KeySnapshot(HKEY root, std::string path) : root_(root), path_(std::move(path)) {
     Key key;
-    if (RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS)
+        return;
     existed_ = true;
     for (DWORD index = 0;; ++index) {
         char name[16384];
         DWORD nameLength = sizeof name;
         DWORD type = 0;
         DWORD size = 0;
-        if (RegEnumValueA(key.handle, index, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        if (RegEnumValueA(key.handle, index, name, &nameLength, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS)
             break;
         Value value{name, type, std::vector<BYTE>(size)};
         RegQueryValueExA(key.handle, name, nullptr, &type, value.data.data(), &size);
@@ -38,7 +41,8 @@ KeySnapshot::~KeySnapshot() {
     if (RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key.handle, nullptr) !=
         ERROR_SUCCESS)
         return;
-    for (const std::string& name : ValueNames(root_, path_)) RegDeleteValueA(key.handle, name.c_str());
+    for (const std::string& name : ValueNames(root_, path_))
+        RegDeleteValueA(key.handle, name.c_str());
     for (const Value& value : values_)
         RegSetValueExA(key.handle, value.name.c_str(), 0, value.type, value.data.data(),
                        static_cast<DWORD>(value.data.size()));
@@ -54,14 +58,21 @@ bool KeyExists(HKEY root, const std::string& path) {
     return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key.handle) == ERROR_SUCCESS;
 }
 
-void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const void* data,
+void SetRawValue(HKEY root,
+                 const std::string& path,
+                 const std::string& name,
+                 DWORD type,
+                 const void* data,
                  DWORD size) {
     Key key;
     RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key.handle, nullptr);
     RegSetValueExA(key.handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
 
-void SetTextValue(HKEY root, const std::string& path, const std::string& name, const std::string& text,
+void SetTextValue(HKEY root,
+                  const std::string& path,
+                  const std::string& name,
+                  const std::string& text,
                   DWORD type) {
     SetRawValue(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
@@ -73,7 +84,8 @@ void SetNumberValue(HKEY root, const std::string& path, const std::string& name,
 RawValue GetRawValue(HKEY root, const std::string& path, const std::string& name) {
     RawValue value;
     Key key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS) return value;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS)
+        return value;
     DWORD size = 0;
     if (RegQueryValueExA(key.handle, name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
         return value;
@@ -86,11 +98,13 @@ RawValue GetRawValue(HKEY root, const std::string& path, const std::string& name
 std::vector<std::string> ValueNames(HKEY root, const std::string& path) {
     std::vector<std::string> names;
     Key key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS)
+        return names;
     for (DWORD index = 0;; ++index) {
         char name[16384];
         DWORD length = sizeof name;
-        if (RegEnumValueA(key.handle, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(key.handle, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         names.emplace_back(name, length);
     }

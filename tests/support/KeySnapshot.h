@@ -28,9 +28,16 @@ private:
 // Test helpers on the real registry.
 void DeleteKeyTree(HKEY root, const std::string& path);
 bool KeyExists(HKEY root, const std::string& path);
-void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const void* data,
+void SetRawValue(HKEY root,
+                 const std::string& path,
+                 const std::string& name,
+                 DWORD type,
+                 const void* data,
                  DWORD size);
-void SetTextValue(HKEY root, const std::string& path, const std::string& name, const std::string& text,
+void SetTextValue(HKEY root,
+                  const std::string& path,
+                  const std::string& name,
+                  const std::string& text,
                   DWORD type = REG_SZ);
 void SetNumberValue(HKEY root, const std::string& path, const std::string& name, DWORD number);
 // Type and bytes of a value; type REG_NONE and no bytes when it is missing.

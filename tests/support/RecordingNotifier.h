@@ -8,7 +8,8 @@
 
 class RecordingNotifier : public Notifier {
 public:
-    // Each event as text: "Warning: <text>", "Error: <text>", "Information: <text>", or "sound press|notify|warning".
+    // Each event as text: "Warning: <text>", "Error: <text>", "Information: <text>", or "sound
+    // press|notify|warning".
     std::vector<std::string> events;
 
     void ShowMessageBox(const std::string& text, MessageKind kind) override {

@@ -13,7 +13,8 @@ namespace {
 
 void SetText(HKEY root, const char* path, const char* name, const std::string& text, DWORD type = REG_SZ) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
     RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -58,7 +59,8 @@ void SeedRegistry() {
 
 void SetNumber(HKEY root, const char* path, const char* name, DWORD number) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegCloseKey(key);
 }
@@ -73,8 +75,10 @@ void SeedStation() {
     const char* internet = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     SetText(HKEY_CURRENT_USER, internet, "ProxyServer", "10.0.0.8:3128");
     SetNumber(HKEY_CURRENT_USER, internet, "ProxyEnable", 1);
-    SetNumber(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoRun", 1);
-    SetNumber(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", "HideFileExt", 0);
+    SetNumber(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoRun",
+              1);
+    SetNumber(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+              "HideFileExt", 0);
 }
 
 void SeedProfiles() {
@@ -95,16 +99,19 @@ void SeedProfiles() {
     for (const Profile& profile : profiles) {
         std::string folder = std::string("C:\\Docume~1\\") + profile.user + "\\Start Menu\\Programs\\Startup";
         MakeFolders(folder);
-        if (profile.shortcut) MakeShortcut(folder + "\\" + profile.shortcut, profile.target);
+        if (profile.shortcut)
+            MakeShortcut(folder + "\\" + profile.shortcut, profile.target);
     }
-    MakeShortcut("C:\\Docume~1\\bob\\Start Menu\\Programs\\Startup\\Weather.lnk", "C:\\Programs\\Weather\\wx.exe");
+    MakeShortcut("C:\\Docume~1\\bob\\Start Menu\\Programs\\Startup\\Weather.lnk",
+                 "C:\\Programs\\Weather\\wx.exe");
 }
 
 void SeedStore(const std::string& programFolder) {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;
     GetComputerNameA(name, &size);
-    std::ofstream store(programFolder + "\\" + name + "_reg_disabled.ini", std::ios::binary | std::ios::trunc);
+    std::ofstream store(programFolder + "\\" + name + "_reg_disabled.ini",
+                        std::ios::binary | std::ios::trunc);
     store << "HKLM_Run\r\nMediaIndexer\r\nC:\\Tools\\indexer.exe /idle\r\n"
           << "HKCU_Run\r\nUpdateChecker\r\n\"C:\\Program Files\\Update Checker\\check.exe\" -daily\r\n"
           << "Startup\\alice\r\nMusic Player.lnk\r\nC:\\Programs\\Music\\player.exe\r\n";
@@ -129,12 +136,14 @@ int Press(const char* windowClass, const char* caption) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "press" && argc == 4) return Press(argv[2], argv[3]);
+    if (mode == "press" && argc == 4)
+        return Press(argv[2], argv[3]);
     if (mode != "seed" || argc != 3) {
         std::fprintf(stderr, "usage: demo_seed seed <program folder> | press <window class> <caption>\n");
         return 2;
     }
-    if (FAILED(CoInitialize(nullptr))) return 1;
+    if (FAILED(CoInitialize(nullptr)))
+        return 1;
     SeedRegistry();
     SeedStation();
     SeedProfiles();
