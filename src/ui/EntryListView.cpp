@@ -13,25 +13,42 @@ struct ColumnSpec {
 };
 constexpr ColumnSpec kColumns[] = {{"App Name", 120}, {"App Path", 313}, {"Location", 85}, {"Status", 70}};
 
+// Drawing off for a batch of changes, then one repaint of the whole list. The list view keeps a
+// redraw flag of its own and does not pass the message on, so the default handling is asked too: it
+// takes WS_VISIBLE off meanwhile without hiding the window. Under Wine a list view that still counts
+// as visible does a visible window's work for every row (two to three times the cost of the rows),
+// and turning its flag back on while visible draws its scroll bars at once; so the flag goes on first
+// and the scroll bars are drawn with the rest at the next paint.
 class RedrawOff {
 public:
-    explicit RedrawOff(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+    explicit RedrawOff(HWND window)
+        : window_(window), visible_((GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) {
+        SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+        if (visible_)
+            DefWindowProcA(window_, WM_SETREDRAW, FALSE, 0);
+    }
     ~RedrawOff() {
         SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(window_, nullptr, TRUE);
+        if (visible_)
+            DefWindowProcA(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
 
 private:
     HWND window_;
+    bool visible_;
 };
 
 }  // namespace
 
 EntryListView::EntryListView(HWND parent, int id, RECT bounds, HINSTANCE instance, int stateBitmapId) {
-    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
-                            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    list_ =
+        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
+                        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB);
     states_.reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(stateBitmapId), 16, 0, RGB(255, 0, 255),
                                        IMAGE_BITMAP, LR_CREATEDIBSECTION));
@@ -72,7 +89,8 @@ void EntryListView::ShowRows(const std::vector<StartupEntry>& rows) {
     RedrawOff quiet(list_);
     ListView_DeleteAllItems(list_);
     ListView_SetItemCount(list_, static_cast<int>(rows.size()));
-    for (size_t index = 0; index < rows.size(); ++index) InsertRow(static_cast<int>(index), rows[index]);
+    for (size_t index = 0; index < rows.size(); ++index)
+        InsertRow(static_cast<int>(index), rows[index]);
 }
 
 int EntryListView::RowCount() const {
@@ -86,8 +104,10 @@ std::string EntryListView::CellText(int row, int column) const {
         item.iSubItem = column;
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(text.size());
-        int length = static_cast<int>(SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (length < static_cast<int>(text.size()) - 1) return text.substr(0, length);
+        int length =
+            static_cast<int>(SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        if (length < static_cast<int>(text.size()) - 1)
+            return text.substr(0, length);
         text.assign(text.size() * 4, '\0');  // the path may be longer than any fixed buffer
     }
 }
@@ -105,6 +125,7 @@ StartupEntry EntryListView::Row(int index) const {
 
 std::optional<StartupEntry> EntryListView::SelectedEntry() const {
     int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-    if (selected < 0) return std::nullopt;
+    if (selected < 0)
+        return std::nullopt;
     return Row(selected);
 }

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "../../res/resource.h"
+#include "platform/SystemLibrary.h"
 #include "startup/StartupLocations.h"
 #include "ui/AppTitle.h"
 #include "ui/ErrorDisplay.h"
@@ -37,7 +38,10 @@ std::optional<std::string> PickProgramWithDialog(HWND owner, const std::string& 
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.lpstrDefExt = "exe";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&dialog))
+    // Loaded when first needed: importing it would load its printing support at every start.
+    static const auto openDialog =
+        SystemFunctionAs<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!openDialog || !openDialog(&dialog))
         return std::nullopt;
     return std::string(file);
 }

@@ -28,9 +28,11 @@ void DeleteFolderTree(const std::string& folder) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteFolderTree(path);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteFolderTree(path);
             else {
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());
@@ -52,12 +54,15 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
     for (;;) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) continue;
+            if (message.message == WM_QUIT)
+                continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        if (condition()) return true;
-        if (GetTickCount() - start >= milliseconds) return false;
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= milliseconds)
+            return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
@@ -74,7 +79,8 @@ LoopProbe::~LoopProbe() {
 
 void CALLBACK LoopProbe::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     auto found = Probes().find(id);
-    if (found == Probes().end() || found->second->done_ || found->second->running_) return;
+    if (found == Probes().end() || found->second->done_ || found->second->running_)
+        return;
     // A step may open a message box, whose own loop dispatches this timer again: not re-entered.
     LoopProbe* probe = found->second;
     probe->running_ = true;
@@ -116,14 +122,17 @@ TestMachine::TestMachine() {
     }
     std::ifstream store(StorePath(), std::ios::binary);
     hadStore_ = static_cast<bool>(store);
-    if (hadStore_) savedStore_.assign(std::istreambuf_iterator<char>(store), {});
+    if (hadStore_)
+        savedStore_.assign(std::istreambuf_iterator<char>(store), {});
     DeleteFileA(StorePath().c_str());
 }
 
 TestMachine::~TestMachine() {
-    for (const std::string& user : profiles_) DeleteFolderTree("C:\\Docume~1\\" + user);
+    for (const std::string& user : profiles_)
+        DeleteFolderTree("C:\\Docume~1\\" + user);
     DeleteFileA(StorePath().c_str());
-    if (hadStore_) WriteStore(savedStore_);
+    if (hadStore_)
+        WriteStore(savedStore_);
 }
 
 std::string TestMachine::StorePath() const {
@@ -139,9 +148,12 @@ std::string TestMachine::StoreContent() const {
     return std::string(std::istreambuf_iterator<char>(store), {});
 }
 
-void TestMachine::AddProfileShortcut(const std::string& user, const std::string& name, const std::string& target) {
+void TestMachine::AddProfileShortcut(const std::string& user,
+                                     const std::string& name,
+                                     const std::string& target) {
     std::string folder = "C:\\Docume~1\\" + user;
-    if (std::find(profiles_.begin(), profiles_.end(), user) == profiles_.end()) profiles_.push_back(user);
+    if (std::find(profiles_.begin(), profiles_.end(), user) == profiles_.end())
+        profiles_.push_back(user);
     for (const char* part : {"", "\\Start Menu", "\\Start Menu\\Programs", "\\Start Menu\\Programs\\Startup"})
         CreateDirectoryA((folder + part).c_str(), nullptr);
     IShellLinkA* link = nullptr;
@@ -167,7 +179,8 @@ class WindowEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         CoInitialize(nullptr);
-        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                            ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         RegisterWidgetClasses(GetModuleHandleA(nullptr));
     }

@@ -30,18 +30,21 @@ protected:
         std::vector<std::string> rows;
         for (int i = 0; i < form_->ListView().RowCount(); ++i) {
             StartupEntry row = form_->ListView().Row(i);
-            rows.push_back(row.appName + "|" + row.location + "|" + row.status + "|" + std::to_string(row.stateImage));
+            rows.push_back(row.appName + "|" + row.location + "|" + row.status + "|" +
+                           std::to_string(row.stateImage));
         }
         return rows;
     }
     void SelectRow(int index) {
         HWND list = Control(kStartUpListView);
         ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        if (index >= 0) ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        if (index >= 0)
+            ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
     int RowNamed(const std::string& name) const {
         for (int i = 0; i < form_->ListView().RowCount(); ++i)
-            if (form_->ListView().Row(i).appName == name) return i;
+            if (form_->ListView().Row(i).appName == name)
+                return i;
         return -1;
     }
     bool MenuItemEnabled(int id) const {
@@ -59,10 +62,12 @@ TEST_F(MainWindowTest, StartsWithTheVersionedCaptionAndTheFirstLocation) {
     EXPECT_EQ(TextOf(form_->Handle()), "Tellurin v.5");
     EXPECT_EQ(form_->Logic().CurrentLocation(), "HKLM_Run");
     // Ordered by App Name as lstrcmpA orders them; the disabled record among them, not counted.
-    EXPECT_EQ(RowTexts(), (std::vector<std::string>{"antivirus|HKLM_Run|Enabled|1", "Indexer|HKLM_Run|Disabled|0",
-                                                    "Pager|HKLM_Run|Enabled|1"}));
+    EXPECT_EQ(RowTexts(),
+              (std::vector<std::string>{"antivirus|HKLM_Run|Enabled|1", "Indexer|HKLM_Run|Disabled|0",
+                                        "Pager|HKLM_Run|Enabled|1"}));
     EXPECT_EQ(TextOf(Control(kLabel_StartUpApps)), "[HKLM_Run] = 2 apps will start with windows.");
-    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1}) EXPECT_FALSE(MenuItemEnabled(item));
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1})
+        EXPECT_FALSE(MenuItemEnabled(item));
     EXPECT_FALSE(IsWindowEnabled(Control(kButton_Add)));
     EXPECT_TRUE(cues_.events.empty());
 }
@@ -103,7 +108,8 @@ TEST_F(MainWindowTest, TheEntryMenuFollowsTheSelectedRow) {
     EXPECT_TRUE(MenuItemEnabled(kRemoveApp1));
 
     SelectRow(-1);
-    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1}) EXPECT_FALSE(MenuItemEnabled(item));
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1})
+        EXPECT_FALSE(MenuItemEnabled(item));
     Command(kRemoveApp1);  // nothing selected: nothing happens
     EXPECT_EQ(form_->ListView().RowCount(), 3);
 }
@@ -175,7 +181,8 @@ TEST_F(MainWindowTest, TheUsersListShowsOneUsersStartupFolder) {
     EXPECT_GE(RowNamed("Weather.lnk"), 0);
 
     SendMessageA(users, LB_SETCURSEL, second, 0);
-    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kListBox1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(users));
+    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kListBox1, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(users));
     EXPECT_EQ(RowTexts(), std::vector<std::string>{"Weather.lnk|guiuser2\\Startup|Enabled|1"});
     EXPECT_EQ(form_->Logic().CurrentLocation(), "Startup");
 }
@@ -186,7 +193,8 @@ TEST_F(MainWindowTest, TheBodyDragsTheWindowWhileControlsAnswerForThemselves) {
     EXPECT_EQ(SendMessageA(form_->Handle(), WM_NCHITTEST, 0, MAKELPARAM(header.x, header.y)), HTCAPTION);
     POINT inList{10, 10};
     ClientToScreen(Control(kStartUpListView), &inList);
-    EXPECT_EQ(SendMessageA(Control(kStartUpListView), WM_NCHITTEST, 0, MAKELPARAM(inList.x, inList.y)), HTCLIENT);
+    EXPECT_EQ(SendMessageA(Control(kStartUpListView), WM_NCHITTEST, 0, MAKELPARAM(inList.x, inList.y)),
+              HTCLIENT);
 }
 
 TEST_F(MainWindowTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {

@@ -32,9 +32,8 @@ protected:
         SetNumberValue(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr", 1);
         SetNumberValue(HKEY_CURRENT_USER, kAdvanced, "HideFileExt", 0);
         form1_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_});
-        about_ = std::make_unique<TAboutBox>(form1_->Handle(), [this](HWND, const std::string& address) {
-            opened_.push_back(address);
-        });
+        about_ = std::make_unique<TAboutBox>(
+            form1_->Handle(), [this](HWND, const std::string& address) { opened_.push_back(address); });
         form2_ = std::make_unique<TForm2>(TForm2::Links{form1_->Handle(), form1_.get(),
                                                         [this] { return form1_->GetLocalComputerName(); },
                                                         [this] { about_->ShowModal(); }});
@@ -62,7 +61,8 @@ protected:
 TEST_F(SecondaryWindowsTest, AboutOpensItsLinksOnAnyButtonPressAndClosesBackToTheMainWindow) {
     bool checked = false;
     LoopProbe probe(50, [&] {
-        if (!IsWindowVisible(about_->Handle())) return false;
+        if (!IsWindowVisible(about_->Handle()))
+            return false;
         EXPECT_EQ(TextOf(about_->Handle()), "About Tellurin");
         EXPECT_FALSE(IsWindowEnabled(form1_->Handle()));  // modal
         SendMessageA(about_->Control(kLabel_Link), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
@@ -84,16 +84,17 @@ TEST_F(SecondaryWindowsTest, CompInfoShowsTheLocalComputerAndClosesAtTheNextTick
     DWORD closeClicked = 0;
     bool checked = false;
     LoopProbe probe(50, [&] {
-        if (!IsWindowVisible(Form2())) return false;
+        if (!IsWindowVisible(Form2()))
+            return false;
         EXPECT_EQ(TextOf(form2_->Control(kLE_Computer)), form1_->GetLocalComputerName());
         EXPECT_EQ(TextOf(form2_->Control(kLE_OwnersName)), "Test Owner");
         EXPECT_EQ(TextOf(form2_->Control(kLE_Organization)), "Test Org");
         EXPECT_EQ(TextOf(form2_->Control(kLE_Proxy)), "10.1.1.1:8080");
         EXPECT_TRUE(IsToggleChecked(form2_->Control(kRB_ProxyEnabled)));
-        EXPECT_FALSE(Checked(SwitchBox::CB_01_TaskManager));  // DisableTaskMgr 1
+        EXPECT_FALSE(Checked(SwitchBox::CB_01_TaskManager));    // DisableTaskMgr 1
         EXPECT_TRUE(Checked(SwitchBox::CB_11_FileExtensions));  // HideFileExt 0
         Click(Form2(), kButton_Close);
-        Click(Form2(), kButton_Close);  // twice before the tick: closes once
+        Click(Form2(), kButton_Close);          // twice before the tick: closes once
         EXPECT_TRUE(IsWindowVisible(Form2()));  // not at once
         closeClicked = GetTickCount();
         checked = true;
@@ -109,7 +110,8 @@ TEST_F(SecondaryWindowsTest, CompInfoShowsTheLocalComputerAndClosesAtTheNextTick
 
 TEST_F(SecondaryWindowsTest, TheCloseBoxHidesAtOnceAndReopeningWithinASecondStaysOpen) {
     LoopProbe closeBox(50, [&] {
-        if (!IsWindowVisible(Form2())) return false;
+        if (!IsWindowVisible(Form2()))
+            return false;
         SendMessageA(Form2(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_FALSE(IsWindowVisible(Form2()));  // hidden at once
         EXPECT_EQ(form2_->Logic().TimerCommand(), "close");
@@ -123,7 +125,8 @@ TEST_F(SecondaryWindowsTest, TheCloseBoxHidesAtOnceAndReopeningWithinASecondStay
     LoopProbe reopened(1200, [&] {
         ++ticksSeen;
         EXPECT_TRUE(IsWindowVisible(Form2()));
-        if (ticksSeen < 2) return false;
+        if (ticksSeen < 2)
+            return false;
         SendMessageA(Form2(), WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
     });

@@ -1,0 +1,126 @@
+// Timing, registry values, profiles and the store the benchmarks measure.
+#include "BenchSupport.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+constexpr const char* kValuePrefix = "TellurinBench";
+constexpr int kBenchUsers = 5;
+
+std::string BenchProfile(int user) {
+    return "C:\\Docume~1\\tellurin_bench_" + std::to_string(user);
+}
+
+// A permutation of 0..kBenchMaxValues-1, so that no scan meets the names already in order.
+int Scrambled(int index) {
+    return (index * 7919) % kBenchMaxValues;
+}
+
+}  // namespace
+
+void QuietNotifier::ShowMessageBox(const std::string& text, MessageKind) {
+    std::printf("message: %s\n", text.c_str());
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+void SetRunValues(HKEY root, int count) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, kBenchRunPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    char name[64], text[128];
+    for (int index = 0; index < kBenchMaxValues; ++index) {
+        std::snprintf(name, sizeof name, "%s%05d", kValuePrefix, Scrambled(index));
+        if (index < count) {
+            std::snprintf(text, sizeof text, "\"C:\\Program Files\\Bench\\tool%05d.exe\" -tray", index);
+            RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                           static_cast<DWORD>(std::strlen(text) + 1));
+        } else {
+            RegDeleteValueA(key, name);
+        }
+    }
+    RegCloseKey(key);
+}
+
+std::vector<NameAndText> EnumerateRunKey(HKEY root) {
+    std::vector<NameAndText> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kBenchRunPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return values;
+    DWORD count = 0, longestName = 0, longestData = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
+                     &longestData, nullptr, nullptr);
+    std::vector<char> name(longestName + 1);
+    std::vector<char> data(longestData + 1);
+    values.reserve(count);
+    for (DWORD index = 0; index < count; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()),
+              type = 0;
+        if (RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type,
+                          reinterpret_cast<BYTE*>(data.data()), &dataSize) == ERROR_SUCCESS)
+            values.push_back({std::string(name.data(), nameLength), std::string(data.data())});
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+std::vector<std::string> ListFolder(const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.emplace_back(entry.cFileName);
+    while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+std::string ReadWholeFileOnce(const std::string& path) {
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string text(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(file);
+    text.resize(read);
+    return text;
+}
+
+std::vector<std::string> MakeBenchProfiles(int shortcutsPerUser) {
+    RemoveBenchProfiles();
+    std::vector<std::string> patterns;
+    for (int user = 1; user <= kBenchUsers; ++user) {
+        const std::string folder = BenchProfile(user) + "\\Start Menu\\Programs\\Startup\\";
+        std::filesystem::create_directories(folder);
+        for (int link = 0; link < shortcutsPerUser; ++link)
+            std::ofstream(folder + "Tool" + std::to_string(Scrambled(link)) + ".lnk") << "L";
+        patterns.push_back(folder + "*.lnk");
+    }
+    return patterns;
+}
+
+void RemoveBenchProfiles() {
+    for (int user = 1; user <= kBenchUsers; ++user)
+        std::filesystem::remove_all(BenchProfile(user));
+}
+
+void WriteBenchStore(const std::string& path, int count) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    for (int record = 0; record < count; ++record)
+        file << "HKCU_Run\r\nDisabled" << Scrambled(record) << "\r\nC:\\Tools\\tool" << record
+             << ".exe /quiet\r\n";
+}

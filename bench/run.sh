@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the named benchmarks and runs each under Wine and Xvfb in the build's own prefix, on one CPU:
+# every Wine call that asks the wineserver waits for it, and handing over between two CPUs of a virtual
+# machine made those waits five times as long and their length vary from second to second.
+# Usage: [BUILD_DIR=build-x] [BENCH_CPUS=0-1] bench/run.sh gui_refresh startup_time ...
+set -euo pipefail
+source "$(dirname "$0")/../tools/common.sh"
+[ $# -gt 0 ] || { echo "usage: bench/run.sh BENCHMARK..." >&2; exit 2; }
+
+install_missing
+BUILD_TARGETS="$*" build_all
+make_prefix "$BUILD_DIR/wineprefix"
+
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+wineserver -k 2>/dev/null || true
+pin=()
+command -v taskset >/dev/null && pin=(taskset -c "${BENCH_CPUS:-0}")
+trap 'wineserver -k 2>/dev/null || true' EXIT
+cd "$BUILD_DIR"
+"${pin[@]}" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+    'wineserver -p60; wine cmd /c exit >/dev/null 2>&1; for b in "$@"; do echo "== $b"; wine "bin/$b.exe"; done' _ "$@"
