@@ -18,25 +18,6 @@ constexpr int kLabelGap = 8;
 constexpr int kLabelWidth = 90;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-HWND Child(HWND parent,
-           const char* className,
-           const char* text,
-           DWORD style,
-           int id,
-           int left,
-           int top,
-           int width,
-           int height,
-           DWORD exStyle = 0) {
-    return CreateWindowExA(exStyle, className, text, WS_CHILD | style, left, top, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                           nullptr);
-}
-
-void SetFont(HWND control, HFONT font) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
 struct Field {
     int id;
     int labelId;
@@ -69,10 +50,10 @@ void TForm2::CreateControls() {
     footerFont_ = CreatePixelFont("MS Sans Serif", 13, true);
     HWND tooltip = CreateHints(form);
 
-    Child(form, kBevelFrameClass, "", WS_VISIBLE, kFrame, 0, 0, kClientWidth, kClientHeight);
+    CreateChild(form, kBevelFrameClass, "", WS_VISIBLE, kFrame, 0, 0, kClientWidth, kClientHeight);
     int rule = kRules;
     for (int top : {1, 77, 145, 319})
-        SetColorLabelColors(Child(form, kColorLabelClass, "", WS_VISIBLE, rule++, 2, top, 737, 3),
+        SetColorLabelColors(CreateChild(form, kColorLabelClass, "", WS_VISIBLE, rule++, 2, top, 737, 3),
                             kAccentColor, kAccentColor);
     struct Heading {
         int id;
@@ -83,11 +64,11 @@ void TForm2::CreateControls() {
     for (const Heading& heading : {Heading{kHeadingSystem, "System:", 16, 337, true},
                                    Heading{kHeadingInternetExplorer, "Internet Explorer:", 368, 177, false},
                                    Heading{kHeadingErrorMessages, "Error Messages:", 552, 177, true}})
-        SetColorLabelStyle(Child(form, kColorLabelClass, heading.text, heading.visible ? WS_VISIBLE : 0,
-                                 heading.id, heading.left, 152, heading.width, 20),
+        SetColorLabelStyle(CreateChild(form, kColorLabelClass, heading.text, heading.visible ? WS_VISIBLE : 0,
+                                       heading.id, heading.left, 152, heading.width, 20),
                            kAccentColor, kWhite, AsFont(headingFont_), DT_LEFT);
-    SetColorLabelStyle(Child(form, kColorLabelClass, "Tellurin - Computer Information  ", WS_VISIBLE, kFooter,
-                             2, 387, 737, 17),
+    SetColorLabelStyle(CreateChild(form, kColorLabelClass, "Tellurin - Computer Information  ", WS_VISIBLE,
+                                   kFooter, 2, 387, 737, 17),
                        kAccentColor, kWhite, AsFont(footerFont_), DT_RIGHT);
 
     // The rest in tab order: creation order is the order Tab follows.
@@ -100,8 +81,8 @@ void TForm2::CreateControls() {
                              {kxminButton, "_", "Minimize", 17, -19},
                              {kxButton, "x", "Close", 34, -19}};
     for (const Button& button : hidden) {
-        HWND control = Child(form, kGradientButtonClass, button.caption, WS_DISABLED, button.id, button.left,
-                             button.top, 16, 16);
+        HWND control = CreateChild(form, kGradientButtonClass, button.caption, WS_DISABLED, button.id,
+                                   button.left, button.top, 16, 16);
         AddHint(tooltip, control, button.hint);
     }
 }
@@ -109,18 +90,18 @@ void TForm2::CreateControls() {
 void TForm2::CreateIdentityBand(HWND tooltip) {
     HWND form = Handle();
     auto addField = [&](const Field& field) {
-        HWND label = Child(form, "STATIC", field.label, WS_VISIBLE | SS_RIGHT, field.labelId,
-                           field.left - kLabelGap - kLabelWidth, field.top + 2, kLabelWidth, 16);
-        SetFont(label, AsFont(labelFont_));
-        HWND edit = Child(form, "EDIT", field.text, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field.id,
-                          field.left, field.top, field.width, 19, WS_EX_CLIENTEDGE);
-        SetFont(edit, AsFont(editFont_));
+        HWND label = CreateChild(form, "STATIC", field.label, WS_VISIBLE | SS_RIGHT, field.labelId,
+                                 field.left - kLabelGap - kLabelWidth, field.top + 2, kLabelWidth, 16);
+        SetControlFont(label, AsFont(labelFont_));
+        HWND edit = CreateChild(form, "EDIT", field.text, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field.id,
+                                field.left, field.top, field.width, 19, WS_EX_CLIENTEDGE);
+        SetControlFont(edit, AsFont(editFont_));
         AddHint(tooltip, edit, field.hint);
     };
     auto addButton = [&](const Button& button) {
-        HWND control = Child(form, kGradientButtonClass, button.caption, WS_VISIBLE | WS_TABSTOP, button.id,
-                             button.left, button.top, 89, 19);
-        SetFont(control, AsFont(font_));
+        HWND control = CreateChild(form, kGradientButtonClass, button.caption, WS_VISIBLE | WS_TABSTOP,
+                                   button.id, button.left, button.top, 89, 19);
+        SetControlFont(control, AsFont(font_));
         AddHint(tooltip, control, button.hint);
     };
     addField({kLE_Computer, kFieldLabels, "Computer:", "Any computer name, that's in your network.", "", 99,
@@ -140,15 +121,15 @@ void TForm2::CreateIdentityBand(HWND tooltip) {
 
 void TForm2::CreateBrowserBand(HWND tooltip) {
     HWND form = Handle();
-    HWND enabled =
-        Child(form, kFlatRadioClass, "Enabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyEnabled, 374, 119, 72, 17);
-    HWND disabled = Child(form, kFlatRadioClass, "Disabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyDisabled, 454,
-                          119, 72, 17);
+    HWND enabled = CreateChild(form, kFlatRadioClass, "Enabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyEnabled,
+                               374, 119, 72, 17);
+    HWND disabled = CreateChild(form, kFlatRadioClass, "Disabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyDisabled,
+                                454, 119, 72, 17);
     SetToggleChecked(disabled, true);
-    HWND close =
-        Child(form, kGradientButtonClass, "Close", WS_VISIBLE | WS_TABSTOP, kButton_Close, 635, 351, 89, 19);
+    HWND close = CreateChild(form, kGradientButtonClass, "Close", WS_VISIBLE | WS_TABSTOP, kButton_Close, 635,
+                             351, 89, 19);
     for (HWND control : {enabled, disabled, close})
-        SetFont(control, AsFont(font_));
+        SetControlFont(control, AsFont(font_));
     AddHint(tooltip, close, "Close");
 }
 
@@ -194,20 +175,20 @@ void TForm2::CreateSwitchBand(HWND tooltip) {
     for (SwitchBox box : tabOrder) {
         HWND control;
         if (box == B::CB_CheckAll) {
-            control = Child(Handle(), kSwitchCheckBoxClass, "Check All", WS_VISIBLE | WS_TABSTOP, IdOf(box),
-                            635, 296, 90, 17);
+            control = CreateChild(Handle(), kSwitchCheckBoxClass, "Check All", WS_VISIBLE | WS_TABSTOP,
+                                  IdOf(box), 635, 296, 90, 17);
         } else {
             const SwitchSpec& spec = SwitchSpecOf(box);
             const Place place = placeOf(box);
             const bool visible = box < B::CB_13_IE_HomePageChange || box > B::CB_17_IE_Toolbar;
-            control =
-                Child(Handle(), kSwitchCheckBoxClass, spec.caption, (visible ? WS_VISIBLE : 0) | WS_TABSTOP,
-                      IdOf(box), place.left, SwitchTop(place.row), place.width, 17);
+            control = CreateChild(Handle(), kSwitchCheckBoxClass, spec.caption,
+                                  (visible ? WS_VISIBLE : 0) | WS_TABSTOP, IdOf(box), place.left,
+                                  SwitchTop(place.row), place.width, 17);
             if (*spec.hint)
                 AddHint(tooltip, control, spec.hint);
             if (visible)
                 ::SetSwitchColors(control, kSwitchUncheckedBackground, kSwitchUncheckedText);
         }
-        SetFont(control, AsFont(font_));
+        SetControlFont(control, AsFont(font_));
     }
 }

@@ -23,20 +23,6 @@ void OpenWithShell(HWND owner, const std::string& address) {
     ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-HWND Child(HWND parent,
-           const char* className,
-           const char* text,
-           DWORD style,
-           int id,
-           int left,
-           int top,
-           int width,
-           int height) {
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
 // Centred on the main window.
 POINT CentredOn(HWND mainWindow, int width, int height) {
     RECT main{};
@@ -72,20 +58,23 @@ void TAboutBox::CreateControls() {
     tooltip_ = CreateHints(form);
 
     // The OK button first: it is first in the tab order.
-    HWND ok = Child(form, kGradientButtonClass, "&Ok", WS_TABSTOP, kOkButton, 397, 290, 75, 19);
+    HWND ok =
+        CreateChild(form, kGradientButtonClass, "&Ok", WS_VISIBLE | WS_TABSTOP, kOkButton, 397, 290, 75, 19);
     SetGradientButtonScheme(ok, GradientScheme::Sky);
     SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(font_)), FALSE);
 
-    SetColorLabelStyle(Child(form, kColorLabelClass, "Credits:", 0, kLabel_Credits, 0, 0, 65, 20),
-                       kAccentColor, kWhite, AsFont(stripFont_), DT_LEFT);
-    HWND strip = Child(form, kScrollTextClass, "Tellurin developers  -  design, code and artwork", 0,
-                       kVrScrollText1, 65, 0, 421, 20);
+    SetColorLabelStyle(
+        CreateChild(form, kColorLabelClass, "Credits:", WS_VISIBLE, kLabel_Credits, 0, 0, 65, 20),
+        kAccentColor, kWhite, AsFont(stripFont_), DT_LEFT);
+    HWND strip = CreateChild(form, kScrollTextClass, "Tellurin developers  -  design, code and artwork",
+                             WS_VISIBLE, kVrScrollText1, 65, 0, 421, 20);
     SetScrollTextColors(strip, kAccentColor, kWhite);
     SendMessageA(strip, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(stripFont_)), FALSE);
     AddHint(tooltip_, strip, "Written by the Tellurin developers");
 
-    SetColorLabelStyle(Child(form, kColorLabelClass, "Tellurin 1.0.0.5", 0, kLabel4, 88, 48, 379, 35),
-                       kBackgroundColor, RGB(255, 0, 0), AsFont(titleFont_), DT_LEFT);
+    SetColorLabelStyle(
+        CreateChild(form, kColorLabelClass, "Tellurin 1.0.0.5", WS_VISIBLE, kLabel4, 88, 48, 379, 35),
+        kBackgroundColor, RGB(255, 0, 0), AsFont(titleFont_), DT_LEFT);
     struct Link {
         int labelId, linkId;
         const char* label;
@@ -98,17 +87,19 @@ void TAboutBox::CreateControls() {
         {kLabel2, kLabel_Product, "Product:", kProductAddress, "Visit Tellurin", 144, 297},
     };
     for (const Link& link : links) {
-        SetColorLabelStyle(Child(form, kColorLabelClass, link.label, 0, link.labelId, 8, link.top, 60, 14),
-                           kBackgroundColor, RGB(0, 0, 0), AsFont(font_), DT_LEFT);
-        HWND label = Child(form, kLinkLabelClass, link.address, 0, link.linkId, 72, link.top, link.width, 20);
+        SetColorLabelStyle(
+            CreateChild(form, kColorLabelClass, link.label, WS_VISIBLE, link.labelId, 8, link.top, 60, 14),
+            kBackgroundColor, RGB(0, 0, 0), AsFont(font_), DT_LEFT);
+        HWND label = CreateChild(form, kLinkLabelClass, link.address, WS_VISIBLE, link.linkId, 72, link.top,
+                                 link.width, 20);
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(linkFont_)), FALSE);
         AddHint(tooltip_, label, link.hint);
     }
     for (auto [id, top] : {std::pair{kLabel_Logo_1, 194}, std::pair{kLabel_Logo_2, 254}})
-        SetColorLabelStyle(Child(form, kColorLabelClass, "", 0, id, 0, top, kWidth, 3), kAccentColor,
-                           kAccentColor, nullptr, DT_LEFT);
-    SetColorLabelStyle(Child(form, kColorLabelClass, "Copyright (C) 2026 Tellurin developers  ", 0,
-                             kAboutCopyright, 0, 340, kWidth, 17),
+        SetColorLabelStyle(CreateChild(form, kColorLabelClass, "", WS_VISIBLE, id, 0, top, kWidth, 3),
+                           kAccentColor, kAccentColor, nullptr, DT_LEFT);
+    SetColorLabelStyle(CreateChild(form, kColorLabelClass, "Copyright (C) 2026 Tellurin developers  ",
+                                   WS_VISIBLE, kAboutCopyright, 0, 340, kWidth, 17),
                        kAccentColor, kWhite, AsFont(copyrightFont_), DT_RIGHT);
 }
 

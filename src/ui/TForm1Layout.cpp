@@ -17,25 +17,6 @@ namespace {
 constexpr int kLabelGap = 8;  // between a labelled edit and its label
 constexpr int kLabelWidth = 120;
 
-HWND Child(HWND parent,
-           const char* className,
-           const char* text,
-           DWORD style,
-           int id,
-           int left,
-           int top,
-           int width,
-           int height,
-           DWORD exStyle = 0) {
-    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
-void SetFont(HWND control, HFONT font) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
 }  // namespace
 
 void TForm1::CreateControls() {
@@ -48,19 +29,21 @@ void TForm1::CreateControls() {
         LoadImageA(instance, MAKEINTRESOURCEA(IDB_HEADER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     tooltip_ = CreateHints(form);
 
-    HWND location = Child(form, kSideBarClass, "Location", 0, kXPBar_Location, 3, 124, 140, 138);
+    HWND location =
+        CreateChild(form, kSideBarClass, "Location", WS_VISIBLE, kXPBar_Location, 3, 124, 140, 138);
     SideBarSetCollapsible(location, true);
     for (const StartupLocation& place : StartupLocations())
         SideBarAddItem(location, place.barCaption, place.barHint);
-    Child(form, kSideBarClass, "Users", 0, kXPBar_Users, 3, 300, 140, 35);
-    Child(form, WC_LISTBOXA, "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kListBox1, 3,
-          335, 140, 104, WS_EX_CLIENTEDGE);
+    CreateChild(form, kSideBarClass, "Users", WS_VISIBLE, kXPBar_Users, 3, 300, 140, 35);
+    CreateChild(form, WC_LISTBOXA, "",
+                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kListBox1, 3, 335,
+                140, 104, WS_EX_CLIENTEDGE);
 
-    HWND splitter = Child(form, kColorLabelClass, "", 0, kLabel_Splitter, 143, 124, 3, 315);
+    HWND splitter = CreateChild(form, kColorLabelClass, "", WS_VISIBLE, kLabel_Splitter, 143, 124, 3, 315);
     SetColorLabelStyle(splitter, kAccentColor, kAccentColor, nullptr, DT_LEFT);
     listView_ = std::make_unique<EntryListView>(form, kStartUpListView, RECT{146, 124, 146 + 594, 124 + 315},
                                                 instance, IDB_REGSTATUS);
-    HWND rule = Child(form, kColorLabelClass, "", 0, kLabel_preInstall, 3, 439, 737, 3);
+    HWND rule = CreateChild(form, kColorLabelClass, "", WS_VISIBLE, kLabel_preInstall, 3, 439, 737, 3);
     SetColorLabelStyle(rule, kAccentColor, kAccentColor, nullptr, DT_LEFT);
 
     struct LabelledEdit {
@@ -76,10 +59,10 @@ void TForm1::CreateControls() {
          "Application Name:", "The name how you want to appear in registry.", 283, 478, 193},
     };
     for (const LabelledEdit& edit : edits) {
-        Child(form, WC_STATICA, edit.label, SS_RIGHT, edit.labelId, edit.left - kLabelGap - kLabelWidth,
-              edit.top + 3, kLabelWidth, 13);
-        HWND box = Child(form, WC_EDITA, "", WS_TABSTOP | ES_AUTOHSCROLL, edit.id, edit.left, edit.top,
-                         edit.width, 19, WS_EX_CLIENTEDGE);
+        CreateChild(form, WC_STATICA, edit.label, WS_VISIBLE | SS_RIGHT, edit.labelId,
+                    edit.left - kLabelGap - kLabelWidth, edit.top + 3, kLabelWidth, 13);
+        HWND box = CreateChild(form, WC_EDITA, "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, edit.id,
+                               edit.left, edit.top, edit.width, 19, WS_EX_CLIENTEDGE);
         AddHint(tooltip_, box, edit.hint);
     }
 
@@ -98,22 +81,23 @@ void TForm1::CreateControls() {
     };
     for (const Button& button : buttons)
         AddHint(tooltip_,
-                Child(form, kGradientButtonClass, button.caption, WS_TABSTOP, button.id, button.left,
-                      button.top, 89, 19),
+                CreateChild(form, kGradientButtonClass, button.caption, WS_VISIBLE | WS_TABSTOP, button.id,
+                            button.left, button.top, 89, 19),
                 button.hint);
     EnableWindow(Control(kButton_Add), FALSE);
 
     // The footer line first, so that the count label is drawn over its left part.
-    HWND footer = Child(form, kColorLabelClass, "Tellurin - startup entries and station settings  ",
-                        WS_CLIPSIBLINGS, kLabel_Copyright, 3, 506, 737, 17);
+    HWND footer = CreateChild(form, kColorLabelClass, "Tellurin - startup entries and station settings  ",
+                              WS_VISIBLE | WS_CLIPSIBLINGS, kLabel_Copyright, 3, 506, 737, 17);
     SetColorLabelStyle(footer, kAccentColor, RGB(255, 255, 255), AsFont(footerFont_), DT_RIGHT);
-    HWND count = Child(form, kColorLabelClass, "", WS_CLIPSIBLINGS, kLabel_StartUpApps, 3, 506, 345, 17);
+    HWND count = CreateChild(form, kColorLabelClass, "", WS_VISIBLE | WS_CLIPSIBLINGS, kLabel_StartUpApps, 3,
+                             506, 345, 17);
     SetColorLabelStyle(count, kAccentColor, RGB(255, 255, 255), AsFont(countFont_), DT_LEFT);
     SetWindowPos(count, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (child != footer && child != count)
-            SetFont(child, AsFont(font_));
+            SetControlFont(child, AsFont(font_));
 }
 
 void TForm1::CreateMenus() {

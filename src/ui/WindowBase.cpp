@@ -3,6 +3,25 @@
 
 #include "ui/ErrorDisplay.h"
 
+HWND CreateChild(HWND parent,
+                 const char* className,
+                 const char* text,
+                 DWORD style,
+                 int id,
+                 int left,
+                 int top,
+                 int width,
+                 int height,
+                 DWORD exStyle) {
+    return CreateWindowExA(exStyle, className, text, WS_CHILD | style, left, top, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
+void SetControlFont(HWND control, HFONT font) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 WindowBase::~WindowBase() {
     if (hwnd_ && IsWindow(hwnd_)) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);

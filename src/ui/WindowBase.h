@@ -3,6 +3,20 @@
 
 #include <windows.h>
 
+// A child control of the given class; WS_CHILD is added to the style.
+HWND CreateChild(HWND parent,
+                 const char* className,
+                 const char* text,
+                 DWORD style,
+                 int id,
+                 int left,
+                 int top,
+                 int width,
+                 int height,
+                 DWORD exStyle = 0);
+// Gives a control the window's font (the window keeps the font alive).
+void SetControlFont(HWND control, HFONT font);
+
 class WindowBase {
 public:
     WindowBase() = default;

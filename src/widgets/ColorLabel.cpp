@@ -42,6 +42,8 @@ UINT Alignment(WPARAM flags) {
 }
 
 LRESULT HandleColorLabel(HWND window, ColorLabelState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = 0; AnswerFontAndText(window, state.font, message, wParam, lParam, answer))
+        return answer;
     switch (message) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;
@@ -50,16 +52,6 @@ LRESULT HandleColorLabel(HWND window, ColorLabelState& state, UINT message, WPAR
             return 0;
         case WM_ERASEBKGND:
             return 1;
-        case WM_SETFONT:
-            state.font = reinterpret_cast<HFONT>(wParam);
-            if (LOWORD(lParam))
-                InvalidateRect(window, nullptr, FALSE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(state.font);
-        case WM_SETTEXT:
-            InvalidateRect(window, nullptr, FALSE);
-            break;
         case CLM_SETCOLORS:
             state.back = static_cast<COLORREF>(wParam);
             state.text = static_cast<COLORREF>(lParam);

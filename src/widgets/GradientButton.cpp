@@ -114,6 +114,8 @@ LRESULT HandleGradientButton(HWND window,
         NotifyParent(window, BN_CLICKED);
     if (input != InputResult::Unhandled)
         return 0;
+    if (LRESULT answer = 0; AnswerFontAndText(window, state.font, message, wParam, lParam, answer))
+        return answer;
     switch (message) {
         case WM_PAINT:
             Paint(window, state);
@@ -122,16 +124,6 @@ LRESULT HandleGradientButton(HWND window,
             return 1;
         case WM_GETDLGCODE:
             return DialogCode(lParam);
-        case WM_SETFONT:
-            state.font = reinterpret_cast<HFONT>(wParam);
-            if (LOWORD(lParam))
-                InvalidateRect(window, nullptr, FALSE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(state.font);
-        case WM_SETTEXT:
-            InvalidateRect(window, nullptr, FALSE);
-            break;
         case GBM_SETSCHEME:
             state.scheme = static_cast<GradientScheme>(wParam);
             InvalidateRect(window, nullptr, FALSE);

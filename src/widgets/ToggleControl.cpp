@@ -1,5 +1,6 @@
 // Messages and painting common to the switch check box and the flat radio button.
 #include "widgets/ToggleControl.h"
+#include "widgets/WidgetWindow.h"
 
 #include "widgets/ToggleMessages.h"
 #include "widgets/WidgetPaint.h"
@@ -73,6 +74,8 @@ LRESULT HandleToggle(HWND window,
     }
     if (input != InputResult::Unhandled)
         return 0;
+    if (LRESULT answer = 0; AnswerFontAndText(window, state.font, message, wParam, lParam, answer))
+        return answer;
     switch (message) {
         case WM_PAINT:
             Paint(window, state, kind);
@@ -81,16 +84,6 @@ LRESULT HandleToggle(HWND window,
             return 1;
         case WM_GETDLGCODE:
             return kind.dialogCode;
-        case WM_SETFONT:
-            state.font = reinterpret_cast<HFONT>(wParam);
-            if (LOWORD(lParam))
-                InvalidateRect(window, nullptr, FALSE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(state.font);
-        case WM_SETTEXT:
-            InvalidateRect(window, nullptr, FALSE);
-            break;
         case BM_GETCHECK:
             return state.checked ? BST_CHECKED : BST_UNCHECKED;
         case BM_SETCHECK:

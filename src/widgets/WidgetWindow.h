@@ -36,6 +36,32 @@ LRESULT CALLBACK WidgetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// The font and text messages of a control that paints its window text in the font it was given:
+// true with the answer in result; WM_SETTEXT only asks for a repaint and is left to the default.
+inline bool AnswerFontAndText(HWND window,
+                              HFONT& font,
+                              UINT message,
+                              WPARAM wParam,
+                              LPARAM lParam,
+                              LRESULT& result) {
+    switch (message) {
+        case WM_SETFONT:
+            font = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam))
+                InvalidateRect(window, nullptr, FALSE);
+            result = 0;
+            return true;
+        case WM_GETFONT:
+            result = reinterpret_cast<LRESULT>(font);
+            return true;
+        case WM_SETTEXT:
+            InvalidateRect(window, nullptr, FALSE);
+            return false;
+        default:
+            return false;
+    }
+}
+
 // Owns a window the control made for itself (such as its tooltip) and destroys it.
 class UniqueWindow {
 public:
