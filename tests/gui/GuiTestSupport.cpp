@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 #include <objbase.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,7 @@
 #include <map>
 
 #include "platform/TExeInfo.h"
+#include "startup/ShellLink.h"
 #include "widgets/WidgetClasses.h"
 
 namespace {
@@ -156,20 +156,7 @@ void TestMachine::AddProfileShortcut(const std::string& user,
         profiles_.push_back(user);
     for (const char* part : {"", "\\Start Menu", "\\Start Menu\\Programs", "\\Start Menu\\Programs\\Startup"})
         CreateDirectoryA((folder + part).c_str(), nullptr);
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return;
-    link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        std::wstring wide(MAX_PATH, L'\0');
-        std::string path = folder + "\\Start Menu\\Programs\\Startup\\" + name;
-        wide.resize(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), MAX_PATH));
-        file->Save(wide.c_str(), TRUE);
-        file->Release();
-    }
-    link->Release();
+    CreateShortcut(target, folder + "\\Start Menu\\Programs\\Startup\\", name);
 }
 
 namespace {

@@ -41,6 +41,7 @@ class TestMachine {
 public:
     TestMachine();
     ~TestMachine();
+    // A shortcut name + ".lnk" to target in the user's Startup folder; the profile goes at the end.
     void AddProfileShortcut(const std::string& user, const std::string& name, const std::string& target);
     void WriteStore(const std::string& content);
     std::string StoreContent() const;

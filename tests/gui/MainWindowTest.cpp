@@ -171,8 +171,8 @@ TEST_F(MainWindowTest, BrowsePutsTheChosenFileIntoThePathEdit) {
 }
 
 TEST_F(MainWindowTest, TheUsersListShowsOneUsersStartupFolder) {
-    machine_.AddProfileShortcut("guiuser1", "Chat.lnk", "C:\\Chat\\chat.exe");
-    machine_.AddProfileShortcut("guiuser2", "Weather.lnk", "C:\\Wx\\wx.exe");
+    machine_.AddProfileShortcut("guiuser1", "Chat", "C:\\Chat\\chat.exe");
+    machine_.AddProfileShortcut("guiuser2", "Weather", "C:\\Wx\\wx.exe");
     SideBarClickItem(Control(kXPBar_Location), 4);
     HWND users = Control(kListBox1);
     const LRESULT second = SendMessageA(users, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("guiuser2"));

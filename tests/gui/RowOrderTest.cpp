@@ -202,10 +202,10 @@ TEST_F(RowOrderTest, NamesThatDifferInCasePunctuationDigitsOrAccentsStandWhereAS
 TEST_F(RowOrderTest, EqualNamesKeepTheOrderInWhichTheScanAddedThem) {
     SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Pager", "C:\\Run\\pager.exe");
     SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "ss", "C:\\Run\\ss.exe");
-    machine_.AddProfileShortcut("orderuser1", "Tool.lnk", "C:\\Tools\\tool1.exe");
-    machine_.AddProfileShortcut("orderuser2", "Tool.lnk", "C:\\Tools\\tool2.exe");
-    machine_.AddProfileShortcut("orderuser1", "ae.lnk", "C:\\Tools\\ae.exe");
-    machine_.AddProfileShortcut("orderuser2", "\xE6.lnk",
+    machine_.AddProfileShortcut("orderuser1", "Tool", "C:\\Tools\\tool1.exe");
+    machine_.AddProfileShortcut("orderuser2", "Tool", "C:\\Tools\\tool2.exe");
+    machine_.AddProfileShortcut("orderuser1", "ae", "C:\\Tools\\ae.exe");
+    machine_.AddProfileShortcut("orderuser2", "\xE6",
                                 "C:\\Tools\\ligature.exe");  // compares equal to ae.lnk
     const std::vector<Record> records = {
         {"HKLM_Run", "Pager", "C:\\Old\\pager2.exe"},

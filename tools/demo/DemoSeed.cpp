@@ -3,11 +3,12 @@
 //   demo_seed press <window class> <caption>  clicks the button of that caption in a shown window
 #include <windows.h>
 #include <objbase.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
+
+#include "startup/ShellLink.h"
 
 namespace {
 
@@ -24,23 +25,6 @@ void MakeFolders(const std::string& path) {
     for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
         CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
-}
-
-void MakeShortcut(const std::string& file, const std::string& target) {
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return;
-    link->SetPath(target.c_str());
-    link->SetWorkingDirectory(target.substr(0, target.find_last_of('\\') + 1).c_str());
-    IPersistFile* persist = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        persist->Save(wide, TRUE);
-        persist->Release();
-    }
-    link->Release();
 }
 
 void SeedRegistry() {
@@ -88,22 +72,22 @@ void SeedProfiles() {
         const char* target;
     };
     const Profile profiles[] = {
-        {"Administrator", "Admin Tools.lnk", "C:\\Tools\\admintools.exe"},
-        {"All Users", "Backup Agent.lnk", "C:\\Program Files\\Backup\\agent.exe"},
-        {"Default User", "Welcome.lnk", "C:\\Setup\\welcome.exe"},
+        {"Administrator", "Admin Tools", "C:\\Tools\\admintools.exe"},
+        {"All Users", "Backup Agent", "C:\\Program Files\\Backup\\agent.exe"},
+        {"Default User", "Welcome", "C:\\Setup\\welcome.exe"},
         {"LocalService", nullptr, nullptr},
         {"NetworkService", nullptr, nullptr},
-        {"alice", "Notes.lnk", "C:\\Programs\\Notes\\notes.exe"},
-        {"bob", "Chat.lnk", "C:\\Programs\\Chat\\chat.exe"},
+        {"alice", "Notes", "C:\\Programs\\Notes\\notes.exe"},
+        {"bob", "Chat", "C:\\Programs\\Chat\\chat.exe"},
     };
     for (const Profile& profile : profiles) {
         std::string folder = std::string("C:\\Docume~1\\") + profile.user + "\\Start Menu\\Programs\\Startup";
         MakeFolders(folder);
         if (profile.shortcut)
-            MakeShortcut(folder + "\\" + profile.shortcut, profile.target);
+            CreateShortcut(profile.target, folder + "\\", profile.shortcut);
     }
-    MakeShortcut("C:\\Docume~1\\bob\\Start Menu\\Programs\\Startup\\Weather.lnk",
-                 "C:\\Programs\\Weather\\wx.exe");
+    CreateShortcut("C:\\Programs\\Weather\\wx.exe", "C:\\Docume~1\\bob\\Start Menu\\Programs\\Startup\\",
+                   "Weather");
 }
 
 void SeedStore(const std::string& programFolder) {
