@@ -12,7 +12,7 @@
 #include "startup/DisabledStore.h"
 #include "startup/StartupEntry.h"
 #include "startup/StartupView.h"
-#include "ui/Notifier.h"
+#include "platform/Notifier.h"
 
 class StartupList {
 public:

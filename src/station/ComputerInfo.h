@@ -8,7 +8,7 @@
 #include "station/RestrictionSwitches.h"
 #include "station/StationValues.h"
 #include "station/StationView.h"
-#include "ui/Notifier.h"
+#include "platform/Notifier.h"
 
 // The states of TimerCommand.
 inline constexpr const char kTimerStartup[] = "startup";

@@ -9,7 +9,7 @@
 #include "station/DesktopApi.h"
 #include "station/StationView.h"
 #include "station/SwitchTable.h"
-#include "ui/Notifier.h"
+#include "platform/Notifier.h"
 
 // PaintSwitch colours: accent blue with white text when checked, the window's background with black.
 inline constexpr COLORREF kSwitchCheckedBackground = 0xB35900;

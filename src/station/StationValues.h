@@ -6,7 +6,7 @@
 
 #include "platform/RegistryApi.h"
 #include "station/StationView.h"
-#include "ui/Notifier.h"
+#include "platform/Notifier.h"
 
 // Stands in a field when the station answered but has no text for it.
 inline constexpr const char kValueNotSet[] = "(Value is not set)";

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/Notifier.h"
+#include "platform/Notifier.h"
 
 // Modal box with the kind's title and icon and one OK button; returns when it is closed.
 void ShowMessageBox(HWND owner, const std::string& text, MessageKind kind);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Notifier.h"
+#include "platform/Notifier.h"
 
 class RecordingNotifier : public Notifier {
 public:

@@ -1,4 +1,5 @@
-// What the logic tells the user: message boxes and sound cues. Windows implement it; tests record it.
+// What the logic tells the user: message boxes and sound cues. The window shows boxes, the console
+// tool prints to stderr, tests record the calls. It lives here, below both front ends.
 #pragma once
 
 #include <string>
