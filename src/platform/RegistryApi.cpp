@@ -2,8 +2,8 @@
 #include "platform/RegistryApi.h"
 
 const RegistryApi& RealRegistryApi() {
-    static const RegistryApi api{RegOpenKeyExA,       RegCreateKeyExA,  RegCloseKey,
-                                 RegConnectRegistryA, RegQueryValueExA, RegSetValueExA,
-                                 RegDeleteValueA,     RegQueryInfoKeyA, RegEnumValueA};
+    static const RegistryApi api{RegOpenKeyExA,    RegCreateKeyExA, RegCloseKey,     RegConnectRegistryA,
+                                 RegQueryValueExA, RegSetValueExA,  RegDeleteValueA, RegQueryInfoKeyA,
+                                 RegEnumValueA,    RegEnumKeyExA};
     return api;
 }

@@ -13,6 +13,7 @@ struct RegistryApi {
     decltype(&RegDeleteValueA) deleteValue;
     decltype(&RegQueryInfoKeyA) queryInfoKey;
     decltype(&RegEnumValueA) enumValue;
+    decltype(&RegEnumKeyExA) enumKeyEx;
 };
 
 // The real functions of advapi32.

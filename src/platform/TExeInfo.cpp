@@ -107,7 +107,7 @@ void TExeInfo::LoadVersionInfo(const std::string& exePath) {
             translation.empty() ? std::string() : StringEntry(block.data(), translation, field.key);
 }
 
-std::string TExeInfo::ComputerName() const {
+std::string TExeInfo::ComputerName() {
     char buffer[MAX_COMPUTERNAME_LENGTH + 2] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     if (!GetComputerNameA(buffer, &size))

@@ -23,7 +23,7 @@ public:
     std::string Comments;
 
     // Asked afresh on every call; empty when the platform cannot give it.
-    std::string ComputerName() const;
+    static std::string ComputerName();
 
 private:
     void LoadVersionInfo(const std::string& exePath);

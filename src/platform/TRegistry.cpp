@@ -283,3 +283,16 @@ void TRegistry::ListValues(std::vector<RegistryValue>& values) {
         }
     }
 }
+
+void TRegistry::ListKeyNames(std::vector<std::string>& names) {
+    names.clear();
+    HKEY key = key_ ? key_ : root_;
+    // A key name is at most 255 characters; enumeration ends at the first index that fails.
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (api_.enumKeyEx(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+}

@@ -54,6 +54,9 @@ public:
     void ListValueNames(std::vector<std::string>& names);
     // Names, kinds and data of every value in one enumeration; what cannot be read is skipped.
     void ListValues(std::vector<RegistryValue>& values);
+    // Names of the sub-keys of the open key, or of the root while no key is open, in the order the
+    // registry enumerates them. It opens nothing, so the access mask and the open key stay as they are.
+    void ListKeyNames(std::vector<std::string>& names);
 
     HKEY RootKey() const { return root_; }
     HKEY CurrentKey() const { return key_; }

@@ -1,6 +1,7 @@
 // Reading the station values, each through a connection of its own.
 #include "station/StationKeys.h"
 #include "station/StationSession.h"
+#include "station/StationUsers.h"
 #include "station/StationValues.h"
 
 using namespace station_keys;
@@ -20,6 +21,22 @@ std::string StationValues::ReadStationText(HKEY root,
     return text;
 }
 
+// The first user's value; with nobody logged on, the empty text of an unset value.
+std::string StationValues::ReadStationUserText(const char* keyPath,
+                                               const char* valueName,
+                                               const std::string& station) {
+    StationUserSession session(api_, station);
+    if (!session.Connected())
+        return kNotConnected;
+    if (session.UserRoots().empty())
+        return {};
+    TRegistry& registry = session.Registry();
+    registry.OpenPathForReading(session.UserRoots().front() + keyPath);
+    std::string text = registry.ReadText(valueName);
+    registry.ClosePath();
+    return text;
+}
+
 std::string StationValues::ReadStationOwner(const std::string& station) {
     return ReadStationText(HKEY_LOCAL_MACHINE, kIdentity, kOwner, station);
 }
@@ -29,19 +46,20 @@ std::string StationValues::ReadStationOrganization(const std::string& station) {
 }
 
 std::string StationValues::ReadStationHomePage(const std::string& station) {
-    return ReadStationText(HKEY_CURRENT_USER, kBrowserMain, kStartPage, station);
+    return ReadStationUserText(kBrowserMain, kStartPage, station);
 }
 
 std::string StationValues::ReadStationProxyServer(const std::string& station) {
-    return ReadStationText(HKEY_CURRENT_USER, kInternetSettings, kProxyServer, station);
+    return ReadStationUserText(kInternetSettings, kProxyServer, station);
 }
 
 int32_t StationValues::ReadStationProxyEnable(const std::string& station) {
-    StationSession session(api_, HKEY_CURRENT_USER, station);
-    if (!session.Connected())
+    StationUserSession session(api_, station);
+    // Nobody logged on reads as switched off, like an unreachable station, without an error.
+    if (!session.Connected() || session.UserRoots().empty())
         return 0;
     TRegistry& registry = session.Registry();
-    registry.OpenPathForReading(kInternetSettings);
+    registry.OpenPathForReading(session.UserRoots().front() + kInternetSettings);
     const int32_t proxyEnable = registry.ReadNumber(kProxyEnable);
     registry.ClosePath();
     return proxyEnable;

@@ -1,7 +1,11 @@
 // Writing the station values, each through a connection of its own, with the outcome in a box.
+#include <functional>
+
+#include "platform/Errors.h"
 #include "station/StationKeys.h"
 #include "station/StationSession.h"
 #include "station/StationText.h"
+#include "station/StationUsers.h"
 #include "station/StationValues.h"
 
 using namespace station_keys;
@@ -35,6 +39,44 @@ void WriteIdentityText(const RegistryApi& api,
     notifier.ShowMessageBox(lead + StationInMessage(station), MessageKind::Information);
 }
 
+// Writes one browser value for every user of the station; true when all were written. With nobody
+// logged on it warns and writes nothing. On another station a failed user does not keep the value
+// from the others: the first failure, naming the station, is raised once all were tried.
+bool WriteForEveryUser(const RegistryApi& api,
+                       Notifier& notifier,
+                       const std::string& station,
+                       const char* keyPath,
+                       const std::function<void(TRegistry&)>& write) {
+    StationUserSession session(api, station);
+    if (!session.Connected()) {
+        ShowNotWritten(notifier, station);
+        return false;
+    }
+    if (session.UserRoots().empty()) {
+        notifier.ShowMessageBox("There is NO user logged on to station " + StationInMessage(station),
+                                MessageKind::Warning);
+        return false;
+    }
+    TRegistry& registry = session.Registry();
+    std::string failure;
+    for (const std::string& user : session.UserRoots()) {
+        // A key that does not open must not leave the previous user's key open for this write.
+        registry.ClosePath();
+        try {
+            registry.OpenPath(user + keyPath, false);
+            write(registry);
+        } catch (const ERegistryException& error) {
+            if (session.IsThisComputer())
+                throw;
+            if (failure.empty())
+                failure = error.what() + (" on station " + StationInMessage(station));
+        }
+    }
+    if (!failure.empty())
+        throw ERegistryException(failure);
+    return true;
+}
+
 // The browser writes play no cue.
 void WriteBrowserText(const RegistryApi& api,
                       Notifier& notifier,
@@ -43,15 +85,9 @@ void WriteBrowserText(const RegistryApi& api,
                       const char* valueName,
                       const std::string& text,
                       const char* lead) {
-    StationSession session(api, HKEY_CURRENT_USER, station);
-    if (!session.Connected()) {
-        ShowNotWritten(notifier, station);
-        return;
-    }
-    TRegistry& registry = session.Registry();
-    registry.OpenPath(keyPath, false);
-    registry.WriteText(valueName, text);
-    notifier.ShowMessageBox(lead + StationInMessage(station), MessageKind::Information);
+    if (WriteForEveryUser(api, notifier, station, keyPath,
+                          [&](TRegistry& registry) { registry.WriteText(valueName, text); }))
+        notifier.ShowMessageBox(lead + StationInMessage(station), MessageKind::Information);
 }
 
 }  // namespace
@@ -77,14 +113,9 @@ void StationValues::WriteStationProxyServer(const std::string& station, const st
 }
 
 void StationValues::WriteStationProxyEnable(const std::string& station, int32_t proxyEnable) {
-    StationSession session(api_, HKEY_CURRENT_USER, station);
-    if (!session.Connected()) {
-        ShowNotWritten(notifier_, station);
+    if (!WriteForEveryUser(api_, notifier_, station, kInternetSettings,
+                           [&](TRegistry& registry) { registry.WriteNumber(kProxyEnable, proxyEnable); }))
         return;
-    }
-    TRegistry& registry = session.Registry();
-    registry.OpenPath(kInternetSettings, false);
-    registry.WriteNumber(kProxyEnable, proxyEnable);
     // Only the two numbers the radios stand for are reported.
     if (proxyEnable == 0)
         notifier_.ShowMessageBox("The PROXY SERVER was disabled successfully on " + StationInMessage(station),

@@ -25,7 +25,8 @@ public:
     // 0 when not connected; raises when the value is missing or not a number.
     int32_t ReadStationProxyEnable(const std::string& station);
 
-    // Writers: each connects anew and reports its outcome in a message box.
+    // Writers: each connects anew and reports its outcome in a message box. The browser values go
+    // to every user logged on to another station; see StationUserSession.
     void WriteStationOwner(const std::string& station, const std::string& owner);
     void WriteStationOrganization(const std::string& station, const std::string& organization);
     void WriteStationHomePage(const std::string& station, const std::string& homePage);
@@ -61,6 +62,7 @@ private:
                                 const char* keyPath,
                                 const char* valueName,
                                 const std::string& station);
+    std::string ReadStationUserText(const char* keyPath, const char* valueName, const std::string& station);
     void ShowReadValues(std::string owner,
                         std::string organization,
                         std::string homePage,

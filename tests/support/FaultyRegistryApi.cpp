@@ -98,6 +98,19 @@ LONG WINAPI EnumValue(HKEY key,
     return RegEnumValueA(key, index, name, nameLength, reserved, type, data, dataSize);
 }
 
+LONG WINAPI EnumKey(HKEY key,
+                    DWORD index,
+                    LPSTR name,
+                    LPDWORD nameLength,
+                    LPDWORD reserved,
+                    LPSTR cls,
+                    LPDWORD classLength,
+                    PFILETIME lastWrite) {
+    if (ShouldFail(RegCall::EnumKey, nullptr))
+        return Faults().failResult;
+    return RegEnumKeyExA(key, index, name, nameLength, reserved, cls, classLength, lastWrite);
+}
+
 }  // namespace
 
 RegistryFaults& Faults() {
@@ -106,7 +119,7 @@ RegistryFaults& Faults() {
 }
 
 const RegistryApi& FaultyRegistryApi() {
-    static const RegistryApi api{OpenKey,  CreateKey,   CloseKey,     Connect,  QueryValue,
-                                 SetValue, DeleteValue, QueryInfoKey, EnumValue};
+    static const RegistryApi api{OpenKey,  CreateKey,   CloseKey,     Connect,   QueryValue,
+                                 SetValue, DeleteValue, QueryInfoKey, EnumValue, EnumKey};
     return api;
 }

@@ -18,7 +18,8 @@ enum class RegCall {
     SetValue,
     DeleteValue,
     QueryInfoKey,
-    EnumValue
+    EnumValue,
+    EnumKey
 };
 
 struct RegistryFaults {
