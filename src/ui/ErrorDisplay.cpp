@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/AppTitle.h"
+#include "ui/ModalWindow.h"
 
 std::string DefaultErrorText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
@@ -12,6 +13,6 @@ std::string DefaultErrorText(const std::string& message) {
 }
 
 void ShowDefaultError(const std::string& message) {
-    MessageBoxA(GetActiveWindow(), DefaultErrorText(message).c_str(), ApplicationTitle().c_str(),
-                MB_OK | MB_ICONERROR);
+    MessageBoxA(MessageBoxOwner(GetActiveWindow()), DefaultErrorText(message).c_str(),
+                ApplicationTitle().c_str(), MB_OK | MB_ICONERROR);
 }

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "platform/SystemLibrary.h"
+#include "ui/ModalWindow.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void PlayWarningSound() {
 }
 
 void SystemNotifier::ShowMessageBox(const std::string& text, MessageKind kind) {
-    ::ShowMessageBox(owner_, text, kind);
+    ::ShowMessageBox(MessageBoxOwner(owner_), text, kind);
 }
 
 void SystemNotifier::PlayPressSound() {

@@ -15,7 +15,8 @@ void PlayPressSound();
 void PlayNotifySound();
 void PlayWarningSound();
 
-// The real Notifier: boxes owned by the given window, cues from the current directory.
+// The real Notifier: boxes owned by the modal window shown at the time, otherwise by the given window;
+// cues from the current directory.
 class SystemNotifier : public Notifier {
 public:
     explicit SystemNotifier(HWND owner = nullptr) : owner_(owner) {}

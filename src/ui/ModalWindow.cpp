@@ -1,7 +1,30 @@
-// A nested message loop that lasts while the modal window is visible.
+// A nested message loop that lasts while the modal window is visible, and the owner of boxes meanwhile.
 #include "ui/ModalWindow.h"
 
+namespace {
+
+HWND shownModalWindow = nullptr;
+
+// Makes a window the shown modal one for a scope, and the one it covered again afterwards.
+class ShownModal {
+public:
+    explicit ShownModal(HWND window) : outer_(shownModalWindow) { shownModalWindow = window; }
+    ~ShownModal() { shownModalWindow = outer_; }
+    ShownModal(const ShownModal&) = delete;
+    ShownModal& operator=(const ShownModal&) = delete;
+
+private:
+    HWND outer_;
+};
+
+}  // namespace
+
+HWND MessageBoxOwner(HWND otherwise) {
+    return shownModalWindow && IsWindowVisible(shownModalWindow) ? shownModalWindow : otherwise;
+}
+
 void ShowModal(HWND window, HWND owner) {
+    const ShownModal shown(window);
     const bool ownerWasEnabled = owner && !EnableWindow(owner, FALSE);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

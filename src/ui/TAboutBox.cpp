@@ -83,7 +83,7 @@ void TAboutBox::CreateControls() {
         int top, width;
     };
     const Link links[] = {
-        {kLabel1, kLabel_Link, "Web:", kWebAddress, "Visit the Tellurin developers online", 120, 129},
+        {kLabel1, kLabel_Link, "Web:", kWebAddress, "Visit the Tellurin developers online", 120, 225},
         {kLabel2, kLabel_Product, "Product:", kProductAddress, "Visit Tellurin", 144, 297},
     };
     for (const Link& link : links) {

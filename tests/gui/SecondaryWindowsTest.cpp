@@ -7,6 +7,7 @@
 #include "station/TForm2.h"
 #include "station/TForm2Ids.h"
 #include "ui/MainWindowIds.h"
+#include "ui/MessageBoxes.h"
 #include "ui/TAboutBox.h"
 #include "ui/TForm1.h"
 #include "widgets/ToggleMessages.h"
@@ -14,9 +15,40 @@
 namespace {
 
 const char* const kIdentity = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const char* const kMain = "Software\\Microsoft\\Internet Explorer\\Main";
 const char* const kInternet = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const char* const kSystemPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 const char* const kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+
+// The message box this thread shows, or nullptr.
+HWND ShownMessageBox() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (std::string(className) != "#32770" || !IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// A real left click at the centre of a control, through the system's input queue.
+void ClickWithMouse(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    PumpMessages(300);
+}
 
 class SecondaryWindowsTest : public ::testing::Test {
 protected:
@@ -68,6 +100,24 @@ TEST_F(SecondaryWindowsTest, AboutOpensItsLinksOnAnyButtonPressAndClosesBackToTh
         SendMessageA(about_->Control(kLabel_Link), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
         SendMessageA(about_->Control(kLabel_Product), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         EXPECT_EQ(opened_, (std::vector<std::string>{TAboutBox::kWebAddress, TAboutBox::kProductAddress}));
+        // Each link shows its whole text, even in the bold face it takes under the mouse.
+        for (int id : {kLabel_Link, kLabel_Product}) {
+            HWND link = about_->Control(id);
+            LOGFONTA face{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof face, &face);
+            face.lfWeight = FW_BOLD;
+            HFONT bold = CreateFontIndirectA(&face);
+            HDC dc = GetDC(link);
+            HGDIOBJ previous = SelectObject(dc, bold);
+            SIZE text{};
+            GetTextExtentPoint32A(dc, TextOf(link).c_str(), static_cast<int>(TextOf(link).size()), &text);
+            SelectObject(dc, previous);
+            ReleaseDC(link, dc);
+            DeleteObject(bold);
+            RECT client;
+            GetClientRect(link, &client);
+            EXPECT_LE(text.cx, client.right) << TextOf(link);
+        }
         ShowWindow(form1_->Handle(), SW_HIDE);
         Click(about_->Handle(), kOkButton);
         checked = true;
@@ -106,6 +156,55 @@ TEST_F(SecondaryWindowsTest, CompInfoShowsTheLocalComputerAndClosesAtTheNextTick
     EXPECT_FALSE(IsWindowVisible(Form2()));
     EXPECT_LE(closedAfter, 2500u);  // at the next tick of a 1000 ms timer, with room for a busy machine
     EXPECT_TRUE(IsWindowEnabled(form1_->Handle()));
+}
+
+TEST_F(SecondaryWindowsTest, CompInfoOwnsItsBoxesAndStaysModalAfterThem) {
+    KeySnapshot main(HKEY_CURRENT_USER, kMain);
+    // The boxes of the main window's notifier, as the program wires them.
+    SystemNotifier boxes(form1_->Handle());
+    form2_ = std::make_unique<TForm2>(
+        TForm2::Links{form1_->Handle(), &boxes, [this] { return form1_->GetLocalComputerName(); }, [] {}});
+    std::vector<HWND> boxOwners;
+    LoopProbe answer(50, [&] {
+        if (HWND box = ShownMessageBox()) {
+            boxOwners.push_back(GetWindow(box, GW_OWNER));
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        return false;
+    });
+    bool aboutOpened = false;
+    LoopProbe aboutGuard(50, [&] {
+        if (IsWindowVisible(about_->Handle())) {
+            aboutOpened = true;
+            ShowWindow(about_->Handle(), SW_HIDE);
+        }
+        return false;
+    });
+    auto expectStillModal = [&] {
+        EXPECT_FALSE(IsWindowEnabled(form1_->Handle()));
+        EXPECT_EQ(GetActiveWindow(), Form2());
+        EXPECT_TRUE(GetFocus() == Form2() || IsChild(Form2(), GetFocus()));
+    };
+    bool checked = false;
+    LoopProbe probe(50, [&] {
+        if (!IsWindowVisible(Form2()))
+            return false;
+        Click(Form2(), kButton_SetHomePage);  // information box; returns once it is closed
+        expectStillModal();
+        SetWindowTextA(form2_->Control(kLE_Computer), "");
+        Click(Form2(), kButton_WriteValues);  // error box: no station
+        expectStillModal();
+        // Moved off the main window's About button, which a real click then cannot press.
+        SetWindowPos(Form2(), nullptr, 500, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ClickWithMouse(GetDlgItem(form1_->Handle(), kXiButton1));
+        EXPECT_FALSE(aboutOpened);
+        SendMessageA(Form2(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        checked = true;
+        return true;
+    });
+    Click(form1_->Handle(), kButton_ComputerInfo);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(boxOwners, (std::vector<HWND>{Form2(), Form2()}));
 }
 
 TEST_F(SecondaryWindowsTest, TheCloseBoxHidesAtOnceAndReopeningWithinASecondStaysOpen) {
