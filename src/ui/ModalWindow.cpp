@@ -1,4 +1,4 @@
-// A nested message loop that lasts while the modal window is visible, and the owner of boxes meanwhile.
+// A nested message loop that lasts while the modal window is visible; that window owns boxes meanwhile.
 #include "ui/ModalWindow.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// Shows a window modally over its owner, and owns the message boxes raised while it is shown.
+// Shows a window modally over its owner, and tells which window owns the boxes raised meanwhile.
 #pragma once
 
 #include <windows.h>
