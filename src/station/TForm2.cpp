@@ -64,6 +64,8 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCHITTEST:
             return HitTestDraggingBody(wParam, lParam);
+        case WM_DPICHANGED:
+            return DpiChanged(wParam, lParam);
         case WM_ERASEBKGND:
             return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_CTLCOLORSTATIC:

@@ -54,9 +54,4 @@ private:
     ComputerInfo info_;
     UniqueGdiObject background_;
     UniqueGdiObject white_;
-    UniqueGdiObject font_;
-    UniqueGdiObject editFont_;
-    UniqueGdiObject labelFont_;
-    UniqueGdiObject headingFont_;
-    UniqueGdiObject footerFont_;
 };

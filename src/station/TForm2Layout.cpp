@@ -43,11 +43,6 @@ int SwitchTop(int row) {
 
 void TForm2::CreateControls() {
     HWND form = Handle();
-    font_ = CreatePixelFont("MS Sans Serif", 11);
-    editFont_ = CreatePixelFont("MS Sans Serif", 11, true);
-    labelFont_ = CreatePixelFont("MS Sans Serif", 13);
-    headingFont_ = CreatePixelFont("MS Sans Serif", 16, true);
-    footerFont_ = CreatePixelFont("MS Sans Serif", 13, true);
     HWND tooltip = CreateHints(form);
 
     CreateChild(form, kBevelFrameClass, "", WS_VISIBLE, kFrame, 0, 0, kClientWidth, kClientHeight);
@@ -66,10 +61,10 @@ void TForm2::CreateControls() {
                                    Heading{kHeadingErrorMessages, "Error Messages:", 552, 177, true}})
         SetColorLabelStyle(CreateChild(form, kColorLabelClass, heading.text, heading.visible ? WS_VISIBLE : 0,
                                        heading.id, heading.left, 152, heading.width, 20),
-                           kAccentColor, kWhite, AsFont(headingFont_), DT_LEFT);
+                           kAccentColor, kWhite, Font("MS Sans Serif", 16, true), DT_LEFT);
     SetColorLabelStyle(CreateChild(form, kColorLabelClass, "Tellurin - Computer Information  ", WS_VISIBLE,
                                    kFooter, 2, 387, 737, 17),
-                       kAccentColor, kWhite, AsFont(footerFont_), DT_RIGHT);
+                       kAccentColor, kWhite, Font("MS Sans Serif", 13, true), DT_RIGHT);
 
     // The rest in tab order: creation order is the order Tab follows.
     CreateIdentityBand(tooltip);
@@ -85,6 +80,7 @@ void TForm2::CreateControls() {
                                    button.left, button.top, 16, 16);
         AddHint(tooltip, control, button.hint);
     }
+    PlaceControlsAtDpi();
 }
 
 void TForm2::CreateIdentityBand(HWND tooltip) {
@@ -92,16 +88,16 @@ void TForm2::CreateIdentityBand(HWND tooltip) {
     auto addField = [&](const Field& field) {
         HWND label = CreateChild(form, "STATIC", field.label, WS_VISIBLE | SS_RIGHT, field.labelId,
                                  field.left - kLabelGap - kLabelWidth, field.top + 2, kLabelWidth, 16);
-        SetControlFont(label, AsFont(labelFont_));
+        SetControlFont(label, Font("MS Sans Serif", 13));
         HWND edit = CreateChild(form, "EDIT", field.text, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field.id,
                                 field.left, field.top, field.width, 19, WS_EX_CLIENTEDGE);
-        SetControlFont(edit, AsFont(editFont_));
+        SetControlFont(edit, Font("MS Sans Serif", 11, true));
         AddHint(tooltip, edit, field.hint);
     };
     auto addButton = [&](const Button& button) {
         HWND control = CreateChild(form, kGradientButtonClass, button.caption, WS_VISIBLE | WS_TABSTOP,
                                    button.id, button.left, button.top, 89, 19);
-        SetControlFont(control, AsFont(font_));
+        SetControlFont(control, Font("MS Sans Serif", 11));
         AddHint(tooltip, control, button.hint);
     };
     addField({kLE_Computer, kFieldLabels, "Computer:", "Any computer name, that's in your network.", "", 99,
@@ -129,7 +125,7 @@ void TForm2::CreateBrowserBand(HWND tooltip) {
     HWND close = CreateChild(form, kGradientButtonClass, "Close", WS_VISIBLE | WS_TABSTOP, kButton_Close, 635,
                              351, 89, 19);
     for (HWND control : {enabled, disabled, close})
-        SetControlFont(control, AsFont(font_));
+        SetControlFont(control, Font("MS Sans Serif", 11));
     AddHint(tooltip, close, "Close");
 }
 
@@ -189,6 +185,6 @@ void TForm2::CreateSwitchBand(HWND tooltip) {
             if (visible)
                 ::SetSwitchColors(control, kSwitchUncheckedBackground, kSwitchUncheckedText);
         }
-        SetControlFont(control, AsFont(font_));
+        SetControlFont(control, Font("MS Sans Serif", 11));
     }
 }

@@ -7,6 +7,9 @@ namespace {
 
 enum Column { kAppName, kAppPath, kLocation, kStatus };
 
+constexpr int kStateImageSize = 16;
+constexpr COLORREF kMaskColor = RGB(255, 0, 255);
+
 struct ColumnSpec {
     const char* title;
     int width;
@@ -43,15 +46,16 @@ private:
 
 }  // namespace
 
-EntryListView::EntryListView(HWND parent, int id, RECT bounds, HINSTANCE instance, int stateBitmapId) {
+EntryListView::EntryListView(HWND parent, int id, RECT bounds, HINSTANCE instance, int stateBitmapId)
+    : instance_(instance), stateBitmapId_(stateBitmapId) {
     list_ =
         CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
                         bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB);
-    states_.reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(stateBitmapId), 16, 0, RGB(255, 0, 255),
-                                       IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    states_.reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(stateBitmapId), kStateImageSize, 0,
+                                       kMaskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
     AddColumns();
 }
@@ -65,6 +69,24 @@ void EntryListView::AddColumns() {
         spec.iSubItem = column;
         SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
     }
+}
+
+void EntryListView::ScaleTo(Dpi dpi) {
+    int left = 0;
+    for (int column = 0; column < 4; ++column) {
+        const int right = left + kColumns[column].width;
+        ListView_SetColumnWidth(list_, column, dpi.Scale(right) - dpi.Scale(left));
+        left = right;
+    }
+    const int size = dpi.Scale(kStateImageSize);
+    UniqueImageList states(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 2, 0));
+    UniqueGdiObject source(LoadImageA(instance_, MAKEINTRESOURCEA(stateBitmapId_), IMAGE_BITMAP, 0, 0, 0));
+    UniqueGdiObject scaled = ScaledBitmap(static_cast<HBITMAP>(source.get()), 2 * size, size);
+    if (!states || !scaled ||
+        ImageList_AddMasked(states.get(), static_cast<HBITMAP>(scaled.get()), kMaskColor) < 0)
+        return;  // the images of the old size stay
+    ListView_SetImageList(list_, states.get(), LVSIL_STATE);
+    states_ = std::move(states);
 }
 
 void EntryListView::InsertRow(int index, const StartupEntry& row) {

@@ -8,6 +8,7 @@
 
 #include "startup/StartupEntry.h"
 #include "ui/GdiObjects.h"
+#include "widgets/Dpi.h"
 
 class EntryListView {
 public:
@@ -18,6 +19,8 @@ public:
     // Replaces every row in one batch, with redrawing off.
     void ShowRows(const std::vector<StartupEntry>& rows);
     std::optional<StartupEntry> SelectedEntry() const;
+    // Column widths and state images at the given DPI; the rows stay.
+    void ScaleTo(Dpi dpi);
     int RowCount() const;
     StartupEntry Row(int index) const;
 
@@ -27,5 +30,7 @@ private:
     std::string CellText(int row, int column) const;
 
     HWND list_;
+    HINSTANCE instance_;
+    int stateBitmapId_;
     UniqueImageList states_;
 };

@@ -7,13 +7,38 @@ void ImageListTraits::Close(Handle handle) noexcept {
     ImageList_Destroy(handle);
 }
 
-UniqueGdiObject CreatePixelFont(const char* face, int characterHeight, bool bold, bool underline) {
+UniqueGdiObject CreatePixelFont(const char* face,
+                                int characterHeight,
+                                bool bold,
+                                bool underline,
+                                bool preferOutline) {
     LOGFONTA font{};
     font.lfHeight = -characterHeight;  // negative: character height, not cell height
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = underline;
     font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = preferOutline ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
     return UniqueGdiObject(CreateFontIndirectA(&font));
+}
+
+UniqueGdiObject ScaledBitmap(HBITMAP source, int width, int height) {
+    BITMAP size{};
+    if (!source || !GetObjectA(source, sizeof size, &size))
+        return UniqueGdiObject();
+    HDC screen = GetDC(nullptr);
+    UniqueGdiObject scaled(CreateCompatibleBitmap(screen, width, height));
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previousFrom = SelectObject(from, source);
+    HGDIOBJ previousTo = SelectObject(to, scaled.get());
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    SelectObject(from, previousFrom);
+    SelectObject(to, previousTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    return scaled;
 }

@@ -33,11 +33,16 @@ struct ImageListTraits {
 };
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 
-// A font whose characters are the given number of pixels high.
+// A font whose characters are the given number of pixels high. An outline font is preferred where
+// the face also comes as a bitmap font made for other sizes (scaled displays).
 UniqueGdiObject CreatePixelFont(const char* face,
                                 int characterHeight,
                                 bool bold = false,
-                                bool underline = false);
+                                bool underline = false,
+                                bool preferOutline = false);
+
+// A copy of the bitmap stretched to the given size; pixel for pixel, so a mask colour stays exact.
+UniqueGdiObject ScaledBitmap(HBITMAP source, int width, int height);
 
 inline HFONT AsFont(const UniqueGdiObject& font) {
     return static_cast<HFONT>(font.get());

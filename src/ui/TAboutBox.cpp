@@ -23,6 +23,11 @@ void OpenWithShell(HWND owner, const std::string& address) {
     ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+HICON LoadIconAt(int size) {
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, size, size, 0));
+}
+
 // Centred on the main window.
 POINT CentredOn(HWND mainWindow, int width, int height) {
     RECT main{};
@@ -36,24 +41,25 @@ POINT CentredOn(HWND mainWindow, int width, int height) {
 TAboutBox::TAboutBox(HWND mainWindow, LinkOpener openLink)
     : mainWindow_(mainWindow), openLink_(openLink ? std::move(openLink) : LinkOpener(OpenWithShell)) {
     background_.reset(CreateSolidBrush(kBackgroundColor));
-    icon_.reset(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, 48, 48, 0)));
+    icon_.reset(LoadIconAt(48));
     RegisterClassOnce("TAboutBox", icon_.get(), nullptr);
-    RECT frame{0, 0, kWidth, kHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    POINT at = CentredOn(mainWindow, frame.right - frame.left, frame.bottom - frame.top);
-    CreateTopLevel("TAboutBox", "About Tellurin", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, at.x,
-                   at.y, kWidth, kHeight, mainWindow);
+    CreateTopLevel("TAboutBox", "About Tellurin", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 0, 0,
+                   kWidth, kHeight, mainWindow);
+    CentreOnMainWindow();
     CreateControls();
+}
+
+void TAboutBox::CentreOnMainWindow() {
+    RECT frame{};
+    GetWindowRect(Handle(), &frame);
+    POINT at = CentredOn(mainWindow_, frame.right - frame.left, frame.bottom - frame.top);
+    SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TAboutBox::CreateControls() {
     HWND form = Handle();
-    font_ = CreatePixelFont("MS Sans Serif", 11);
-    stripFont_ = CreatePixelFont("MS Sans Serif", 16, true);
-    titleFont_ = CreatePixelFont("Futurist-Stencil", 31);
-    linkFont_ = CreatePixelFont("MS Sans Serif", 12);
-    copyrightFont_ = CreatePixelFont("MS Sans Serif", 13, true);
+    HFONT font = Font("MS Sans Serif", 11);
+    HFONT stripFont = Font("MS Sans Serif", 16, true);
     logo_.reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0));
     tooltip_ = CreateHints(form);
 
@@ -61,20 +67,20 @@ void TAboutBox::CreateControls() {
     HWND ok =
         CreateChild(form, kGradientButtonClass, "&Ok", WS_VISIBLE | WS_TABSTOP, kOkButton, 397, 290, 75, 19);
     SetGradientButtonScheme(ok, GradientScheme::Sky);
-    SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(font_)), FALSE);
+    SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     SetColorLabelStyle(
         CreateChild(form, kColorLabelClass, "Credits:", WS_VISIBLE, kLabel_Credits, 0, 0, 65, 20),
-        kAccentColor, kWhite, AsFont(stripFont_), DT_LEFT);
+        kAccentColor, kWhite, stripFont, DT_LEFT);
     HWND strip = CreateChild(form, kScrollTextClass, "Tellurin developers  -  design, code and artwork",
                              WS_VISIBLE, kVrScrollText1, 65, 0, 421, 20);
     SetScrollTextColors(strip, kAccentColor, kWhite);
-    SendMessageA(strip, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(stripFont_)), FALSE);
+    SendMessageA(strip, WM_SETFONT, reinterpret_cast<WPARAM>(stripFont), FALSE);
     AddHint(tooltip_, strip, "Written by the Tellurin developers");
 
     SetColorLabelStyle(
         CreateChild(form, kColorLabelClass, "Tellurin 1.0.0.5", WS_VISIBLE, kLabel4, 88, 48, 379, 35),
-        kBackgroundColor, RGB(255, 0, 0), AsFont(titleFont_), DT_LEFT);
+        kBackgroundColor, RGB(255, 0, 0), Font("Futurist-Stencil", 31), DT_LEFT);
     struct Link {
         int labelId, linkId;
         const char* label;
@@ -89,10 +95,10 @@ void TAboutBox::CreateControls() {
     for (const Link& link : links) {
         SetColorLabelStyle(
             CreateChild(form, kColorLabelClass, link.label, WS_VISIBLE, link.labelId, 8, link.top, 60, 14),
-            kBackgroundColor, RGB(0, 0, 0), AsFont(font_), DT_LEFT);
+            kBackgroundColor, RGB(0, 0, 0), font, DT_LEFT);
         HWND label = CreateChild(form, kLinkLabelClass, link.address, WS_VISIBLE, link.linkId, 72, link.top,
                                  link.width, 20);
-        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(linkFont_)), FALSE);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(Font("MS Sans Serif", 12)), FALSE);
         AddHint(tooltip_, label, link.hint);
     }
     for (auto [id, top] : {std::pair{kLabel_Logo_1, 194}, std::pair{kLabel_Logo_2, 254}})
@@ -100,7 +106,8 @@ void TAboutBox::CreateControls() {
                            kAccentColor, kAccentColor, nullptr, DT_LEFT);
     SetColorLabelStyle(CreateChild(form, kColorLabelClass, "Copyright (C) 2026 Tellurin developers  ",
                                    WS_VISIBLE, kAboutCopyright, 0, 340, kWidth, 17),
-                       kAccentColor, kWhite, AsFont(copyrightFont_), DT_RIGHT);
+                       kAccentColor, kWhite, Font("MS Sans Serif", 13, true), DT_RIGHT);
+    PlaceControlsAtDpi();
 }
 
 void TAboutBox::ShowModal() {
@@ -119,6 +126,8 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowWindow(Handle(), SW_HIDE);
             FormClose();
             return 0;
+        case WM_DPICHANGED:
+            return DpiChanged(wParam, lParam);
         case WM_ERASEBKGND:
             return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_PAINT:
@@ -132,13 +141,24 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TAboutBox::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
-    DrawIconEx(dc, 24, 40, icon_.get(), 48, 48, 0, nullptr, DI_NORMAL);
+    const Dpi dpi = WindowDpi();
+    const int iconSize = dpi.Scale(48);
+    // Loaded at the size it is drawn, so the system picks the best image of the icon for it.
+    if (iconSize != 48 && iconSize != scaledIconSize_) {
+        scaledIcon_.reset(LoadIconAt(iconSize));
+        scaledIconSize_ = iconSize;
+    }
+    HICON icon = iconSize == 48 ? icon_.get() : scaledIcon_.get();
+    DrawIconEx(dc, dpi.Scale(24), dpi.Scale(40), icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
     BITMAP size{};
     GetObjectA(logo_.get(), sizeof size, &size);
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(memory, logo_.get());
     SetStretchBltMode(dc, HALFTONE);
-    StretchBlt(dc, 0, 197, kWidth, 57, memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    const RECT logo = dpi.Box(0, 197, kWidth, 57);
+    StretchBlt(dc, logo.left, logo.top, logo.right - logo.left, logo.bottom - logo.top, memory, 0, 0,
+               size.bmWidth, size.bmHeight, SRCCOPY);
     SelectObject(memory, previous);
     DeleteDC(memory);
     EndPaint(Handle(), &paint);

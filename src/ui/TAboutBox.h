@@ -25,6 +25,7 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CentreOnMainWindow();
     void CreateControls();
     void Paint();
     void OkButtonClick();
@@ -34,13 +35,10 @@ private:
     HWND mainWindow_;
     LinkOpener openLink_;
     UniqueGdiObject background_;
-    UniqueGdiObject font_;
-    UniqueGdiObject stripFont_;
-    UniqueGdiObject titleFont_;
-    UniqueGdiObject linkFont_;
-    UniqueGdiObject copyrightFont_;
     UniqueGdiObject logo_;
-    UniqueIcon icon_;
+    UniqueIcon icon_;        // 48 x 48: the window's icon, and the picture at 96 DPI
+    UniqueIcon scaledIcon_;  // the picture at other scales
+    int scaledIconSize_ = 0;
     HWND tooltip_ = nullptr;
 };
 

@@ -60,7 +60,11 @@ TForm1::TForm1(MainWindowSeams seams) : seams_(std::move(seams)) {
     logic_ = std::make_unique<StartupList>(*this, *this);
     CreateControls();
     CreateMenus();
-    trayIcon_ = std::make_unique<TrayIcon>(Handle(), kTrayMessage, icon_.get(), "Tellurin");
+    // The notification area shows small icons: the image of that size, not the large one shrunk.
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    smallIcon_.reset(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, small, small, 0)));
+    trayIcon_ = std::make_unique<TrayIcon>(Handle(), kTrayMessage, smallIcon_.get(), "Tellurin");
     trayIcon_->SetMenu(trayMenu_.get());
     StartKeyPreview(Handle());
     DispatchSafely([this] { FormCreate(); });
@@ -145,6 +149,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCHITTEST:
             return HitTestDraggingBody(wParam, lParam);
+        case WM_DPICHANGED:
+            return DpiChanged(wParam, lParam);
         case WM_ERASEBKGND:
             return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_PAINT:

@@ -72,6 +72,7 @@ private:
     void OnListNotify(const NMHDR& header);
     void OnContextMenu(HWND target, POINT screen);
     void Paint();
+    void ScaleExtras() override;
 
     void StartUpListViewSelectItem(bool selected);
     void ListBox1Click();
@@ -94,13 +95,11 @@ private:
     std::unique_ptr<TrayIcon> trayIcon_;
     UniqueMenu entryMenu_;
     UniqueMenu trayMenu_;
-    UniqueGdiObject font_;
-    UniqueGdiObject countFont_;
-    UniqueGdiObject footerFont_;
     UniqueGdiObject header_;
     UniqueGdiObject exitImage_;
     UniqueGdiObject background_;
     UniqueIcon icon_;
+    UniqueIcon smallIcon_;
     HWND tooltip_ = nullptr;
     std::function<void()> showAbout_;
     std::function<void()> showComputerInfo_;

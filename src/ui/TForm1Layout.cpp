@@ -22,9 +22,7 @@ constexpr int kLabelWidth = 120;
 void TForm1::CreateControls() {
     HWND form = Handle();
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    font_ = CreatePixelFont("MS Sans Serif", 11);
-    countFont_ = CreatePixelFont("Tahoma", 13);
-    footerFont_ = CreatePixelFont("MS Sans Serif", 13, true);
+    HFONT font = Font("MS Sans Serif", 11);
     header_.reset(
         LoadImageA(instance, MAKEINTRESOURCEA(IDB_HEADER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     tooltip_ = CreateHints(form);
@@ -89,15 +87,20 @@ void TForm1::CreateControls() {
     // The footer line first, so that the count label is drawn over its left part.
     HWND footer = CreateChild(form, kColorLabelClass, "Tellurin - startup entries and station settings  ",
                               WS_VISIBLE | WS_CLIPSIBLINGS, kLabel_Copyright, 3, 506, 737, 17);
-    SetColorLabelStyle(footer, kAccentColor, RGB(255, 255, 255), AsFont(footerFont_), DT_RIGHT);
+    SetColorLabelStyle(footer, kAccentColor, RGB(255, 255, 255), Font("MS Sans Serif", 13, true), DT_RIGHT);
     HWND count = CreateChild(form, kColorLabelClass, "", WS_VISIBLE | WS_CLIPSIBLINGS, kLabel_StartUpApps, 3,
                              506, 345, 17);
-    SetColorLabelStyle(count, kAccentColor, RGB(255, 255, 255), AsFont(countFont_), DT_LEFT);
+    SetColorLabelStyle(count, kAccentColor, RGB(255, 255, 255), Font("Tahoma", 13), DT_LEFT);
     SetWindowPos(count, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (child != footer && child != count)
-            SetControlFont(child, AsFont(font_));
+            SetControlFont(child, font);
+    PlaceControlsAtDpi();
+}
+
+void TForm1::ScaleExtras() {
+    listView_->ScaleTo(WindowDpi());
 }
 
 void TForm1::CreateMenus() {
@@ -111,6 +114,8 @@ void TForm1::CreateMenus() {
     AppendMenuA(trayMenu_.get(), MF_STRING, kExit1, "Exit");
     exitImage_.reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_EXIT), IMAGE_BITMAP, 0, 0,
                                 LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
+    if (const int size = WindowDpi().Scale(16); size != 16)
+        exitImage_ = ScaledBitmap(static_cast<HBITMAP>(exitImage_.get()), size, size);
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_BITMAP;
@@ -123,7 +128,12 @@ void TForm1::Paint() {
     HDC dc = BeginPaint(Handle(), &paint);
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(memory, header_.get());
-    BitBlt(dc, 0, -1, 742, 123, memory, 0, 0, SRCCOPY);
+    // One bitmap for every scale, smoothed when stretched; its edges are the design's, scaled.
+    const RECT box = WindowDpi().Box(0, -1, 742, 123);
+    SetStretchBltMode(dc, WindowDpi() == Dpi() ? COLORONCOLOR : HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, memory, 0, 0, 742, 123,
+               SRCCOPY);
     SelectObject(memory, previous);
     DeleteDC(memory);
     EndPaint(Handle(), &paint);

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <memory>
+
 #include "station/TForm2.h"
 #include "ui/AppTitle.h"
 #include "ui/TAboutBox.h"
@@ -50,10 +52,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetApplicationTitle("Tellurin");
 
     TForm1 form1;
-    TAboutBox aboutBox(form1.Handle());
-    TForm2 form2({form1.Handle(), &form1, [&] { return form1.GetLocalComputerName(); },
-                  [&] { aboutBox.ShowModal(); }});
-    form1.SetModalWindows([&] { aboutBox.ShowModal(); }, [&] { form2.ShowModal(); });
+    // The About and Computer Information windows are made when first shown: until then they are
+    // hidden and nothing of theirs can be seen, and the Computer Information window's timer only
+    // acts on a command that its showing sets. The main window paints sooner for it.
+    std::unique_ptr<TAboutBox> aboutBox;
+    std::unique_ptr<TForm2> form2;
+    auto showAbout = [&] {
+        if (!aboutBox)
+            aboutBox = std::make_unique<TAboutBox>(form1.Handle());
+        aboutBox->ShowModal();
+    };
+    auto showComputerInfo = [&] {
+        if (!form2)
+            form2 = std::make_unique<TForm2>(TForm2::Links{
+                form1.Handle(), &form1, [&] { return form1.GetLocalComputerName(); }, showAbout});
+        form2->ShowModal();
+    };
+    form1.SetModalWindows(showAbout, showComputerInfo);
     form1.Show();
     return RunMessageLoop(form1.Handle());
 }

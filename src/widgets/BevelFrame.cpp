@@ -1,6 +1,9 @@
 // Bevel frame: its window region is only the border ring, so everything inside shows and gets the mouse.
 #include "widgets/BevelFrame.h"
 
+#include <utility>
+
+#include "widgets/Dpi.h"
 #include "widgets/WidgetColors.h"
 #include "widgets/WidgetPaint.h"
 #include "widgets/WidgetProcs.h"
@@ -8,7 +11,7 @@
 
 namespace {
 
-constexpr int kToneWidth = 1;  // each of the two tones
+constexpr int kToneWidth = 1;  // each of the two tones, at 96 DPI
 constexpr COLORREF kInnerDefault = RGB(140, 190, 240);
 
 struct BevelFrameState {
@@ -23,8 +26,8 @@ void ShapeAsRing(HWND window, BevelFrameState& state, int width, int height) {
         return;
     state.shaped = SIZE{width, height};
     UniqueRegion ring(CreateRectRgn(0, 0, width, height));
-    UniqueRegion hole(
-        CreateRectRgn(2 * kToneWidth, 2 * kToneWidth, width - 2 * kToneWidth, height - 2 * kToneWidth));
+    const int inset = Dpi::OfWindow(window).Scale(2 * kToneWidth);
+    UniqueRegion hole(CreateRectRgn(inset, inset, width - inset, height - inset));
     if (!ring || !hole)
         return;
     CombineRgn(ring.get(), ring.get(), hole.get(), RGN_DIFF);
@@ -36,8 +39,12 @@ void Paint(HWND window, const BevelFrameState& state) {
     BufferedPaint paint(window);
     HDC dc = paint.dc();
     RECT rect = paint.client();
-    for (COLORREF tone : {state.outer, state.inner}) {
-        for (int i = 0; i < kToneWidth; ++i) {
+    // Tone edges at the scaled design edges, so the ring meets what stands next to it.
+    const Dpi dpi = Dpi::OfWindow(window);
+    int edge = 0;
+    for (auto [tone, end] :
+         {std::pair{state.outer, dpi.Scale(kToneWidth)}, std::pair{state.inner, dpi.Scale(2 * kToneWidth)}}) {
+        for (; edge < end; ++edge) {
             FrameSolid(dc, rect, tone);
             InflateRect(&rect, -1, -1);
         }

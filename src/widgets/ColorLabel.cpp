@@ -1,6 +1,7 @@
 // Colour label: paints its colour and text; transparent to the mouse so the window under it drags.
 #include "widgets/ColorLabel.h"
 
+#include "widgets/Dpi.h"
 #include "widgets/WidgetColors.h"
 #include "widgets/WidgetPaint.h"
 #include "widgets/WidgetProcs.h"
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr int kTextMargin = 4;
+constexpr int kTextMargin = 3;  // at 96 DPI
 
 struct ColorLabelState {
     COLORREF back = kAccentColor;
@@ -24,8 +25,13 @@ void Paint(HWND window, const ColorLabelState& state) {
     const std::string text = WindowText(window);
     if (text.empty())
         return;
+    // The margin on the side the text is aligned to; a centred text keeps one on both.
     RECT textRect = paint.client();
-    InflateRect(&textRect, -kTextMargin, 0);
+    const int margin = Dpi::OfWindow(window).Scale(kTextMargin);
+    if (state.alignment != DT_RIGHT)
+        textRect.left += margin;
+    if (state.alignment != DT_LEFT)
+        textRect.right -= margin;
     SelectGuard font(dc, FontOrDefault(state.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, state.text);

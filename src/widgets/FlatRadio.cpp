@@ -24,7 +24,8 @@ void DrawCircle(HDC dc, const RECT& box, const ToggleState& state, bool enabled)
         return;
     UniqueBrush dot(CreateSolidBrush(edge));
     SelectGuard selectedDot(dc, dot.get());
-    Ellipse(dc, box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
+    const int inset = 3 * (box.right - box.left) / 13;  // 3 pixels of the 13-pixel circle
+    Ellipse(dc, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset);
 }
 
 bool IsFlatRadio(HWND window) {

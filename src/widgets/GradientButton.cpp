@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "widgets/ButtonInput.h"
+#include "widgets/Dpi.h"
 #include "widgets/WidgetColors.h"
 #include "widgets/WidgetPaint.h"
 #include "widgets/WidgetProcs.h"
@@ -71,8 +72,10 @@ void DrawCaption(HWND window,
                  const SchemeColors& colors,
                  ButtonLook look) {
     const std::string caption = WindowText(window);
-    if (look == ButtonLook::Pressed)
-        OffsetRect(&rect, 1, 1);
+    if (look == ButtonLook::Pressed) {
+        const int shift = Dpi::OfWindow(window).Scale(1);
+        OffsetRect(&rect, shift, shift);
+    }
     SelectGuard font(dc, FontOrDefault(state.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colors.text);
@@ -90,7 +93,8 @@ void Paint(HWND window, const GradientButtonState& state) {
     FrameSolid(dc, rect, colors.border);
     DrawCaption(window, dc, rect, state, colors, look);
     if (GetFocus() == window) {
-        InflateRect(&rect, -3, -3);
+        const int inset = Dpi::OfWindow(window).Scale(3);
+        InflateRect(&rect, -inset, -inset);
         SetTextColor(dc, kBlackColor);
         DrawFocusRect(dc, &rect);
     }

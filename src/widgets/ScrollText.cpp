@@ -1,6 +1,7 @@
 // Scrolling text: draws the window text at the position the pacing thread's step count gives.
 #include "widgets/ScrollText.h"
 
+#include "widgets/Dpi.h"
 #include "widgets/ScrollTicker.h"
 #include "widgets/WidgetColors.h"
 #include "widgets/WidgetPaint.h"
@@ -35,7 +36,9 @@ int LapLength(HWND window, const ScrollTextState& state) {
 
 int Offset(HWND window, const ScrollTextState& state) {
     const int lap = LapLength(window, state);
-    return lap > 0 ? static_cast<int>(state.ticker.Steps() * kScrollStepPixels % lap) : 0;
+    return lap > 0
+               ? static_cast<int>(state.ticker.Steps() * Dpi::OfWindow(window).Scale(kScrollStepPixels) % lap)
+               : 0;
 }
 
 void Paint(HWND window, const ScrollTextState& state) {

@@ -31,7 +31,8 @@ int AddItem(HWND window, SideBarState& state, const SideBarItemText* text) {
     state.items.push_back({text->caption, text->hint ? text->hint : ""});
     const int index = static_cast<int>(state.items.size()) - 1;
     if (!state.items.back().hint.empty())
-        AddAreaHint(state.tooltip.get(), window, index, SideBarItemArea(ClientWidth(window), index),
+        AddAreaHint(state.tooltip.get(), window, index,
+                    SideBarItemArea(ClientWidth(window), index, Dpi::OfWindow(window)),
                     state.items.back().hint);
     InvalidateRect(window, nullptr, FALSE);
     return index;
@@ -49,19 +50,27 @@ void SetCollapsed(HWND window, SideBarState& state, bool collapsed) {
     if (state.collapsed == collapsed)
         return;
     state.collapsed = collapsed;
-    const int height = collapsed ? kSideBarHeaderHeight : state.expandedHeight;
+    const int height = collapsed ? Dpi::OfWindow(window).Scale(kSideBarHeaderHeight) : state.expandedHeight;
     SetWindowPos(window, nullptr, 0, 0, ClientWidth(window), height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window, nullptr, FALSE);
 }
 
 void Resized(HWND window, SideBarState& state, int height) {
-    if (!state.collapsed)
+    const int headerHeight = Dpi::OfWindow(window).Scale(kSideBarHeaderHeight);
+    if (!state.collapsed) {
         state.expandedHeight = height;
+    } else if (height != headerHeight) {
+        // Sized by its window while collapsed (a new display scale): that is the expanded size now.
+        state.expandedHeight = height;
+        SetWindowPos(window, nullptr, 0, 0, ClientWidth(window), headerHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     for (int i = 0; i < static_cast<int>(state.items.size()); ++i) {
         if (!state.items[i].hint.empty())
-            AddAreaHint(state.tooltip.get(), window, i, SideBarItemArea(ClientWidth(window), i),
-                        state.items[i].hint);
+            AddAreaHint(state.tooltip.get(), window, i,
+                        SideBarItemArea(ClientWidth(window), i, Dpi::OfWindow(window)), state.items[i].hint);
     }
 }
 
@@ -117,8 +126,9 @@ LRESULT HandleSideBarQuery(HWND window, SideBarState& state, UINT message, WPARA
                 return FALSE;
             const int index = static_cast<int>(wParam);
             const bool item = index >= 0 && index < static_cast<int>(state.items.size());
-            *reinterpret_cast<RECT*>(lParam) = item ? SideBarItemArea(ClientWidth(window), index)
-                                                    : SideBarButtonRect(ClientWidth(window), state);
+            *reinterpret_cast<RECT*>(lParam) =
+                item ? SideBarItemArea(ClientWidth(window), index, Dpi::OfWindow(window))
+                     : SideBarButtonRect(ClientWidth(window), state, Dpi::OfWindow(window));
             return item || index == -1;
         }
     }

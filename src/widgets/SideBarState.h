@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "widgets/Dpi.h"
 #include "widgets/GdiGuards.h"
 #include "widgets/WidgetWindow.h"
 
-inline constexpr int kSideBarHeaderHeight = 25;
+inline constexpr int kSideBarHeaderHeight = 25;  // at 96 DPI, as every length here
 // Targets of the mouse besides item indexes.
 inline constexpr int kNoTarget = -1;
 inline constexpr int kButtonTarget = -2;
@@ -34,8 +35,8 @@ struct SideBarState {
     UniqueWindow tooltip;
 };
 
-RECT SideBarButtonRect(int width, const SideBarState& state);
-RECT SideBarItemArea(int width, int index);
+RECT SideBarButtonRect(int width, const SideBarState& state, Dpi dpi);
+RECT SideBarItemArea(int width, int index, Dpi dpi);
 // The item index, kButtonTarget or kNoTarget at a client point.
 int SideBarTargetAt(HWND window, const SideBarState& state, POINT point);
 void PaintSideBar(HWND window, const SideBarState& state);

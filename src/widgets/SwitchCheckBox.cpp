@@ -17,11 +17,12 @@ void DrawBox(HDC dc, const RECT& box, const ToggleState& state, bool enabled) {
     if (!state.checked)
         return;
     const COLORREF tick = enabled ? kAccentColor : RGB(128, 128, 128);
-    const POINT corner{box.left + 3, box.top + 6};
-    const POINT bottom{box.left + 5, box.top + 9};
-    const POINT end{box.left + 10, box.top + 3};
-    DrawLine(dc, corner, bottom, tick, 2);
-    DrawLine(dc, bottom, end, tick, 2);
+    // The tick's points on the 13-pixel box, in proportion at any size.
+    const int size = box.right - box.left;
+    auto at = [&](int x, int y) { return POINT{box.left + x * size / 13, box.top + y * size / 13}; };
+    const int thickness = (2 * size + 6) / 13;
+    DrawLine(dc, at(3, 6), at(5, 9), tick, thickness);
+    DrawLine(dc, at(5, 9), at(10, 3), tick, thickness);
 }
 
 void Toggle(HWND, ToggleState& state) {

@@ -2,21 +2,25 @@
 #include "widgets/ToggleControl.h"
 #include "widgets/WidgetWindow.h"
 
+#include "widgets/Dpi.h"
 #include "widgets/ToggleMessages.h"
 #include "widgets/WidgetPaint.h"
 
 namespace {
 
-constexpr int kCaptionGap = 5;
+constexpr int kCaptionGap = 4;  // at 96 DPI
 
-RECT IndicatorRect(const RECT& client) {
-    const int top = (client.bottom - kIndicatorSize) / 2;
-    return RECT{1, top, 1 + kIndicatorSize, top + kIndicatorSize};
+RECT IndicatorRect(const RECT& client, Dpi dpi) {
+    const int size = dpi.Scale(kIndicatorSize);
+    const int top = (client.bottom - size) / 2;
+    return RECT{dpi.Scale(1), top, dpi.Scale(1) + size, top + size};
 }
 
 void DrawCaption(HWND window, HDC dc, const RECT& client, const ToggleState& state, bool enabled) {
     const std::string caption = WindowText(window);
-    RECT textRect{1 + kIndicatorSize + kCaptionGap, client.top, client.right, client.bottom};
+    const RECT indicator = IndicatorRect(client, Dpi::OfWindow(window));
+    RECT textRect{indicator.right + Dpi::OfWindow(window).Scale(kCaptionGap), client.top, client.right,
+                  client.bottom};
     SelectGuard font(dc, FontOrDefault(state.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled ? state.text : GetSysColor(COLOR_GRAYTEXT));
@@ -39,7 +43,7 @@ void Paint(HWND window, const ToggleState& state, const ToggleKind& kind) {
     HDC dc = paint.dc();
     const bool enabled = IsWindowEnabled(window) != FALSE;
     PaintBackground(window, dc, paint.client(), state.back);
-    kind.drawIndicator(dc, IndicatorRect(paint.client()), state, enabled);
+    kind.drawIndicator(dc, IndicatorRect(paint.client(), Dpi::OfWindow(window)), state, enabled);
     DrawCaption(window, dc, paint.client(), state, enabled);
 }
 

@@ -21,7 +21,7 @@ struct ToggleKind {
     LRESULT dialogCode;
 };
 
-inline constexpr int kIndicatorSize = 13;
+inline constexpr int kIndicatorSize = 13;  // at 96 DPI; the indicators draw in proportion to their box
 
 LRESULT HandleToggle(HWND window,
                      ToggleState& state,
