@@ -6,7 +6,7 @@ set -euo pipefail
 dpi="$1"
 shift
 key='HKCU\Control Panel\Desktop'
-before="$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" {print $3}')"
+before="$( (wine reg query "$key" /v LogPixels 2>/dev/null || true) | tr -d '\r' | awk '$1 == "LogPixels" {print $3}')"
 restore() {
     if [ -n "$before" ]; then
         wine reg add "$key" /v LogPixels /t REG_DWORD /d "$((before))" /f >/dev/null 2>&1
