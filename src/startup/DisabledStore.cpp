@@ -4,16 +4,17 @@
 #include "platform/Errors.h"
 #include "startup/LocationKeys.h"
 #include "startup/StartupLocations.h"
+#include "startup/StoreEncoding.h"
 #include "startup/TextFiles.h"
 
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-std::string JoinLines(const std::vector<std::string_view>& lines) {
+std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
-    for (std::string_view line : lines)
-        (text += line) += kLineEnd;
+    for (const std::string& line : lines)
+        (text += ToStoreLine(line)) += kLineEnd;
     return text;
 }
 
@@ -23,10 +24,10 @@ bool EndsWithLineBreak(const std::string& text) {
            (text.find('\0') == std::string::npos && (text.back() == '\n' || text.back() == '\r'));
 }
 
-std::string LineAt(const std::vector<std::string_view>& lines, size_t index) {
+std::string LineAt(const std::vector<std::string>& lines, size_t index) {
     if (index >= lines.size())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-    return std::string(lines[index]);
+    return lines[index];
 }
 
 // The Location of the row that line starts in the view of location, or nothing when it starts none.
@@ -70,22 +71,28 @@ std::string DisabledStore::LoadText() const {
     return FileExists(path_) ? ReadWholeFile(path_) : std::string();
 }
 
+std::vector<std::string> DisabledStore::LoadLines() const {
+    const std::string text = LoadText();
+    std::vector<std::string> lines;
+    for (std::string_view line : SplitLines(text))
+        lines.push_back(FromStoreLine(line, legacyCodePage_));
+    return lines;
+}
+
 void DisabledStore::AppendDisabledRecord(const std::string& locationKey,
                                          const std::string& appName,
                                          const std::string& appPath) const {
     const std::string record = JoinLines({locationKey, appName, appPath});
-    const std::string existing = LoadText();
-    if (EndsWithLineBreak(existing))
+    if (EndsWithLineBreak(LoadText()))
         AppendToFile(path_, record);
     else
-        ReplaceFileContents(path_, JoinLines(SplitLines(existing)) + record);
+        ReplaceFileContents(path_, JoinLines(LoadLines()) + record);
 }
 
 void DisabledStore::AddDisabledRows(const std::string& location,
                                     const std::optional<std::string>& user,
                                     std::vector<StartupEntry>& rows) const {
-    const std::string text = LoadText();
-    const std::vector<std::string_view> lines = SplitLines(text);
+    const std::vector<std::string> lines = LoadLines();
     for (size_t index = 0; index < lines.size(); ++index) {
         std::optional<std::string> rowLocation = RowLocationOf(lines[index], location, user);
         if (!rowLocation)
@@ -98,9 +105,8 @@ void DisabledStore::AddDisabledRows(const std::string& location,
 }
 
 void DisabledStore::RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const {
-    const std::string text = LoadText();
-    const std::vector<std::string_view> lines = SplitLines(text);
-    std::vector<std::string_view> kept;
+    const std::vector<std::string> lines = LoadLines();
+    std::vector<std::string> kept;
     for (size_t first = 0; first + 2 < lines.size(); first += 3) {
         if (lines[first] == locationKey && lines[first + 1] == appName)
             continue;

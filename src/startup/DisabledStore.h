@@ -15,9 +15,12 @@ std::string DisabledStorePath(const std::string& appDir, const std::string& comp
 // without a break counts; a NUL byte ends the text.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// Lines are written in UTF-8; a line of an older store that is not valid UTF-8 is read in the legacy
+// code page it was written in.
 class DisabledStore {
 public:
-    explicit DisabledStore(std::string path) : path_(std::move(path)) {}
+    explicit DisabledStore(std::string path, unsigned legacyCodePage = 1252)
+        : path_(std::move(path)), legacyCodePage_(legacyCodePage) {}
     const std::string& Path() const { return path_; }
 
     // The bytes of the file; empty when no file stands at the path.
@@ -43,5 +46,9 @@ public:
     void RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const;
 
 private:
+    // The lines of the file as the program's text.
+    std::vector<std::string> LoadLines() const;
+
     std::string path_;
+    unsigned legacyCodePage_;
 };
