@@ -11,10 +11,15 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-std::string JoinLines(const std::vector<std::string>& lines) {
+std::string JoinLines(const std::vector<std::string_view>& lines) {
     std::string text;
-    for (const std::string& line : lines)
-        (text += ToStoreLine(line)) += kLineEnd;
+    for (std::string_view line : lines) {
+        if (IsAscii(line))
+            text += line;
+        else
+            text += ToStoreLine(line);
+        text += kLineEnd;
+    }
     return text;
 }
 
@@ -24,10 +29,10 @@ bool EndsWithLineBreak(const std::string& text) {
            (text.find('\0') == std::string::npos && (text.back() == '\n' || text.back() == '\r'));
 }
 
-std::string LineAt(const std::vector<std::string>& lines, size_t index) {
+std::string LineAt(const std::vector<std::string_view>& lines, size_t index) {
     if (index >= lines.size())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-    return lines[index];
+    return std::string(lines[index]);
 }
 
 // The Location of the row that line starts in the view of location, or nothing when it starts none.
@@ -71,12 +76,12 @@ std::string DisabledStore::LoadText() const {
     return FileExists(path_) ? ReadWholeFile(path_) : std::string();
 }
 
-std::vector<std::string> DisabledStore::LoadLines() const {
-    const std::string text = LoadText();
-    std::vector<std::string> lines;
-    for (std::string_view line : SplitLines(text))
-        lines.push_back(FromStoreLine(line, legacyCodePage_));
-    return lines;
+void DisabledStore::LoadLines(Lines& loaded) const {
+    loaded.text = LoadText();
+    loaded.lines = SplitLines(loaded.text);
+    for (std::string_view& line : loaded.lines)
+        if (!IsAscii(line))
+            line = loaded.converted.emplace_back(FromStoreLine(line, legacyCodePage_));
 }
 
 void DisabledStore::AppendDisabledRecord(const std::string& locationKey,
@@ -85,14 +90,19 @@ void DisabledStore::AppendDisabledRecord(const std::string& locationKey,
     const std::string record = JoinLines({locationKey, appName, appPath});
     if (EndsWithLineBreak(LoadText()))
         AppendToFile(path_, record);
-    else
-        ReplaceFileContents(path_, JoinLines(LoadLines()) + record);
+    else {
+        Lines loaded;
+        LoadLines(loaded);
+        ReplaceFileContents(path_, JoinLines(loaded.lines) + record);
+    }
 }
 
 void DisabledStore::AddDisabledRows(const std::string& location,
                                     const std::optional<std::string>& user,
                                     std::vector<StartupEntry>& rows) const {
-    const std::vector<std::string> lines = LoadLines();
+    Lines loaded;
+    LoadLines(loaded);
+    const std::vector<std::string_view>& lines = loaded.lines;
     for (size_t index = 0; index < lines.size(); ++index) {
         std::optional<std::string> rowLocation = RowLocationOf(lines[index], location, user);
         if (!rowLocation)
@@ -105,8 +115,10 @@ void DisabledStore::AddDisabledRows(const std::string& location,
 }
 
 void DisabledStore::RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const {
-    const std::vector<std::string> lines = LoadLines();
-    std::vector<std::string> kept;
+    Lines loaded;
+    LoadLines(loaded);
+    const std::vector<std::string_view>& lines = loaded.lines;
+    std::vector<std::string_view> kept;
     for (size_t first = 0; first + 2 < lines.size(); first += 3) {
         if (lines[first] == locationKey && lines[first + 1] == appName)
             continue;

@@ -1,6 +1,7 @@
 // The DisabledStore: a text file of three-line records (LocationKey, App Name, App Path), CR LF lines.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,8 +47,15 @@ public:
     void RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const;
 
 private:
-    // The lines of the file as the program's text.
-    std::vector<std::string> LoadLines() const;
+    // The lines of the file as the program's text: views into its bytes, or into the conversion of a
+    // line that is not ASCII.
+    // Filled in place, never moved: the views may point into the text's own small buffer.
+    struct Lines {
+        std::string text;
+        std::deque<std::string> converted;  // keeps its strings in place as it grows
+        std::vector<std::string_view> lines;
+    };
+    void LoadLines(Lines& loaded) const;
 
     std::string path_;
     unsigned legacyCodePage_;

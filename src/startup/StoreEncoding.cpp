@@ -10,10 +10,6 @@ namespace {
 
 constexpr UINT kWesternCodePage = 1252;
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 bool IsValidUtf8(std::string_view text) {
     return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
                                nullptr, 0) > 0;
@@ -39,6 +35,10 @@ UINT ProgramCodePage() {
 }
 
 }  // namespace
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 UINT LegacyCodePage(const RegistryApi& api) {
     TRegistry registry(api);

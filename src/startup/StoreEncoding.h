@@ -12,6 +12,9 @@
 // when the registry does not say.
 UINT LegacyCodePage(const RegistryApi& api);
 
+// True when the line is ASCII, which reads the same in every code page.
+bool IsAscii(std::string_view text);
+
 // A line of the store as the program's text (the process's ANSI code page): UTF-8 when it is valid
 // UTF-8, otherwise read in the legacy code page.
 std::string FromStoreLine(std::string_view line, UINT legacyCodePage);
