@@ -13,7 +13,8 @@ struct RegistryApi {
     decltype(&RegDeleteValueA) deleteValue;
     decltype(&RegQueryInfoKeyA) queryInfoKey;
     decltype(&RegEnumValueA) enumValue;
-    decltype(&RegEnumKeyExA) enumKeyEx;
+    // Listed last with the real function as its default, so that tables written before it still build.
+    decltype(&RegEnumKeyExA) enumKeyEx = RegEnumKeyExA;
 };
 
 // The real functions of advapi32.

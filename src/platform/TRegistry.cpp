@@ -101,6 +101,7 @@ bool TRegistry::OpenResolved(const std::string& path, OpenMode mode, REGSAM acce
     HKEY base = beneathOpenKey ? key_ : root_;
 
     HKEY opened = nullptr;
+    access |= view_;
     LONG result = (mode == OpenMode::CreateMissing && !relative.empty())
                       ? api_.createKeyEx(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
                                          nullptr, &opened, nullptr)
@@ -187,6 +188,17 @@ std::string TRegistry::ReadText(const std::string& name) {
     return TextOfValue(name, kind, buffer.data(), size);
 }
 
+std::string TRegistry::ReadBytes(const std::string& name) {
+    ValueKind kind = ValueKind::Other;
+    DWORD size = 0;
+    if (!QueryValueInfo(name, kind, size) || size == 0)
+        return {};
+    std::string bytes(size, '\0');
+    FetchValue(name, reinterpret_cast<BYTE*>(bytes.data()), size, size, kind);
+    bytes.resize(size);
+    return bytes;
+}
+
 int32_t TRegistry::ReadNumber(const std::string& name) {
     BYTE bytes[4] = {};
     DWORD size = 0;
@@ -215,6 +227,11 @@ void TRegistry::WriteNumber(const std::string& name, int32_t number) {
     StoreValue(name, bytes, ValueKind::Number, sizeof bytes);
 }
 
+void TRegistry::WriteBytes(const std::string& name, const std::string& bytes) {
+    StoreValue(name, reinterpret_cast<const BYTE*>(bytes.data()), ValueKind::Bytes,
+               static_cast<DWORD>(bytes.size()));
+}
+
 bool TRegistry::RemoveValue(const std::string& name) {
     return key_ != nullptr && api_.deleteValue(key_, name.c_str()) == ERROR_SUCCESS;
 }
@@ -227,7 +244,10 @@ bool TRegistry::HasValue(const std::string& name) {
 
 DWORD TRegistry::NameBufferLength(const KeyInfo& info) const {
     DWORD longest = info.maxValueNameLength;
-    if (IsDoubleByteNtLocale())
+    // The key counts UTF-16 units; in the UTF-8 code page one of them takes up to three bytes.
+    if (GetACP() == CP_UTF8)
+        longest *= 3;
+    else if (IsDoubleByteNtLocale())
         longest *= 2;
     return longest + 1;
 }
@@ -286,13 +306,16 @@ void TRegistry::ListValues(std::vector<RegistryValue>& values) {
 
 void TRegistry::ListKeyNames(std::vector<std::string>& names) {
     names.clear();
-    HKEY key = key_ ? key_ : root_;
-    // A key name is at most 255 characters; enumeration ends at the first index that fails.
-    char name[256];
+    const HKEY key = key_ ? key_ : root_;
+    // A key name has at most 255 UTF-16 units, three bytes each at most in any ANSI code page.
+    std::string buffer(255 * 3 + 1, '\0');
     for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof name;
-        if (api_.enumKeyEx(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, length);
+        DWORD length = static_cast<DWORD>(buffer.size());
+        const LONG result =
+            api_.enumKeyEx(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_SUCCESS)
+            names.emplace_back(buffer.data(), length);
+        else if (result != ERROR_MORE_DATA)
+            break;  // the end of the list, or a key that cannot be listed further
     }
 }

@@ -39,16 +39,22 @@ public:
     TRegistry& operator=(const TRegistry&) = delete;
 
     void SelectRoot(HKEY root);
+    // The registry view keys are opened in from now on: 0 for the process's own, KEY_WOW64_32KEY
+    // for the one 32-bit programs see on 64-bit Windows.
+    void SelectView(REGSAM view) { view_ = view; }
     bool ConnectComputer(const std::string& computerName);
     bool OpenPath(const std::string& path, bool canCreate);
     bool OpenPathForReading(const std::string& path);
     void ClosePath();
 
     std::string ReadText(const std::string& name);
+    // The stored bytes of a value of any kind; empty when it is missing or holds none.
+    std::string ReadBytes(const std::string& name);
     int32_t ReadNumber(const std::string& name);
     void WriteText(const std::string& name, const std::string& text);
     void WriteExpandableText(const std::string& name, const std::string& text);
     void WriteNumber(const std::string& name, int32_t number);
+    void WriteBytes(const std::string& name, const std::string& bytes);
     bool RemoveValue(const std::string& name);
     bool HasValue(const std::string& name);
     void ListValueNames(std::vector<std::string>& names);
@@ -79,4 +85,5 @@ private:
     std::string path_;
     bool rootConnected_ = false;
     REGSAM access_ = KEY_ALL_ACCESS;
+    REGSAM view_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "startup/LocationKeys.h"
 #include "startup/StartupLocations.h"
+#include "startup/StoreEncoding.h"
 #include "startup/TextFiles.h"
 
 namespace {
@@ -12,8 +13,13 @@ constexpr const char* kLineEnd = "\r\n";
 
 std::string JoinLines(const std::vector<std::string_view>& lines) {
     std::string text;
-    for (std::string_view line : lines)
-        (text += line) += kLineEnd;
+    for (std::string_view line : lines) {
+        if (IsAscii(line))
+            text += line;
+        else
+            text += ToStoreLine(line);
+        text += kLineEnd;
+    }
     return text;
 }
 
@@ -70,22 +76,33 @@ std::string DisabledStore::LoadText() const {
     return FileExists(path_) ? ReadWholeFile(path_) : std::string();
 }
 
+void DisabledStore::LoadLines(Lines& loaded) const {
+    loaded.text = LoadText();
+    loaded.lines = SplitLines(loaded.text);
+    for (std::string_view& line : loaded.lines)
+        if (!IsAscii(line))
+            line = loaded.converted.emplace_back(FromStoreLine(line, legacyCodePage_));
+}
+
 void DisabledStore::AppendDisabledRecord(const std::string& locationKey,
                                          const std::string& appName,
                                          const std::string& appPath) const {
     const std::string record = JoinLines({locationKey, appName, appPath});
-    const std::string existing = LoadText();
-    if (EndsWithLineBreak(existing))
+    if (EndsWithLineBreak(LoadText()))
         AppendToFile(path_, record);
-    else
-        ReplaceFileContents(path_, JoinLines(SplitLines(existing)) + record);
+    else {
+        Lines loaded;
+        LoadLines(loaded);
+        ReplaceFileContents(path_, JoinLines(loaded.lines) + record);
+    }
 }
 
 void DisabledStore::AddDisabledRows(const std::string& location,
                                     const std::optional<std::string>& user,
                                     std::vector<StartupEntry>& rows) const {
-    const std::string text = LoadText();
-    const std::vector<std::string_view> lines = SplitLines(text);
+    Lines loaded;
+    LoadLines(loaded);
+    const std::vector<std::string_view>& lines = loaded.lines;
     for (size_t index = 0; index < lines.size(); ++index) {
         std::optional<std::string> rowLocation = RowLocationOf(lines[index], location, user);
         if (!rowLocation)
@@ -98,8 +115,9 @@ void DisabledStore::AddDisabledRows(const std::string& location,
 }
 
 void DisabledStore::RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const {
-    const std::string text = LoadText();
-    const std::vector<std::string_view> lines = SplitLines(text);
+    Lines loaded;
+    LoadLines(loaded);
+    const std::vector<std::string_view>& lines = loaded.lines;
     std::vector<std::string_view> kept;
     for (size_t first = 0; first + 2 < lines.size(); first += 3) {
         if (lines[first] == locationKey && lines[first + 1] == appName)

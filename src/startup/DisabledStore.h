@@ -1,6 +1,7 @@
 // The DisabledStore: a text file of three-line records (LocationKey, App Name, App Path), CR LF lines.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,9 +16,12 @@ std::string DisabledStorePath(const std::string& appDir, const std::string& comp
 // without a break counts; a NUL byte ends the text.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// Lines are written in UTF-8; a line of an older store that is not valid UTF-8 is read in the legacy
+// code page it was written in.
 class DisabledStore {
 public:
-    explicit DisabledStore(std::string path) : path_(std::move(path)) {}
+    explicit DisabledStore(std::string path, unsigned legacyCodePage = 1252)
+        : path_(std::move(path)), legacyCodePage_(legacyCodePage) {}
     const std::string& Path() const { return path_; }
 
     // The bytes of the file; empty when no file stands at the path.
@@ -43,5 +47,16 @@ public:
     void RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const;
 
 private:
+    // The lines of the file as the program's text: views into its bytes, or into the conversion of a
+    // line that is not ASCII.
+    // Filled in place, never moved: the views may point into the text's own small buffer.
+    struct Lines {
+        std::string text;
+        std::deque<std::string> converted;  // keeps its strings in place as it grows
+        std::vector<std::string_view> lines;
+    };
+    void LoadLines(Lines& loaded) const;
+
     std::string path_;
+    unsigned legacyCodePage_;
 };

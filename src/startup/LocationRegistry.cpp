@@ -5,8 +5,10 @@
 
 bool OpenLocationKey(TRegistry& registry, const std::string& location, bool canCreate) {
     const StartupLocation* found = FindRegistryLocation(location);
-    if (found != nullptr)
+    if (found != nullptr) {
         registry.SelectRoot(found->root);
+        registry.SelectView(found->view);
+    }
     return registry.OpenPath(found != nullptr ? found->keyPath : "", canCreate);
 }
 

@@ -5,8 +5,8 @@
 
 #include "platform/TRegistry.h"
 
-// Selects the root of a registry tag and opens its key path; any other text leaves the default root
-// (HKEY_CURRENT_USER) and opens that root itself. True when the key is open.
+// Selects the root and registry view of a registry tag and opens its key path; any other text leaves the
+// default root (HKEY_CURRENT_USER) and opens that root itself. True when the key is open.
 bool OpenLocationKey(TRegistry& registry, const std::string& location, bool canCreate);
 
 // True when a value of that name stands in the open key with a text other than expected: a name

@@ -1,13 +1,17 @@
-// FindFileNames over FindFirstFileA, and the profile and Startup folder names built on it.
+// FindFileNames over FindFirstFileA, the profiles of the older layout, and the profile set of a computer.
 #include "startup/ProfileFolders.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 
 #include "platform/UniqueHandle.h"
+#include "startup/SystemProfiles.h"
 
 namespace {
+
+constexpr const char* kLocalRoot = "C:\\";
 
 bool IsSkippedName(const char* name) {
     static const std::array<std::string, 5> kSkipped{".", "..", "Default User", "LocalService",
@@ -16,6 +20,23 @@ bool IsSkippedName(const char* name) {
         if (skipped == name)
             return true;
     return false;
+}
+
+std::string LayoutStartupFolder(const std::string& profilesFolder, const std::string& user) {
+    return profilesFolder + user + "\\Start Menu\\Programs\\Startup\\";
+}
+
+// lstrcmpA order; of two profiles with one name the first stays, so that All Users keeps its folder.
+void OrderAndDropTwins(std::vector<UserProfile>& profiles) {
+    std::stable_sort(profiles.begin(), profiles.end(), [](const UserProfile& a, const UserProfile& b) {
+        return lstrcmpA(a.name.c_str(), b.name.c_str()) < 0;
+    });
+    std::vector<UserProfile> unique;
+    for (UserProfile& profile : profiles)
+        if (std::none_of(unique.begin(), unique.end(),
+                         [&](const UserProfile& kept) { return kept.name == profile.name; }))
+            unique.push_back(std::move(profile));
+    profiles.swap(unique);
 }
 
 }  // namespace
@@ -31,14 +52,51 @@ void FindFileNames(const std::string& pattern, std::vector<std::string>& names) 
     } while (FindNextFileA(search.get(), &entry));
 }
 
-std::vector<std::string> ProfileNames() {
+std::vector<UserProfile> DocumentsFolderProfiles(const std::string& fileRoot) {
     std::vector<std::string> names;
-    FindFileNames("C:\\docume~1\\*.*", names);
+    FindFileNames(fileRoot + "docume~1\\*.*", names);
+    std::vector<UserProfile> profiles;
+    for (std::string& name : names) {
+        std::string folder = LayoutStartupFolder(fileRoot + "Docume~1\\", name);
+        profiles.push_back({std::move(name), std::move(folder)});
+    }
+    return profiles;
+}
+
+UserProfiles UserProfiles::OfThisComputer(const RegistryApi& api) {
+    UserProfiles profiles;
+    profiles.list_ = DocumentsFolderProfiles(kLocalRoot);
+    if (!profiles.list_.empty()) {
+        profiles.layoutRoot_ = std::string(kLocalRoot) + "Docume~1\\";
+        return profiles;
+    }
+    // Since Vista "Documents and Settings" is at most a junction that refuses listing.
+    profiles.list_ = RegisteredProfiles(api);
+    ApplyShellFolders(LocalShellFolders(), profiles.list_);
+    OrderAndDropTwins(profiles.list_);
+    return profiles;
+}
+
+std::vector<std::string> UserProfiles::Names() const {
+    std::vector<std::string> names;
+    for (const UserProfile& profile : list_)
+        names.push_back(profile.name);
     return names;
 }
 
-std::string StartupFolderOf(const std::string& user) {
-    return "C:\\Docume~1\\" + user + "\\Start Menu\\Programs\\Startup\\";
+std::optional<UserProfile> UserProfiles::Named(const std::string& user) const {
+    if (!IsPlainUserName(user))
+        return std::nullopt;
+    if (!layoutRoot_.empty())
+        return UserProfile{user, LayoutStartupFolder(layoutRoot_, user)};
+    for (const UserProfile& profile : list_)
+        if (profile.name == user)
+            return profile;
+    return std::nullopt;
+}
+
+bool IsPlainUserName(const std::string& user) {
+    return user.find_first_of("\\/:") == std::string::npos && user != "." && user != "..";
 }
 
 std::vector<std::string> ShortcutFileNames(const std::string& folder) {
@@ -47,8 +105,7 @@ std::vector<std::string> ShortcutFileNames(const std::string& folder) {
     return names;
 }
 
-bool IsInStartupFolderOf(const std::string& path, const std::string& user) {
-    const std::string folder = StartupFolderOf(user);
+bool IsDirectlyIn(const std::string& path, const std::string& folder) {
     return path.size() > folder.size() && path.starts_with(folder) &&
            path.find('\\', folder.size()) == std::string::npos;
 }

@@ -1,22 +1,53 @@
-// The user profiles under the fixed profiles root, their Startup folders, and the file search they share.
+// The user profiles whose Startup folders the "Startup" location shows, and the file search they share.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/RegistryApi.h"
+
+// Which of Windows' own startup switches a Startup folder's shortcuts have.
+enum class FolderSwitches { None, CurrentUser, AllUsers };
+
+struct UserProfile {
+    std::string name;           // as the Users list shows it; "All Users" for the common folder
+    std::string startupFolder;  // ends in a backslash
+    FolderSwitches switches = FolderSwitches::None;
+};
 
 // Appends the names that match pattern, in the order the file system returns them, except ".", "..",
 // "Default User", "LocalService" and "NetworkService" (compared exactly). Entries of every kind count:
 // files and folders, hidden and system ones. A search that finds nothing or cannot start appends nothing.
 void FindFileNames(const std::string& pattern, std::vector<std::string>& names);
 
-// The profile names under "C:\docume~1\", files included (there is no test for a folder).
-std::vector<std::string> ProfileNames();
+// The profiles of one computer. Where its file system holds profiles under "<root>docume~1\" (the
+// Windows 2000/XP layout) those are the profiles, in the order found, and any name maps to its folder
+// there. Otherwise the system's profile list names them, in lstrcmpA order.
+class UserProfiles {
+public:
+    // This computer's profiles: files under "C:\", profile list from its registry, and the shell's
+    // own Startup folders for the user running the program and for All Users.
+    static UserProfiles OfThisComputer(const RegistryApi& api);
 
-// "C:\Docume~1\" + user + "\Start Menu\Programs\Startup\", ending in a backslash.
-std::string StartupFolderOf(const std::string& user);
+    const std::vector<UserProfile>& List() const { return list_; }
+    std::vector<std::string> Names() const;
+    // The profile of that user name; nothing for a name that is no single folder name.
+    std::optional<UserProfile> Named(const std::string& user) const;
+
+private:
+    std::string layoutRoot_;  // "<root>Docume~1\" in the older layout, else empty
+    std::vector<UserProfile> list_;
+};
+
+// The older layout's profiles under fileRoot (ending in a backslash); none when that search finds none.
+std::vector<UserProfile> DocumentsFolderProfiles(const std::string& fileRoot);
+
+// A user name is one folder name: it holds no "\", "/" or ":" and is not "." or "..".
+bool IsPlainUserName(const std::string& user);
 
 // The "*.lnk" files of a folder that ends in a backslash.
 std::vector<std::string> ShortcutFileNames(const std::string& folder);
 
-// True when path names a file directly in the user's Startup folder, as the rows of that folder do.
-bool IsInStartupFolderOf(const std::string& path, const std::string& user);
+// True when path names a file directly in folder (which ends in a backslash).
+bool IsDirectlyIn(const std::string& path, const std::string& folder);

@@ -2,7 +2,6 @@
 #include "startup/EntryValues.h"
 #include "startup/LocationKeys.h"
 #include "startup/LocationRegistry.h"
-#include "startup/ProfileFolders.h"
 #include "startup/ShellLink.h"
 #include "startup/StartupList.h"
 #include "startup/StartupLocations.h"
@@ -39,12 +38,19 @@ void StartupList::Button_AddClick(const std::string& name,
     RefreshStartupList();
 }
 
+// An entry written is switched on in Windows' settings too, so that it really starts.
 bool StartupList::WriteStartupEntry(const std::string& location,
                                     const std::string& name,
                                     const std::string& value,
                                     ValueKind kind) {
-    if (IsStartupKey(location))
-        return CreateShortcut(value, StartupFolderOf(UserOfStartupKey(location)), name);
+    if (IsStartupKey(location)) {
+        const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(location));
+        if (!profile || !CreateShortcut(value, profile->startupFolder, name))
+            return false;
+        if (std::optional<SwitchList> switches = SwitchListOfFolder(profile->switches))
+            SwitchOn(api_, *switches, name + ".lnk");
+        return true;
+    }
     TRegistry registry(api_);
     if (!OpenLocationKey(registry, location, true)) {
         notifier_.ShowMessageBox(AtLocation(location, kCouldNotWrite), MessageKind::Error);
@@ -54,5 +60,7 @@ bool StartupList::WriteStartupEntry(const std::string& location,
         registry.WriteExpandableText(name, value);
     else
         registry.WriteText(name, value);
+    if (std::optional<SwitchList> switches = SwitchListOfTag(location))
+        SwitchOn(api_, *switches, name);
     return true;
 }

@@ -6,14 +6,17 @@
 #include "startup/EntryValues.h"
 #include "startup/LocationKeys.h"
 #include "startup/LocationRegistry.h"
-#include "startup/ProfileFolders.h"
 #include "startup/ShellLink.h"
 #include "startup/StartupList.h"
 #include "startup/StartupLocations.h"
 #include "startup/StartupMessages.h"
 
 void StartupList::DisableApp1Click(const StartupEntry& row) {
-    DisableStartupEntry(currentLocation_, row.appName, row.appPath, UserPartOf(row.location));
+    // A 32-bit row shown in its native tag's view is an entry of the 32-bit view.
+    const StartupLocation* partner = Find32BitPartner(currentLocation_);
+    const std::string location =
+        partner != nullptr && row.location == partner->tag ? row.location : currentLocation_;
+    DisableStartupEntry(location, row.appName, row.appPath, UserPartOf(row.location));
     RefreshStartupList();
 }
 
@@ -39,7 +42,8 @@ bool StartupList::RefusesLineBreaks(const std::string& location, const std::vect
 void StartupList::DisableShortcut(const std::string& appName,
                                   const std::string& appPath,
                                   const std::string& recordKey) {
-    if (!IsInStartupFolderOf(appPath, UserOfStartupKey(recordKey))) {
+    const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(recordKey));
+    if (!profile || !IsDirectlyIn(appPath, profile->startupFolder)) {
         notifier_.ShowMessageBox(AtLocation(recordKey, NotAStartupShortcutText(appPath)), MessageKind::Error);
         return;
     }
@@ -51,7 +55,8 @@ void StartupList::DisableShortcut(const std::string& appName,
     if (RefusesLineBreaks(recordKey, {recordKey, appName, target}))
         return;
     Store().AppendDisabledRecord(recordKey, appName, target);
-    DeleteFileA(appPath.c_str());
+    if (DeleteFileA(appPath.c_str()))
+        DropSwitch(recordKey, appName);
 }
 
 // The record is written before the value goes; a value that the row does not show is left alone.
@@ -68,13 +73,30 @@ void StartupList::DisableRegistryValue(const std::string& location,
         return;
     }
     Store().AppendDisabledRecord(recordKey, appName, appPath);
-    if (open && !registry.RemoveValue(appName))
+    if (!open)
+        return;
+    if (registry.RemoveValue(appName))
+        DropSwitch(location, appName);
+    else
         notifier_.ShowMessageBox(AtLocation(location, kCouldNotDelete), MessageKind::Error);
+}
+
+void StartupList::DropSwitch(const std::string& locationKey, const std::string& name) {
+    const std::optional<SwitchList> switches = SwitchesOf(locationKey);
+    if (switches && !RemoveSwitch(api_, *switches, name))
+        notifier_.ShowMessageBox(AtLocation(locationKey, kCouldNotDeleteSwitch), MessageKind::Error);
 }
 
 // The record leaves the store only once its entry stands in its location again.
 void StartupList::EnableApp1Click(const StartupEntry& row) {
     const std::string locationKey = ToLocationKey(row.location);
+    if (row.switchedOff) {
+        SwitchBackOn(locationKey, row);
+        RefreshStartupList();
+        return;
+    }
+    if (RefusesUserName(locationKey))
+        return;
     const std::string value = QuoteExecutablePart(row.appPath);
     const bool shortcut = IsStartupKey(locationKey);
     // The shortcut writer adds ".lnk" itself.
@@ -88,4 +110,18 @@ void StartupList::EnableApp1Click(const StartupEntry& row) {
     else if (shortcut)
         notifier_.ShowMessageBox(AtLocation(locationKey, kCouldNotCreateShortcut), MessageKind::Error);
     RefreshStartupList();
+}
+
+// Only the switch changes: the entry stands in its location and has no record in the store.
+void StartupList::SwitchBackOn(const std::string& locationKey, const StartupEntry& row) {
+    if (const std::optional<SwitchList> switches = SwitchesOf(locationKey))
+        SwitchOn(api_, *switches, row.appName);
+}
+
+// A record's user must name one folder, or the shortcut could be written anywhere ("Startup\..\..").
+bool StartupList::RefusesUserName(const std::string& locationKey) {
+    if (!IsStartupKey(locationKey) || IsPlainUserName(UserOfStartupKey(locationKey)))
+        return false;
+    notifier_.ShowMessageBox(AtLocation(locationKey, kNotAUserName), MessageKind::Error);
+    return true;
 }

@@ -17,12 +17,17 @@ struct StartupEntry {
     std::string location;  // second sub-item: a tag, or user + "\Startup"
     std::string status;    // third sub-item: "Enabled" or "Disabled"
     int stateImage = kStateEnabled;
+    // Standing in its location, but held off by Windows' own startup settings (Status "Disabled").
+    bool switchedOff = false;
 
     static StartupEntry Enabled(std::string name, std::string path, std::string location) {
         return {std::move(name), std::move(path), std::move(location), kStatusEnabled, kStateEnabled};
     }
     static StartupEntry Disabled(std::string name, std::string path, std::string location) {
         return {std::move(name), std::move(path), std::move(location), kStatusDisabled, kStateDisabled};
+    }
+    static StartupEntry SwitchedOff(std::string name, std::string path, std::string location) {
+        return {std::move(name), std::move(path), std::move(location), kStatusDisabled, kStateDisabled, true};
     }
 };
 

@@ -1,11 +1,22 @@
 // Filling the startup list: refresh, scan, count label, one user's folder, location choice.
 #include "startup/StartupList.h"
 
+#include <algorithm>
+
+#include "startup/LocationKeys.h"
 #include "startup/LocationRegistry.h"
-#include "startup/ProfileFolders.h"
-#include "startup/StartupLocations.h"
 #include "startup/StartupMessages.h"
 #include "startup/StartupScan.h"
+#include "startup/StoreEncoding.h"
+
+namespace {
+
+size_t EnabledRowsOf(const std::vector<StartupEntry>& rows) {
+    return static_cast<size_t>(std::count_if(
+        rows.begin(), rows.end(), [](const StartupEntry& row) { return row.status == kStatusEnabled; }));
+}
+
+}  // namespace
 
 StartupList::StartupList(StartupView& view, Notifier& notifier, const RegistryApi& api)
     : currentLocation_(StartupLocations().front().tag), view_(view), notifier_(notifier), api_(api) {}
@@ -34,8 +45,12 @@ void StartupList::ShowRowsOf(const std::function<void(std::vector<StartupEntry>&
 void StartupList::RefreshStartupList() {
     ShowRowsOf([this](std::vector<StartupEntry>& rows) {
         ScanStartupLocation(currentLocation_, rows);
-        ShowStartupCount(currentLocation_, rows.size());  // before the disabled rows: they are not counted
-        Store().AddDisabledRows(currentLocation_, std::nullopt, rows);
+        // Before the disabled rows, and without the rows Windows' switches hold off: none of them starts.
+        ShowStartupCount(currentLocation_, EnabledRowsOf(rows));
+        const DisabledStore store = Store();
+        store.AddDisabledRows(currentLocation_, std::nullopt, rows);
+        if (const StartupLocation* partner = Find32BitPartner(currentLocation_))
+            store.AddDisabledRows(partner->tag, std::nullopt, rows);
     });
 }
 
@@ -43,17 +58,38 @@ void StartupList::ScanStartupLocation(const std::string& tag, std::vector<Startu
     {
         // Every tag reads a key; "Startup" reads the values right under HKEY_CURRENT_USER, normally none.
         TRegistry registry(api_);
+        const size_t first = rows.size();
         if (OpenLocationKey(registry, tag, false))
             AppendRegistryRows(registry, tag, rows);
         else
             notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
+        MarkSwitchedOffRows(api_, SwitchListOfTag(tag), rows, first);
     }
+    if (const StartupLocation* partner = Find32BitPartner(tag))
+        Append32BitRows(*partner, rows);
     if (tag != kStartupTag)
         return;
-    const std::vector<std::string> users = ProfileNames();
-    view_.SetUsers(users);
-    for (const std::string& user : users)
-        AppendFolderRows(user, rows);
+    const UserProfiles profiles = Profiles();
+    view_.SetUsers(profiles.Names());
+    for (const UserProfile& profile : profiles.List())
+        AppendProfileRows(profile, rows);
+}
+
+// A key that is missing is simply empty; one that is there but refused is reported as the native one.
+void StartupList::Append32BitRows(const StartupLocation& location, std::vector<StartupEntry>& rows) {
+    TRegistry registry(api_);
+    const size_t first = rows.size();
+    if (OpenLocationKey(registry, location.tag, false))
+        AppendRegistryRows(registry, location.tag, rows);
+    else if (registry.OpenPathForReading(location.keyPath))
+        notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
+    MarkSwitchedOffRows(api_, SwitchListOfTag(location.tag), rows, first);
+}
+
+void StartupList::AppendProfileRows(const UserProfile& profile, std::vector<StartupEntry>& rows) {
+    const size_t first = rows.size();
+    AppendFolderRows(profile, rows);
+    MarkSwitchedOffRows(api_, SwitchListOfFolder(profile.switches), rows, first);
 }
 
 void StartupList::ShowStartupCount(const std::string& tag, size_t enabledRows) {
@@ -63,7 +99,19 @@ void StartupList::ShowStartupCount(const std::string& tag, size_t enabledRows) {
 
 void StartupList::ListBox1Click(const std::string& user) {
     ShowRowsOf([&](std::vector<StartupEntry>& rows) {
-        AppendFolderRows(user, rows);
+        if (std::optional<UserProfile> profile = Profiles().Named(user))
+            AppendProfileRows(*profile, rows);
         Store().AddDisabledRows(kStartupTag, user, rows);
     });
+}
+
+DisabledStore StartupList::Store() const {
+    return DisabledStore(DisabledStoreFile(), LegacyCodePage(api_));
+}
+
+std::optional<SwitchList> StartupList::SwitchesOf(const std::string& locationKey) const {
+    if (!IsStartupKey(locationKey))
+        return SwitchListOfTag(locationKey);
+    const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(locationKey));
+    return profile ? SwitchListOfFolder(profile->switches) : std::nullopt;
 }

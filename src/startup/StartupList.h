@@ -10,7 +10,10 @@
 #include "platform/RegistryApi.h"
 #include "platform/TRegistry.h"
 #include "startup/DisabledStore.h"
+#include "startup/ProfileFolders.h"
 #include "startup/StartupEntry.h"
+#include "startup/StartupLocations.h"
+#include "startup/StartupSwitches.h"
 #include "startup/StartupView.h"
 #include "platform/Notifier.h"
 
@@ -61,7 +64,17 @@ public:
                             const std::string& appPath);
 
 private:
-    DisabledStore Store() const { return DisabledStore(DisabledStoreFile()); }
+    DisabledStore Store() const;
+    UserProfiles Profiles() const { return UserProfiles::OfThisComputer(api_); }
+    // Windows' own switches of the entries of a LocationKey (a tag, or "Startup\" + user), if any.
+    std::optional<SwitchList> SwitchesOf(const std::string& locationKey) const;
+    void AppendProfileRows(const UserProfile& profile, std::vector<StartupEntry>& rows);
+    void Append32BitRows(const StartupLocation& location, std::vector<StartupEntry>& rows);
+    // A row held off by Windows' switch is switched back on where it stands; nothing else changes.
+    void SwitchBackOn(const std::string& locationKey, const StartupEntry& row);
+    // After its entry left the location, its switch goes too, lest it hold a later namesake off.
+    void DropSwitch(const std::string& locationKey, const std::string& name);
+    bool RefusesUserName(const std::string& locationKey);
     // Runs fill, then shows the rows it gathered in App Name order, also when fill raises.
     void ShowRowsOf(const std::function<void(std::vector<StartupEntry>&)>& fill);
     void DisableShortcut(const std::string& appName,

@@ -13,6 +13,13 @@ inline constexpr const char* kCouldNotDelete = "Could NOT delete from registry !
 inline constexpr const char* kCouldNotCreateShortcut = "Could NOT create the shortcut !";
 inline constexpr const char* kCouldNotReadShortcut =
     "Could NOT read the target of the shortcut, it stays enabled !";
+inline constexpr const char* kNotAUserName =
+    "Could NOT enable: the user name of the record is NOT a single folder name, the entry stays disabled !";
+inline constexpr const char* kCouldNotDeleteSwitch =
+    "Could NOT delete the switch of Windows' startup settings that holds this name off !";
+// The info tip of a row that stands in its location but is held off by Windows itself.
+inline constexpr const char* kSwitchedOffByWindows =
+    "Switched off in Windows' startup settings (Task Manager or Settings); Enable App switches it back on.";
 inline constexpr const char* kLineBreakInEntry =
     "Could NOT disable an entry whose name or path holds a line break !";
 

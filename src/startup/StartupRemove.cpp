@@ -3,13 +3,13 @@
 
 #include "startup/LocationKeys.h"
 #include "startup/LocationRegistry.h"
-#include "startup/ProfileFolders.h"
 #include "startup/StartupList.h"
 #include "startup/StartupMessages.h"
 
 void StartupList::RemoveApp1Click(const StartupEntry& row) {
     const std::string locationKey = ToLocationKey(row.location);
-    if (row.status == kStatusEnabled)
+    // A row held off by Windows' switch stands in its location all the same.
+    if (row.status == kStatusEnabled || row.switchedOff)
         DeleteStartupEntry(locationKey, row.appName, row.appPath);
     else
         Store().RemoveDisabledEntry(locationKey, row.appName);
@@ -22,11 +22,14 @@ void StartupList::DeleteStartupEntry(const std::string& location,
     if (IsStartupKey(location)) {
         // Only a shortcut file of a Startup folder; a row of the Startup view may also show a registry
         // value, whose path names a program that must not be deleted.
-        if (IsInStartupFolderOf(appPath, UserOfStartupKey(location)))
-            DeleteFileA(appPath.c_str());
-        else
+        const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(location));
+        if (profile && IsDirectlyIn(appPath, profile->startupFolder)) {
+            if (DeleteFileA(appPath.c_str()))
+                DropSwitch(location, appName);
+        } else {
             notifier_.ShowMessageBox(AtLocation(location, NotAStartupShortcutText(appPath)),
                                      MessageKind::Error);
+        }
         return;
     }
     TRegistry registry(api_);
@@ -34,6 +37,8 @@ void StartupList::DeleteStartupEntry(const std::string& location,
         return;
     if (HoldsOtherText(registry, appName, appPath))
         notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);
-    else if (!registry.RemoveValue(appName))
+    else if (registry.RemoveValue(appName))
+        DropSwitch(location, appName);
+    else
         notifier_.ShowMessageBox(AtLocation(location, kCouldNotDelete), MessageKind::Error);
 }

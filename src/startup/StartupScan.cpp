@@ -2,7 +2,6 @@
 #include "startup/StartupScan.h"
 
 #include "startup/LocationKeys.h"
-#include "startup/ProfileFolders.h"
 
 void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector<StartupEntry>& rows) {
     // One enumeration gives names and data together: a second query per value would double the time.
@@ -17,10 +16,9 @@ void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector
     }
 }
 
-void AppendFolderRows(const std::string& user, std::vector<StartupEntry>& rows) {
-    const std::string folder = StartupFolderOf(user);
-    const std::string location = StartupRowLocation(user);
-    for (const std::string& name : ShortcutFileNames(folder))
+void AppendFolderRows(const UserProfile& profile, std::vector<StartupEntry>& rows) {
+    const std::string location = StartupRowLocation(profile.name);
+    for (const std::string& name : ShortcutFileNames(profile.startupFolder))
         if (!name.empty())
-            rows.push_back(StartupEntry::Enabled(name, folder + name, location));
+            rows.push_back(StartupEntry::Enabled(name, profile.startupFolder + name, location));
 }

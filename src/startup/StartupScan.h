@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/TRegistry.h"
+#include "startup/ProfileFolders.h"
 #include "startup/StartupEntry.h"
 
 // Appends an enabled row per named value of the open key, in the registry's order; the default
@@ -12,5 +13,5 @@
 // before it were appended.
 void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector<StartupEntry>& rows);
 
-// Appends an enabled row per shortcut file in the user's Startup folder.
-void AppendFolderRows(const std::string& user, std::vector<StartupEntry>& rows);
+// Appends an enabled row per shortcut file in the profile's Startup folder.
+void AppendFolderRows(const UserProfile& profile, std::vector<StartupEntry>& rows);

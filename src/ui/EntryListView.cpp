@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "ui/EntryInfoTip.h"
+
 namespace {
 
 enum Column { kAppName, kAppPath, kLocation, kStatus };
@@ -58,6 +60,7 @@ EntryListView::EntryListView(HWND parent, int id, RECT bounds, HINSTANCE instanc
                                        kMaskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
     AddColumns();
+    EnableInfoTips(list_);
 }
 
 void EntryListView::AddColumns() {
@@ -92,8 +95,9 @@ void EntryListView::ScaleTo(Dpi dpi) {
 void EntryListView::InsertRow(int index, const StartupEntry& row) {
     // Added as the list has always added them: the item, its state image, its caption, then the sub-items.
     LVITEMA item{};
-    item.mask = LVIF_STATE | LVIF_TEXT;
+    item.mask = LVIF_STATE | LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
+    item.lParam = row.switchedOff ? 1 : 0;  // the info tip and Row() tell such a row by it
     item.state = INDEXTOSTATEIMAGEMASK(row.stateImage + 1);
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.pszText = const_cast<char*>(row.appName.c_str());
@@ -142,6 +146,10 @@ StartupEntry EntryListView::Row(int index) const {
     row.status = CellText(index, kStatus);
     UINT state = ListView_GetItemState(list_, index, LVIS_STATEIMAGEMASK);
     row.stateImage = static_cast<int>((state >> 12) & 0xF) - 1;
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    row.switchedOff = ListView_GetItem(list_, &item) && item.lParam != 0;
     return row;
 }
 

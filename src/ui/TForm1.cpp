@@ -9,6 +9,7 @@
 #include "platform/SystemLibrary.h"
 #include "startup/StartupLocations.h"
 #include "ui/AppTitle.h"
+#include "ui/EntryInfoTip.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/KeyPreview.h"
 #include "ui/MainWindowIds.h"
@@ -142,6 +143,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_NOTIFY:
+            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam)))
+                return 0;
             OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
         case WM_CONTEXTMENU:

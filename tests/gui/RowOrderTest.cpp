@@ -165,20 +165,22 @@ protected:
 
 TEST_F(RowOrderTest, NamesThatDifferInCasePunctuationDigitsOrAccentsStandWhereASortingListPutsThem) {
     // The registry cannot hold two names that differ only in case: the other spellings are records.
-    const char* const values[] = {"abc",   "a-b",       "a'b",    "a_b",      "a.b",   "a b",
-                                  "co-op", "item2",     "item10", "Item 3",   "1tool", "10tool",
-                                  "9tool", "_tool",     "#x",     "~x",       "zebra", "Zeta",
-                                  "eta",   "\xE9t\xE9", "etz",    "\xC0pple", "apple", "a\xE4"};
+    // Accented letters in UTF-8, the code page the program (and this test) runs in.
+    const char* const values[] = {"abc",   "a-b",          "a'b",   "a_b",      "a.b",
+                                  "a b",   "co-op",        "item2", "item10",   "Item 3",
+                                  "1tool", "10tool",       "9tool", "_tool",    "#x",
+                                  "~x",    "zebra",        "Zeta",  "eta",      "\xC3\xA9t\xC3\xA9",
+                                  "etz",   "\xC3\x80pple", "apple", "a\xC3\xA4"};
     const std::vector<Record> records = {
         {"HKLM_Run", "ABC", "C:\\Tools\\upper.exe"},
         {"HKLM_Run", "Abc", "C:\\Tools\\title.exe"},
         {"HKLM_Run", "ab", "C:\\Tools\\ab.exe"},
         {"HKLM_Run", "coop", "C:\\Tools\\coop.exe"},
         {"HKLM_Run", "ete", "C:\\Tools\\ete.exe"},
-        {"HKLM_Run", "\xC9t\xE9", "C:\\Tools\\capital.exe"},
+        {"HKLM_Run", "\xC3\x89t\xC3\xA9", "C:\\Tools\\capital.exe"},
         {"HKLM_Run", "item1", "C:\\Tools\\item1.exe"},
         {"HKLM_Run",
-         "\xE0"
+         "\xC3\xA0"
          "b",
          "C:\\Tools\\grave.exe"},
         {"HKLM_Run", "Apple", "C:\\Tools\\apple.exe"},
@@ -205,12 +207,12 @@ TEST_F(RowOrderTest, EqualNamesKeepTheOrderInWhichTheScanAddedThem) {
     machine_.AddProfileShortcut("orderuser1", "Tool", "C:\\Tools\\tool1.exe");
     machine_.AddProfileShortcut("orderuser2", "Tool", "C:\\Tools\\tool2.exe");
     machine_.AddProfileShortcut("orderuser1", "ae", "C:\\Tools\\ae.exe");
-    machine_.AddProfileShortcut("orderuser2", "\xE6",
+    machine_.AddProfileShortcut("orderuser2", "\xC3\xA6",
                                 "C:\\Tools\\ligature.exe");  // compares equal to ae.lnk
     const std::vector<Record> records = {
         {"HKLM_Run", "Pager", "C:\\Old\\pager2.exe"},
         {"Startup\\orderuser2", "Tool.lnk", "C:\\Tools\\t2.exe"},
-        {"HKLM_Run", "\xDF", "C:\\Old\\sharp-s.exe"},
+        {"HKLM_Run", "\xC3\x9F", "C:\\Old\\sharp-s.exe"},
         {"HKLM_Run", "Pager", "C:\\Old\\pager3.exe"},
         {"Startup\\orderuser1", "Tool.lnk", "C:\\Tools\\t1.exe"},
     };

@@ -53,7 +53,7 @@ TEST_F(StartupListTest, AKeyThatCannotBeOpenedIsReportedAndTheRefreshGoesOn) {
     faults.Fail(RegCall::OpenKey, "CurrentVersion\\Run");
     list.RefreshStartupList();
     EXPECT_EQ(notifier.events, Lines{"Error: Could NOT open registry !"});
-    EXPECT_EQ(Faults().openMasks.back(),
+    EXPECT_EQ(Faults().openMasks.front(),
               static_cast<REGSAM>(KEY_ALL_ACCESS));  // the scan asks for full access
     EXPECT_EQ(view.Lines(), Lines{"Off|off.exe|HKLM_Run|Disabled|0"});
     EXPECT_EQ(view.countLabel, "[HKLM_Run] = 0 apps will start with windows.");

@@ -1,10 +1,13 @@
 // Fills a Wine prefix with a demo machine for Tellurin, and presses buttons of its windows.
-//   demo_seed seed <program folder>      sample Run entries, profiles with Startup shortcuts, a store
+//   demo_seed seed <program folder>      sample Run entries of today's Windows, profiles with Startup
+//                                        shortcuts, a store
 //   demo_seed press <window class> <caption>  clicks the button of that caption in a shown window
 #include <windows.h>
 #include <objbase.h>
+#include <shlobj.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <string>
 
@@ -65,29 +68,73 @@ void SeedStation() {
               "HideFileExt", 0);
 }
 
+// Entries as Windows 7 and later hold them: a 32-bit installer's Run value, one that Task Manager
+// switched off, and names in Cyrillic and Chinese script.
+void SeedTodaysEntries() {
+    const char* run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, run, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        const std::string text = "\"C:\\Program Files (x86)\\Scheduler\\sched.exe\" -tray";
+        RegSetValueExA(key, "UpdateScheduler", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+        RegCloseKey(key);
+    }
+    const BYTE switchedOff[12] = {0x03, 0x00, 0x00, 0x00, 0x8C, 0x21, 0x4B, 0x55, 0xA7, 0x3E, 0xDA, 0x01};
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", 0,
+                        nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, "SoundMixer", 0, REG_BINARY, switchedOff, sizeof switchedOff);
+        RegCloseKey(key);
+    }
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, run, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        // Written through the wide functions, whatever code page this helper runs in.
+        const wchar_t* mail = L"C:\\Programs\\Mail\\mail.exe";
+        const wchar_t* sync = L"C:\\Programs\\Sync\\sync.exe /quiet";
+        RegSetValueExW(key, L"\x041F\x043E\x0447\x0442\x0430", 0, REG_SZ, reinterpret_cast<const BYTE*>(mail),
+                       static_cast<DWORD>((wcslen(mail) + 1) * sizeof(wchar_t)));
+        RegSetValueExW(key, L"\x540C\x6B65", 0, REG_SZ, reinterpret_cast<const BYTE*>(sync),
+                       static_cast<DWORD>((wcslen(sync) + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+}
+
+std::string ShellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
+}
+
+// Profiles as Windows Vista and later list them, with shortcuts in their Startup folders, the running
+// user's and the common (All Users) one.
 void SeedProfiles() {
     struct Profile {
+        const char* sid;
         const char* user;
         const char* shortcut;
         const char* target;
     };
     const Profile profiles[] = {
-        {"Administrator", "Admin Tools", "C:\\Tools\\admintools.exe"},
-        {"All Users", "Backup Agent", "C:\\Program Files\\Backup\\agent.exe"},
-        {"Default User", "Welcome", "C:\\Setup\\welcome.exe"},
-        {"LocalService", nullptr, nullptr},
-        {"NetworkService", nullptr, nullptr},
-        {"alice", "Notes", "C:\\Programs\\Notes\\notes.exe"},
-        {"bob", "Chat", "C:\\Programs\\Chat\\chat.exe"},
+        {"S-1-5-21-1004336348-1177238915-682003330-1001", "alice", "Notes", "C:\\Programs\\Notes\\notes.exe"},
+        {"S-1-5-21-1004336348-1177238915-682003330-1002", "bob", "Chat", "C:\\Programs\\Chat\\chat.exe"},
     };
     for (const Profile& profile : profiles) {
-        std::string folder = std::string("C:\\Docume~1\\") + profile.user + "\\Start Menu\\Programs\\Startup";
+        const std::string home = std::string("C:\\users\\") + profile.user;
+        SetText(HKEY_LOCAL_MACHINE,
+                (std::string("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\") + profile.sid)
+                    .c_str(),
+                "ProfileImagePath", home);
+        const std::string folder =
+            home + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
         MakeFolders(folder);
-        if (profile.shortcut)
-            CreateShortcut(profile.target, folder + "\\", profile.shortcut);
+        CreateShortcut(profile.target, folder + "\\", profile.shortcut);
     }
-    CreateShortcut("C:\\Programs\\Weather\\wx.exe", "C:\\Docume~1\\bob\\Start Menu\\Programs\\Startup\\",
+    CreateShortcut("C:\\Programs\\Weather\\wx.exe",
+                   "C:\\users\\bob\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\",
                    "Weather");
+    CreateShortcut("C:\\Tools\\admintools.exe", ShellFolder(CSIDL_STARTUP) + "\\", "Admin Tools");
+    CreateShortcut("C:\\Program Files\\Backup\\agent.exe", ShellFolder(CSIDL_COMMON_STARTUP) + "\\",
+                   "Backup Agent");
 }
 
 void SeedStore(const std::string& programFolder) {
@@ -129,6 +176,7 @@ int main(int argc, char** argv) {
     if (FAILED(CoInitialize(nullptr)))
         return 1;
     SeedRegistry();
+    SeedTodaysEntries();
     SeedStation();
     SeedProfiles();
     SeedStore(argv[2]);

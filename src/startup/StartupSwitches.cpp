@@ -1,0 +1,87 @@
+// Reading and setting the StartupApproved switches of startup entries.
+#include "startup/StartupSwitches.h"
+
+#include "platform/TRegistry.h"
+#include "startup/StartupLocations.h"
+
+namespace {
+
+constexpr const char* kApprovedPath =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
+constexpr size_t kSwitchSize = 12;
+
+bool OpenSwitches(TRegistry& registry, const SwitchList& switches, bool forWriting) {
+    registry.SelectRoot(switches.root);
+    const std::string path = kApprovedPath + std::string(switches.list);
+    return forWriting ? registry.OpenPath(path, false) : registry.OpenPathForReading(path);
+}
+
+}  // namespace
+
+std::optional<SwitchList> SwitchListOfTag(const std::string& tag) {
+    if (tag == "HKCU_Run")
+        return SwitchList{HKEY_CURRENT_USER, "Run"};
+    if (tag == "HKLM_Run")
+        return SwitchList{HKEY_LOCAL_MACHINE, "Run"};
+    if (tag == "HKLM_Run32" && FindRegistryLocation(tag) != nullptr)
+        return SwitchList{HKEY_LOCAL_MACHINE, "Run32"};
+    return std::nullopt;
+}
+
+std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches) {
+    switch (switches) {
+        case FolderSwitches::CurrentUser:
+            return SwitchList{HKEY_CURRENT_USER, "StartupFolder"};
+        case FolderSwitches::AllUsers:
+            return SwitchList{HKEY_LOCAL_MACHINE, "StartupFolder"};
+        case FolderSwitches::None:
+            break;
+    }
+    return std::nullopt;
+}
+
+bool IsSwitchedOff(const std::string& firstBytes) {
+    return !firstBytes.empty() && (static_cast<unsigned char>(firstBytes[0]) & 1) != 0;
+}
+
+void MarkSwitchedOffRows(const RegistryApi& api,
+                         const std::optional<SwitchList>& switches,
+                         std::vector<StartupEntry>& rows,
+                         size_t first) {
+    if (!switches || first >= rows.size())
+        return;
+    TRegistry registry(api);
+    if (!OpenSwitches(registry, *switches, false))
+        return;  // no switches at all: every entry is on
+    for (size_t index = first; index < rows.size(); ++index) {
+        StartupEntry& row = rows[index];
+        if (registry.HasValue(row.appName) && IsSwitchedOff(registry.ReadBytes(row.appName)))
+            row = StartupEntry::SwitchedOff(std::move(row.appName), std::move(row.appPath),
+                                            std::move(row.location));
+    }
+}
+
+void SwitchOn(const RegistryApi& api, const SwitchList& switches, const std::string& name) {
+    TRegistry registry(api);
+    if (!OpenSwitches(registry, switches, true) || !registry.HasValue(name))
+        return;
+    const std::string bytes = registry.ReadBytes(name);
+    if (!IsSwitchedOff(bytes))
+        return;
+    std::string on(kSwitchSize, '\0');
+    on[0] = static_cast<char>(bytes[0] & ~1);
+    registry.WriteBytes(name, on);
+}
+
+bool RemoveSwitch(const RegistryApi& api, const SwitchList& switches, const std::string& name) {
+    {
+        TRegistry registry(api);
+        if (OpenSwitches(registry, switches, true) &&
+            (!registry.HasValue(name) || registry.RemoveValue(name)))
+            return true;
+    }
+    // Not deleted (no key, or no right to change it): harmless unless it holds the name off.
+    TRegistry reader(api);
+    return !OpenSwitches(reader, switches, false) || !reader.HasValue(name) ||
+           !IsSwitchedOff(reader.ReadBytes(name));
+}

@@ -1,0 +1,43 @@
+// Windows' own on/off switch of a startup entry (Task Manager and Settings, Windows 8 and later): a
+// binary value named after the entry under ...\Explorer\StartupApproved\<list>, off when its first
+// byte is odd. The entry itself stays in its location meanwhile.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/RegistryApi.h"
+#include "startup/ProfileFolders.h"
+#include "startup/StartupEntry.h"
+
+struct SwitchList {
+    HKEY root;
+    const char* list;  // the subkey of StartupApproved: "Run", "Run32" or "StartupFolder"
+};
+
+// The switches of a registry tag's entries: HKCU_Run, HKLM_Run and HKLM_Run32 have them, the others
+// (RunOnce, HKU) none.
+std::optional<SwitchList> SwitchListOfTag(const std::string& tag);
+
+// The switches of a Startup folder's shortcuts: the current user's (HKCU) and All Users' (HKLM) have
+// them, other users' folders none.
+std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches);
+
+// True when the switch of that name holds its entry off; no value, or an empty one, means on.
+bool IsSwitchedOff(const std::string& firstBytes);
+
+// Shows every row from rows[first] on whose switch is off as a row switched off by Windows.
+void MarkSwitchedOffRows(const RegistryApi& api,
+                         const std::optional<SwitchList>& switches,
+                         std::vector<StartupEntry>& rows,
+                         size_t first);
+
+// A switch that holds the entry off is switched on: 12 bytes, the first made even, the rest zero.
+// Raises the registry error when it cannot be written.
+void SwitchOn(const RegistryApi& api, const SwitchList& switches, const std::string& name);
+
+// Deletes the switch of that name. False when a switch that holds the entry off stays behind.
+bool RemoveSwitch(const RegistryApi& api, const SwitchList& switches, const std::string& name);

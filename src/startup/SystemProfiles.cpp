@@ -1,0 +1,101 @@
+// ProfileList and SHGetFolderPathA.
+#include "startup/SystemProfiles.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform/TRegistry.h"
+
+namespace {
+
+constexpr const char* kProfileList = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+constexpr const char* kAppDataStartup =
+    "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\";
+
+bool IsServiceProfile(const std::string& sid) {
+    return sid == "S-1-5-18" || sid == "S-1-5-19" || sid == "S-1-5-20";
+}
+
+std::string WithSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+std::string Expanded(const std::string& text) {
+    std::string expanded(ExpandEnvironmentStringsA(text.c_str(), nullptr, 0), '\0');
+    if (expanded.empty() ||
+        ExpandEnvironmentStringsA(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size())) == 0)
+        return text;
+    expanded.resize(expanded.find('\0'));
+    return expanded;
+}
+
+// The expanded "ProfileImagePath" of the open profile key; empty when it has no text one.
+std::string ProfileImagePathOf(TRegistry& registry) {
+    std::vector<RegistryValue> values;
+    registry.ListValues(values);
+    for (const RegistryValue& value : values)
+        if (lstrcmpiA(value.name.c_str(), "ProfileImagePath") == 0 &&
+            (value.kind == ValueKind::Text || value.kind == ValueKind::ExpandableText))
+            return Expanded(TextOfValue(value.name, value.kind, value.data.data(), value.data.size()));
+    return {};
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// C:\users\alice gives alice.
+std::string LastComponent(const std::string& path) {
+    std::string trimmed = path;
+    while (!trimmed.empty() && trimmed.back() == '\\')
+        trimmed.pop_back();
+    const size_t separator = trimmed.find_last_of("\\:");
+    return separator == std::string::npos ? trimmed : trimmed.substr(separator + 1);
+}
+
+std::string ShellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
+}
+
+}  // namespace
+
+std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api) {
+    std::vector<UserProfile> profiles;
+    TRegistry registry(api);
+    registry.SelectRoot(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenPathForReading(kProfileList))
+        return profiles;
+    std::vector<std::string> sids;
+    registry.ListKeyNames(sids);
+    for (const std::string& sid : sids) {
+        if (IsServiceProfile(sid) || !registry.OpenPathForReading(kProfileList + ("\\" + sid)))
+            continue;
+        const std::string folder = ProfileImagePathOf(registry);
+        const std::string name = LastComponent(folder);
+        if (!name.empty() && IsPlainUserName(name) && IsFolder(folder))
+            profiles.push_back({name, WithSeparator(folder) + kAppDataStartup});
+    }
+    return profiles;
+}
+
+ShellFolders LocalShellFolders() {
+    return {ShellFolder(CSIDL_PROFILE), ShellFolder(CSIDL_STARTUP), ShellFolder(CSIDL_COMMON_STARTUP)};
+}
+
+void ApplyShellFolders(const ShellFolders& shell, std::vector<UserProfile>& profiles) {
+    const std::string ownDefault = WithSeparator(shell.userProfile) + kAppDataStartup;
+    for (UserProfile& profile : profiles) {
+        if (shell.userProfile.empty() || lstrcmpiA(profile.startupFolder.c_str(), ownDefault.c_str()) != 0)
+            continue;
+        if (!shell.userStartup.empty())
+            profile.startupFolder = WithSeparator(shell.userStartup);
+        profile.switches = FolderSwitches::CurrentUser;
+    }
+    if (!shell.commonStartup.empty())
+        profiles.insert(profiles.begin(), UserProfile{"All Users", WithSeparator(shell.commonStartup),
+                                                      FolderSwitches::AllUsers});
+}

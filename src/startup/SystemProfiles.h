@@ -1,0 +1,25 @@
+// The profiles Windows Vista and later list in the registry, and the shell's own Startup folders.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/RegistryApi.h"
+#include "startup/ProfileFolders.h"
+
+// The profiles of ProfileList under the registry's HKEY_LOCAL_MACHINE, except the service profiles and
+// those whose folder does not exist, each named by its folder's last component and with its Startup
+// folder under AppData, in the registry's order.
+std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api);
+
+// What the shell of this computer reports; a folder it cannot report is empty.
+struct ShellFolders {
+    std::string userProfile;    // the running user's profile folder
+    std::string userStartup;    // that user's Startup folder, wherever it was redirected
+    std::string commonStartup;  // the All Users Startup folder
+};
+ShellFolders LocalShellFolders();
+
+// The running user's profile takes the shell's Startup folder and the current user's switches;
+// "All Users" with the common folder goes first.
+void ApplyShellFolders(const ShellFolders& shell, std::vector<UserProfile>& profiles);

@@ -1,0 +1,10 @@
+// The startup list's info tips: a row held off by Windows' own startup settings says so when hovered.
+#pragma once
+
+#include <windows.h>
+
+// Lets the list view ask its parent for info tips.
+void EnableInfoTips(HWND list);
+
+// Answers the list view's info-tip request (LVN_GETINFOTIPA from list); true when header was one.
+bool FillEntryInfoTip(HWND list, NMHDR& header);

@@ -1,0 +1,59 @@
+// A row that Windows' own startup settings hold off: its info tip says so, and Enable switches it on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "gui/GuiTestSupport.h"
+#include "startup/StartupMessages.h"
+#include "ui/MainWindowIds.h"
+#include "ui/TForm1.h"
+
+namespace {
+
+const char* kApprovedRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+
+std::string TipOf(TForm1& form, int index, const std::string& caption) {
+    std::string text = caption;
+    text.resize(1024, '\0');
+    NMLVGETINFOTIPA tip{};
+    tip.hdr = {form.ListView().Handle(), static_cast<UINT_PTR>(kStartUpListView), LVN_GETINFOTIPA};
+    tip.pszText = text.data();
+    tip.cchTextMax = static_cast<int>(text.size());
+    tip.iItem = index;
+    SendMessageA(form.Handle(), WM_NOTIFY, kStartUpListView, reinterpret_cast<LPARAM>(&tip));
+    return text.c_str();
+}
+
+int IndexOf(TForm1& form, const std::string& name) {
+    for (int i = 0; i < form.ListView().RowCount(); ++i)
+        if (form.ListView().Row(i).appName == name)
+            return i;
+    return -1;
+}
+
+TEST(EntryInfoTipTest, ARowWindowsHoldsOffSaysSoAndEnableSwitchesItOn) {
+    TestMachine machine;
+    KeySnapshot approved(HKEY_LOCAL_MACHINE, kApprovedRun);
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Held", "C:\\held.exe");
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Free", "C:\\free.exe");
+    SetRawValue(HKEY_LOCAL_MACHINE, kApprovedRun, "Held", REG_BINARY,
+                "\x03\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B", 12);
+    RecordingNotifier cues;
+    TForm1 form(MainWindowSeams{{}, &cues});
+    form.Show();
+    PumpMessages(50);
+
+    EXPECT_EQ(TipOf(form, IndexOf(form, "Held"), "Held"), std::string("Held\r\n") + kSwitchedOffByWindows);
+    EXPECT_EQ(TipOf(form, IndexOf(form, "Free"), "Free"), "Free");
+    HWND list = form.ListView().Handle();
+    ListView_SetItemState(list, IndexOf(form, "Held"), LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(kEnableApp1, BN_CLICKED), 0);
+    EXPECT_EQ(form.ListView().Row(IndexOf(form, "Held")).status, "Enabled");
+    EXPECT_EQ(GetRawValue(HKEY_LOCAL_MACHINE, kApprovedRun, "Held").data,
+              (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(machine.StoreContent(), "");
+}
+
+}  // namespace
