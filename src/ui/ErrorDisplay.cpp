@@ -5,12 +5,6 @@
 
 #include "ui/AppTitle.h"
 
-std::string DefaultErrorText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
-}
-
 void ShowDefaultError(const std::string& message) {
     MessageBoxA(GetActiveWindow(), DefaultErrorText(message).c_str(), ApplicationTitle().c_str(),
                 MB_OK | MB_ICONERROR);
