@@ -1,17 +1,11 @@
-// Arguments through CommandLineToArgvW, and writes to the console or to redirected streams.
+// Arguments in the ANSI code page, and writes to the console or to redirected streams.
 #include "cli/ConsoleStreams.h"
 
-#include <shellapi.h>
-
 #include "cli/TextCodec.h"
-#include "platform/UniqueHandle.h"
 
-std::vector<std::string> ProcessArguments() {
-    int count = 0;
-    UniqueLocal block(CommandLineToArgvW(GetCommandLineW(), &count));
+std::vector<std::string> AnsiArguments(int argc, wchar_t** argv) {
     std::vector<std::string> args;
-    const auto* argv = static_cast<wchar_t* const*>(block.get());
-    for (int i = 1; argv != nullptr && i < count; ++i)
+    for (int i = 1; i < argc; ++i)
         args.push_back(FromWide(argv[i], CP_ACP));
     return args;
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-// The arguments after the program's name, read from the UTF-16 command line and given in the ANSI
-// code page the logic speaks (UTF-8 under the tool's manifest).
-std::vector<std::string> ProcessArguments();
+// The arguments after the program's name, from the UTF-16 ones that wmain gets, in the ANSI code
+// page the logic speaks (UTF-8 under the tool's manifest).
+std::vector<std::string> AnsiArguments(int argc, wchar_t** argv);
 
 // True when the standard handle is a console rather than a file or a pipe.
 bool IsConsole(DWORD standardHandle);

@@ -38,13 +38,38 @@ std::string Table(const std::vector<ListedRow>& rows) {
     return text;
 }
 
+// Appends in place: a list of ten thousand rows is written without a temporary per field.
+void AppendCsvField(std::string& text, const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        text += field;
+        return;
+    }
+    text += '"';
+    for (size_t from = 0;;) {
+        const size_t quote = field.find('"', from);
+        text.append(field, from, quote == std::string::npos ? std::string::npos : quote + 1 - from);
+        if (quote == std::string::npos)
+            break;
+        text += '"';
+        from = quote + 1;
+    }
+    text += '"';
+}
+
 std::string Csv(const std::vector<ListedRow>& rows) {
     std::string text = "station,location,name,command,status";
     text += kLineEnd;
+    size_t size = text.size();
+    for (const ListedRow& row : rows)
+        for (const std::string* field : FieldsOf(row))
+            size += field->size() + 3;
+    text.reserve(size + size / 8);
     for (const ListedRow& row : rows) {
         const auto fields = FieldsOf(row);
-        for (size_t i = 0; i < fields.size(); ++i)
-            (text += CsvField(*fields[i])) += i + 1 < fields.size() ? "," : kLineEnd;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            AppendCsvField(text, *fields[i]);
+            text += i + 1 < fields.size() ? "," : kLineEnd;
+        }
     }
     return text;
 }
@@ -63,18 +88,6 @@ std::string Json(const std::vector<ListedRow>& rows) {
 }
 
 }  // namespace
-
-std::string CsvField(const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos)
-        return field;
-    std::string quoted = "\"";
-    for (char c : field) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
 
 std::string JsonString(const std::string& text) {
     std::string literal = "\"";

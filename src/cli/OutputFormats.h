@@ -17,8 +17,5 @@ struct ListedRow {
 
 std::string FormatRows(const std::vector<ListedRow>& rows, OutputFormat format);
 
-// A field as CSV writes it: in double quotes, inner quotes doubled, when it holds , " CR or LF.
-std::string CsvField(const std::string& field);
-
 // A JSON string literal; control characters escaped, other characters as they are.
 std::string JsonString(const std::string& text);

@@ -27,10 +27,12 @@ struct OpenStation {
     Clock::time_point deadline;
 };
 
-void Work(std::shared_ptr<Outbox> outbox, size_t index, std::string station) {
+void Work(std::shared_ptr<Outbox> outbox, size_t index, std::string station, bool shortcuts) {
     StationReport report;
     {
-        ComApartment com;  // shortcut files are read and written through COM
+        std::optional<ComApartment> com;  // shortcut files are read and written through COM
+        if (shortcuts)
+            com.emplace();
         try {
             report = outbox->work(station);
         } catch (const std::exception& error) {
@@ -56,7 +58,7 @@ StationReport TimedOut(std::chrono::milliseconds timeout) {
 bool RunStations(const std::vector<std::string>& stations,
                  const RunnerOptions& options,
                  const StationWork& work,
-                 const std::function<void(size_t index, const StationReport& report)>& finished) {
+                 const std::function<void(size_t index, StationReport& report)>& finished) {
     auto outbox = std::make_shared<Outbox>();
     outbox->reports.resize(stations.size());
     outbox->work = work;
@@ -66,7 +68,7 @@ bool RunStations(const std::vector<std::string>& stations,
     std::unique_lock lock(outbox->mutex);
     while (next < stations.size() || !open.empty()) {
         while (next < stations.size() && open.size() < std::max<size_t>(options.parallel, 1)) {
-            std::thread(Work, outbox, next, stations[next]).detach();
+            std::thread(Work, outbox, next, stations[next], options.shortcuts).detach();
             open.push_back({next, Clock::now() + options.timeout});
             ++next;
         }
@@ -91,7 +93,7 @@ bool RunStations(const std::vector<std::string>& stations,
             continue;
         }
         lock.unlock();  // the workers may finish while the caller prints
-        for (const auto& [index, report] : ended)
+        for (auto& [index, report] : ended)
             finished(index, report);
         lock.lock();
     }

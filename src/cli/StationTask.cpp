@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 
 #include "platform/Errors.h"
 #include "startup/LocationKeys.h"
@@ -114,7 +115,8 @@ private:
             } catch (const std::exception& error) {
                 notifier_.Fail(DefaultErrorText(error.what()));  // the rows read before it still count
             }
-            report_.rows.insert(report_.rows.end(), view_.rows.begin(), view_.rows.end());
+            report_.rows.insert(report_.rows.end(), std::make_move_iterator(view_.rows.begin()),
+                                std::make_move_iterator(view_.rows.end()));
         }
         const size_t count = report_.rows.size();
         report_.status = std::to_string(count) + (count == 1 ? " entry" : " entries");
@@ -228,11 +230,6 @@ StationReport Failure(const std::string& reason) {
     return report;
 }
 
-std::string UpperCase(std::string text) {
-    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 }  // namespace
 
 bool IsThisComputer(const std::string& station, const std::string& computerName) {
@@ -259,6 +256,5 @@ StationReport WorkStation(const CliCommand& command, const std::string& station,
     if (result != ERROR_SUCCESS)
         return Failure(SystemMessage(result));
     local.api->closeKey(root);
-    return Failure("the startup entries of another station cannot be reached yet (store " +
-                   UpperCase(station) + "_reg_disabled.ini)");
+    return Failure("the startup entries of another station cannot be read by this version");
 }

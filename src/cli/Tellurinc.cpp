@@ -7,6 +7,7 @@
 #include "cli/OutputFormats.h"
 #include "cli/StationRunner.h"
 #include "cli/TextCodec.h"
+#include "startup/LocationKeys.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
         return {0};
     }
     if (command.verb == CliVerb::Version) {
-        environment.writeOut("Tellurin " + environment.fileVersion + "\r\n");
+        environment.writeOut("Tellurin " + environment.fileVersion() + "\r\n");
         return {0};
     }
     const bool named = !command.stations.empty();
@@ -83,17 +84,19 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
     std::vector<std::optional<StationReport>> reports(stations.size());
     StatusPrinter printer(environment, stations.size());
     bool allOk = true;
+    // Only an action on a Startup folder reads or writes a shortcut; listing names the files.
+    const bool shortcuts = command.verb != CliVerb::List && IsStartupKey(ToLocationKey(*command.location));
     const RunnerOptions options{static_cast<size_t>(command.parallel),
-                                std::chrono::milliseconds(command.timeoutSeconds * 1000LL)};
+                                std::chrono::milliseconds(command.timeoutSeconds * 1000LL), shortcuts};
     // A station that never answers keeps its thread past this function: it owns what it uses.
     auto shared = std::make_shared<const CliCommand>(command);
     const StationWork work = [shared, work = environment.work](const std::string& station) {
         return work(*shared, station);
     };
-    const bool joined = RunStations(stations, options, work, [&](size_t index, const StationReport& report) {
+    const bool joined = RunStations(stations, options, work, [&](size_t index, StationReport& report) {
         printer.Print(names[index], report);
         allOk = allOk && report.ok;
-        reports[index] = report;
+        reports[index] = std::move(report);
     });
     if (command.verb == CliVerb::List)
         environment.writeOut(FormatRows(RowsOf(names, reports), command.format));

@@ -11,9 +11,9 @@
 struct CliEnvironment {
     std::function<void(const std::string& utf8)> writeOut;
     std::function<void(const std::string& utf8)> writeErr;
-    bool errIsConsole = false;  // a console also gets a progress line while stations are open
-    std::string fileVersion;    // of the tool's version resource
-    std::string computerName;   // this computer: the station field when no station is named
+    bool errIsConsole = false;                 // a console also gets a progress line while stations are open
+    std::function<std::string()> fileVersion;  // of the tool's version resource, read for --version only
+    std::string computerName;                  // this computer: the station field when no station is named
     // The work of one station; the tests simulate stations here.
     std::function<StationReport(const CliCommand& command, const std::string& station)> work;
 };

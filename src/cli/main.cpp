@@ -6,20 +6,20 @@
 #include "platform/TExeInfo.h"
 #include "startup/DisabledStore.h"
 
-int main() {
+// wmain: the runtime splits the UTF-16 command line, so names in any script arrive whole.
+int wmain(int argc, wchar_t** argv) {
     // Before anything else loads: only the system folder may supply DLLs.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    const TExeInfo info;
-    LocalMachine local{info.ComputerName(), AppDirOf(OwnExecutablePath())};
+    LocalMachine local{LocalComputerName(), AppDirOf(OwnExecutablePath())};
     CliEnvironment environment{[](const std::string& text) { WriteUtf8(STD_OUTPUT_HANDLE, text); },
                                [](const std::string& text) { WriteUtf8(STD_ERROR_HANDLE, text); },
                                IsConsole(STD_ERROR_HANDLE),
-                               info.FileVersion,
+                               [] { return TExeInfo().FileVersion; },
                                local.computerName,
                                [local](const CliCommand& command, const std::string& station) {
                                    return WorkStation(command, station, local);
                                }};
-    const CliOutcome outcome = RunTellurinc(ProcessArguments(), environment);
+    const CliOutcome outcome = RunTellurinc(AnsiArguments(argc, argv), environment);
     if (outcome.threadsLeft)
         ExitProcess(
             static_cast<UINT>(outcome.exitStatus));  // ends the threads of stations that never answered

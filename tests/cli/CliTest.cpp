@@ -25,7 +25,6 @@ struct Console {
     explicit Console(decltype(CliEnvironment::work) work = {}) {
         environment.writeOut = [this](const std::string& text) { out += text; };
         environment.writeErr = [this](const std::string& text) { err += text; };
-        environment.fileVersion = "1.0.0.5";
         environment.computerName = "HERE";
         environment.work = std::move(work);
     }
