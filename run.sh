@@ -5,13 +5,13 @@ set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 
 install_missing
-BUILD_TARGETS="Tellurin demo_seed" build_all
+BUILD_TARGETS="Tellurin tellurinc demo_seed" build_all
 
 DEMO="$BUILD_DIR/demo"
 export WINEPREFIX="$BUILD_DIR/demo-prefix"
 SHOTS="$BUILD_DIR/screenshots"
 mkdir -p "$DEMO" "$SHOTS"
-cp "$BUILD_DIR/bin/Tellurin.exe" "$DEMO/"
+cp "$BUILD_DIR/bin/Tellurin.exe" "$BUILD_DIR/bin/tellurinc.exe" "$DEMO/"
 cp -r "$ROOT/media" "$DEMO/"
 
 make_prefix "$WINEPREFIX"
@@ -21,6 +21,8 @@ if [ ! -f "$WINEPREFIX/.demo-seeded" ]; then
 fi
 
 cd "$DEMO"   # the sound cues are found as media\*.wav from here
+echo "== tellurinc list (the console tool on the demo machine)"
+wine tellurinc.exe list || true
 if [ -n "${DISPLAY:-}" ]; then
     wineserver -k 2>/dev/null || true
     exec wine Tellurin.exe

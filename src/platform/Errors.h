@@ -39,3 +39,11 @@ class EAbort : public Exception {
 public:
     EAbort() : Exception("Operation aborted") {}
 };
+
+// The text the default error display shows: a full stop is added when the last character sorts
+// after ".". Both front ends word an uncaught error this way.
+inline std::string DefaultErrorText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}

@@ -108,6 +108,10 @@ void TExeInfo::LoadVersionInfo(const std::string& exePath) {
 }
 
 std::string TExeInfo::ComputerName() {
+    return LocalComputerName();
+}
+
+std::string LocalComputerName() {
     char buffer[MAX_COMPUTERNAME_LENGTH + 2] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     if (!GetComputerNameA(buffer, &size))

@@ -6,6 +6,9 @@
 // Full path of the running executable.
 std::string OwnExecutablePath();
 
+// The local computer's name (GetComputerNameA), asked afresh; empty when the platform cannot give it.
+std::string LocalComputerName();
+
 class TExeInfo {
 public:
     // Reads the version resource of the given executable (the running one by default).

@@ -51,6 +51,16 @@ std::optional<std::string> RowLocationOf(std::string_view line,
 
 }  // namespace
 
+std::string AppDirOf(const std::string& exePath) {
+    const size_t end = exePath.find_last_of("\\:");
+    if (end == std::string::npos)
+        return {};
+    std::string folder = exePath.substr(0, end + 1);
+    if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':')
+        folder.pop_back();
+    return folder;
+}
+
 std::string DisabledStorePath(const std::string& appDir, const std::string& computerName) {
     return appDir + "\\" + computerName + "_reg_disabled.ini";
 }

@@ -9,6 +9,9 @@
 
 #include "startup/StartupEntry.h"
 
+// AppDir of an executable: its folder without the trailing backslash, except for a drive's root ("C:\").
+std::string AppDirOf(const std::string& exePath);
+
 // AppDir + "\" + ComputerName + "_reg_disabled.ini".
 std::string DisabledStorePath(const std::string& appDir, const std::string& computerName);
 

@@ -15,3 +15,15 @@ bool OpenLocationKey(TRegistry& registry, const std::string& location, bool canC
 bool HoldsOtherText(TRegistry& registry, const std::string& name, const std::string& expected) {
     return registry.HasValue(name) && registry.ReadText(name) != expected;
 }
+
+bool LocationKeyMissing(const RegistryApi& api, const std::string& tag) {
+    const StartupLocation* found = FindRegistryLocation(tag);
+    if (found == nullptr)
+        return false;
+    const char* path = found->keyPath[0] == '\\' ? found->keyPath + 1 : found->keyPath;
+    HKEY key = nullptr;
+    const LONG result = api.openKeyEx(found->root, path, 0, KEY_READ, &key);
+    if (result == ERROR_SUCCESS)
+        api.closeKey(key);
+    return result == ERROR_FILE_NOT_FOUND;
+}

@@ -6,12 +6,6 @@
 #include "ui/AppTitle.h"
 #include "ui/ModalWindow.h"
 
-std::string DefaultErrorText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
-}
-
 void ShowDefaultError(const std::string& message) {
     MessageBoxA(MessageBoxOwner(GetActiveWindow()), DefaultErrorText(message).c_str(),
                 ApplicationTitle().c_str(), MB_OK | MB_ICONERROR);

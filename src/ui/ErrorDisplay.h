@@ -6,9 +6,6 @@
 
 #include "platform/Errors.h"
 
-// The text shown for an error: a full stop is added when the last character sorts after ".".
-std::string DefaultErrorText(const std::string& message);
-
 // Shows the error box (application title, stop icon, OK) for one uncaught error.
 void ShowDefaultError(const std::string& message);
 

@@ -77,10 +77,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate() {
-    AppDir = FolderWithSeparator(OwnExecutablePath());
-    // The folder without its trailing backslash, except for a drive's root ("C:\").
-    if (AppDir.size() > 1 && AppDir.back() == '\\' && AppDir[AppDir.size() - 2] != ':')
-        AppDir.pop_back();
+    AppDir = AppDirOf(OwnExecutablePath());
     logic_->SetAppDir(AppDir);
     ComputerName = ExeInfo1.ComputerName();
     logic_->SetComputerName(ComputerName);

@@ -1,10 +1,10 @@
 // Program entry: safe DLL search, COM for the main thread, the three windows, the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <memory>
 
+#include "startup/ComApartment.h"
 #include "station/TForm2.h"
 #include "ui/AppTitle.h"
 #include "ui/TAboutBox.h"
@@ -12,21 +12,6 @@
 #include "widgets/WidgetClasses.h"
 
 namespace {
-
-// COM for the main thread, which the shell-link work relies on; released after the windows.
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComApartment() {
-        if (initialised_)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 
 int RunMessageLoop(HWND mainWindow) {
     MSG message;
@@ -44,7 +29,7 @@ int RunMessageLoop(HWND mainWindow) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Before anything else loads: only the system folder may supply DLLs.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    ComApartment com;
+    ComApartment com;  // the shell-link work relies on it; released after the windows
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

@@ -1,0 +1,216 @@
+// Reading tellurinc's command line: the command, its options, and the station list files.
+#include "cli/CliCommand.h"
+
+#include <charconv>
+#include <map>
+#include <set>
+
+#include "cli/TextCodec.h"
+#include "platform/Errors.h"
+#include "startup/DisabledStore.h"
+#include "startup/LocationViews.h"
+#include "startup/StartupLocations.h"
+#include "startup/TextFiles.h"
+
+namespace {
+
+const std::map<std::string, CliVerb>& Verbs() {
+    static const std::map<std::string, CliVerb> verbs{{"list", CliVerb::List},
+                                                      {"add", CliVerb::Add},
+                                                      {"disable", CliVerb::Disable},
+                                                      {"enable", CliVerb::Enable},
+                                                      {"remove", CliVerb::Remove}};
+    return verbs;
+}
+
+// The options each command takes besides the station options.
+std::set<std::string> OptionsOf(CliVerb verb) {
+    switch (verb) {
+        case CliVerb::List:
+            return {"--location", "--user", "--format"};
+        case CliVerb::Add:
+            return {"--location", "--name", "--command"};
+        default:
+            return {"--location", "--name"};
+    }
+}
+
+int PositiveNumber(const std::string& option, const std::string& text, int most) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number < 1 || number > most)
+        throw UsageError(option + " needs a whole number from 1 to " + std::to_string(most) + ", not '" +
+                         text + "'");
+    return number;
+}
+
+OutputFormat FormatNamed(const std::string& text) {
+    if (text == "table")
+        return OutputFormat::Table;
+    if (text == "csv")
+        return OutputFormat::Csv;
+    if (text == "json")
+        return OutputFormat::Json;
+    throw UsageError("unknown format '" + text + "' (table, csv or json)");
+}
+
+void AddStations(const std::string& text, std::vector<std::string>& stations) {
+    if (!text.starts_with("@")) {
+        stations.push_back(text);
+        return;
+    }
+    std::string content;
+    try {
+        content = ReadWholeFile(text.substr(1));
+    } catch (const Exception& error) {
+        throw UsageError(DefaultErrorText(error.what()));
+    }
+    if (content.starts_with("\xEF\xBB\xBF"))  // a byte-order mark that an editor put there
+        content.erase(0, 3);
+    const std::vector<std::string> names = StationNamesOf(Utf8ToAnsi(content));
+    if (names.empty())
+        throw UsageError("no station named in " + text.substr(1));
+    stations.insert(stations.end(), names.begin(), names.end());
+}
+
+std::string LocationFor(CliVerb verb, const std::string& text) {
+    if (verb == CliVerb::List) {
+        if (std::optional<std::string> view = CanonicalView(text))
+            return *view;
+        throw UsageError("unknown location '" + text +
+                         "' (HKLM_Run, HKLM_RunOnce, HKCU_Run, HKU_RunOnce, Startup)");
+    }
+    if (std::optional<std::string> location = CanonicalLocation(text))
+        return *location;
+    // The window's Add refuses "Startup" without a user itself, with its own message.
+    if (verb == CliVerb::Add && EqualsIgnoringCase(text, kStartupTag))
+        return kStartupTag;
+    throw UsageError("unknown location '" + text +
+                     "' (a location as list prints it, e.g. HKCU_Run or alice\\Startup)");
+}
+
+CliCommand Only(CliVerb verb) {
+    CliCommand command;
+    command.verb = verb;
+    return command;
+}
+
+void Require(bool given, const std::string& option) {
+    if (!given)
+        throw UsageError("missing " + option);
+}
+
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+    CliCommand Parse() {
+        if (args_.empty())
+            throw UsageError("missing command");
+        for (const std::string& arg : args_)
+            if (arg == "--help" || arg == "-h" || arg == "/?")
+                return Only(CliVerb::Help);
+        if (args_.size() == 1 && args_[0] == "--version")
+            return Only(CliVerb::Version);
+        const auto verb = Verbs().find(args_[0]);
+        if (verb == Verbs().end())
+            throw UsageError("unknown command '" + args_[0] + "'");
+        command_.verb = verb->second;
+        for (size_t index = 1; index < args_.size(); ++index)
+            ReadOption(index);
+        Check();
+        return command_;
+    }
+
+private:
+    void ReadOption(size_t& index) {
+        std::string option = args_[index];
+        std::optional<std::string> value;
+        if (const size_t equals = option.find('='); option.starts_with("--") && equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+        }
+        const bool stationOption = option == "--station" || option == "--parallel" || option == "--timeout";
+        if (!stationOption && !OptionsOf(command_.verb).contains(option))
+            throw UsageError(option.starts_with("-") ? "unknown option '" + option + "'"
+                                                     : "unexpected argument '" + option + "'");
+        if (!value) {
+            if (++index >= args_.size())
+                throw UsageError(option + " needs a value");
+            value = args_[index];
+        }
+        if (option != "--station" && !seen_.insert(option).second)
+            throw UsageError(option + " given twice");
+        Store(option, *value);
+    }
+
+    void Store(const std::string& option, const std::string& value) {
+        if (option == "--station")
+            AddStations(value, command_.stations);
+        else if (option == "--parallel")
+            command_.parallel = PositiveNumber(option, value, 256);
+        else if (option == "--timeout")
+            command_.timeoutSeconds = PositiveNumber(option, value, 86400);
+        else if (option == "--format")
+            command_.format = FormatNamed(value);
+        else if (option == "--location")
+            command_.location = LocationFor(command_.verb, value);
+        else if (option == "--user")
+            command_.user = value;
+        else if (option == "--name")
+            command_.name = value;
+        else
+            command_.command = value;
+    }
+
+    void Check() const {
+        if (command_.verb == CliVerb::List) {
+            if (command_.user && command_.location != kStartupTag)
+                throw UsageError("--user needs --location Startup");
+            return;
+        }
+        Require(seen_.contains("--location"), "--location");
+        Require(seen_.contains("--name"), "--name");
+        if (command_.verb == CliVerb::Add)
+            Require(seen_.contains("--command"), "--command");
+    }
+
+    const std::vector<std::string>& args_;
+    CliCommand command_;
+    std::set<std::string> seen_;
+};
+
+}  // namespace
+
+const char* UsageText() {
+    return "usage:\r\n"
+           "  tellurinc list    [--location VIEW] [--user U] [--format table|csv|json] [STATIONS]\r\n"
+           "  tellurinc add     --location LOC --name NAME --command TEXT [STATIONS]\r\n"
+           "  tellurinc disable --location LOC --name NAME [STATIONS]\r\n"
+           "  tellurinc enable  --location LOC --name NAME [STATIONS]\r\n"
+           "  tellurinc remove  --location LOC --name NAME [STATIONS]\r\n"
+           "  tellurinc --help | --version\r\n"
+           "STATIONS: [--station S]... [--parallel N] [--timeout SECONDS]\r\n"
+           "  VIEW: HKLM_Run, HKLM_RunOnce, HKCU_Run, HKU_RunOnce or Startup (--user U: one user's "
+           "folder)\r\n"
+           "  LOC: a Location as list prints it, e.g. HKCU_Run or alice\\Startup; letter case does not "
+           "matter\r\n"
+           "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"
+           "  defaults: --format table, --parallel 16, --timeout 30\r\n";
+}
+
+CliCommand ParseCommandLine(const std::vector<std::string>& args) {
+    return Parser(args).Parse();
+}
+
+std::vector<std::string> StationNamesOf(const std::string& text) {
+    std::vector<std::string> names;
+    for (std::string_view line : SplitLines(text)) {
+        const size_t first = line.find_first_not_of(" \t");
+        if (first == std::string_view::npos || line[first] == '#')
+            continue;
+        const size_t last = line.find_last_not_of(" \t");
+        names.emplace_back(line.substr(first, last - first + 1));
+    }
+    return names;
+}

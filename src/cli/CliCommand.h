@@ -1,0 +1,38 @@
+// What tellurinc was asked to do: the command line read into one record, or a usage error.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+enum class CliVerb { List, Add, Disable, Enable, Remove, Help, Version };
+enum class OutputFormat { Table, Csv, Json };
+
+struct CliCommand {
+    CliVerb verb = CliVerb::Help;
+    // list: a bar item; the actions: a row's Location (or "Startup" for add). In the program's spelling.
+    std::optional<std::string> location;
+    std::optional<std::string> user;
+    std::string name;
+    std::string command;
+    OutputFormat format = OutputFormat::Table;
+    std::vector<std::string> stations;  // as given, @FILE lists read; empty for this computer
+    int parallel = 16;
+    int timeoutSeconds = 30;
+};
+
+// A command line that cannot be followed; the text is the one-line reason.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The usage text, CR LF line ends.
+const char* UsageText();
+
+// Reads the arguments after the program's name, in the system's ANSI code page. Raises UsageError.
+CliCommand ParseCommandLine(const std::vector<std::string>& args);
+
+// The station names of a list file: one a line, blank lines and "#" comments skipped, spaces trimmed.
+std::vector<std::string> StationNamesOf(const std::string& text);

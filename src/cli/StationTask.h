@@ -1,0 +1,33 @@
+// The work of one station: the window's startup logic driven by the command, its rows and messages kept.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/CliCommand.h"
+#include "platform/RegistryApi.h"
+#include "startup/StartupEntry.h"
+
+// What one station gave back.
+struct StationReport {
+    bool ok = true;
+    std::vector<std::string> messages;  // what the window would have shown, in order, before the status
+    std::string status;                 // "12 entries", "done", or the reason of the failure
+    std::vector<StartupEntry> rows;     // the rows of list, in the window's order
+};
+
+// This computer, as the tool sees it.
+struct LocalMachine {
+    std::string computerName;  // GetComputerNameA
+    std::string appDir;        // the tool's folder, where the DisabledStores live
+    const RegistryApi* api = &RealRegistryApi();
+};
+
+// "." and this computer's own name (any letter case) are this computer.
+bool IsThisComputer(const std::string& station, const std::string& computerName);
+
+// Runs the command on one station (empty: this computer). Never raises: errors become the report.
+StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local);
+
+// The system's text for an error code, without its line break.
+std::string SystemMessage(long code);

@@ -1,0 +1,104 @@
+// tellurinc's flow: read the command, work the stations, print status lines and rows, say how it went.
+#include "cli/Tellurinc.h"
+
+#include <memory>
+#include <optional>
+
+#include "cli/OutputFormats.h"
+#include "cli/StationRunner.h"
+#include "cli/TextCodec.h"
+#include "startup/LocationKeys.h"
+
+namespace {
+
+// Status lines as stations end, and on a console a progress line that the next status line replaces.
+class StatusPrinter {
+public:
+    StatusPrinter(const CliEnvironment& environment, size_t total)
+        : environment_(environment), total_(total), progress_(environment.errIsConsole && total > 1) {}
+
+    void Print(const std::string& station, const StationReport& report) {
+        std::string text = ClearProgress();
+        for (const std::string& message : report.messages)
+            text += AnsiToUtf8(station + ": " + message) + "\r\n";
+        text += AnsiToUtf8(station + ": " + report.status) + "\r\n";
+        if (progress_ && ++done_ < total_) {
+            progressLine_ = std::to_string(done_) + " of " + std::to_string(total_) + " stations done...";
+            text += progressLine_;
+        }
+        environment_.writeErr(text);
+    }
+
+private:
+    std::string ClearProgress() {
+        if (progressLine_.empty())
+            return {};
+        std::string clear(progressLine_.size() + 2, ' ');
+        clear.front() = clear.back() = '\r';
+        progressLine_.clear();
+        return clear;
+    }
+
+    const CliEnvironment& environment_;
+    size_t total_;
+    bool progress_;
+    size_t done_ = 0;
+    std::string progressLine_;
+};
+
+std::vector<ListedRow> RowsOf(const std::vector<std::string>& names,
+                              const std::vector<std::optional<StationReport>>& reports) {
+    std::vector<ListedRow> rows;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (!reports[i])
+            continue;
+        const std::string station = AnsiToUtf8(names[i]);
+        for (const StartupEntry& entry : reports[i]->rows)
+            rows.push_back({station, AnsiToUtf8(entry.location), AnsiToUtf8(entry.appName),
+                            AnsiToUtf8(entry.appPath), entry.status});
+    }
+    return rows;
+}
+
+}  // namespace
+
+CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironment& environment) {
+    CliCommand command;
+    try {
+        command = ParseCommandLine(args);
+    } catch (const UsageError& error) {
+        environment.writeErr("tellurinc: " + AnsiToUtf8(error.what()) + "\r\n" + UsageText());
+        return {2};
+    }
+    if (command.verb == CliVerb::Help) {
+        environment.writeOut(UsageText());
+        return {0};
+    }
+    if (command.verb == CliVerb::Version) {
+        environment.writeOut("Tellurin " + environment.fileVersion() + "\r\n");
+        return {0};
+    }
+    const bool named = !command.stations.empty();
+    const std::vector<std::string> stations = named ? command.stations : std::vector<std::string>{""};
+    std::vector<std::string> names = named ? stations : std::vector<std::string>{environment.computerName};
+    std::vector<std::optional<StationReport>> reports(stations.size());
+    StatusPrinter printer(environment, stations.size());
+    bool allOk = true;
+    // Only an action on a Startup folder reads or writes a shortcut; listing names the files.
+    const bool shortcuts = command.verb != CliVerb::List && IsStartupKey(ToLocationKey(*command.location));
+    const RunnerOptions options{static_cast<size_t>(command.parallel),
+                                std::chrono::milliseconds(command.timeoutSeconds * 1000LL), shortcuts};
+    // A station that never answers keeps its thread past this function: it owns what it uses.
+    auto shared = std::make_shared<const CliCommand>(command);
+    const StationWork work = [shared, work = environment.work](const std::string& station) {
+        return work(*shared, station);
+    };
+    const bool joined = RunStations(stations, options, work, [&](size_t index, StationReport& report) {
+        printer.Print(names[index], report);
+        allOk = allOk && report.ok;
+        reports[index] = std::move(report);
+    });
+    if (command.verb == CliVerb::List)
+        environment.writeOut(FormatRows(RowsOf(names, reports), command.format));
+    return {allOk ? 0 : 1, !joined};
+}

@@ -1,0 +1,27 @@
+// tellurinc.exe: the console front end of the startup logic, for scripts and fleets of stations.
+#include <windows.h>
+
+#include "cli/ConsoleStreams.h"
+#include "cli/Tellurinc.h"
+#include "platform/TExeInfo.h"
+#include "startup/DisabledStore.h"
+
+// wmain: the runtime splits the UTF-16 command line, so names in any script arrive whole.
+int wmain(int argc, wchar_t** argv) {
+    // Before anything else loads: only the system folder may supply DLLs.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    LocalMachine local{LocalComputerName(), AppDirOf(OwnExecutablePath())};
+    CliEnvironment environment{[](const std::string& text) { WriteUtf8(STD_OUTPUT_HANDLE, text); },
+                               [](const std::string& text) { WriteUtf8(STD_ERROR_HANDLE, text); },
+                               IsConsole(STD_ERROR_HANDLE),
+                               [] { return TExeInfo().FileVersion; },
+                               local.computerName,
+                               [local](const CliCommand& command, const std::string& station) {
+                                   return WorkStation(command, station, local);
+                               }};
+    const CliOutcome outcome = RunTellurinc(AnsiArguments(argc, argv), environment);
+    if (outcome.threadsLeft)
+        ExitProcess(
+            static_cast<UINT>(outcome.exitStatus));  // ends the threads of stations that never answered
+    return outcome.exitStatus;
+}

@@ -1,0 +1,68 @@
+// Location texts matched without regard to letter case, against the location table.
+#include "startup/LocationViews.h"
+
+#include <windows.h>
+
+#include "startup/LocationKeys.h"
+#include "startup/StartupLocations.h"
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0),
+                      L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        static_cast<int>(wide.size()));
+    return wide;
+}
+
+// A registry tag in any letter case, the 32-bit view's included where the system has one.
+std::optional<std::string> CanonicalRegistryTag(const std::string& text) {
+    auto tagOf = [&](const auto& locations) -> std::optional<std::string> {
+        for (const StartupLocation& location : locations)
+            if (location.root != nullptr && EqualsIgnoringCase(text, location.tag) &&
+                FindRegistryLocation(location.tag) != nullptr)
+                return std::string(location.tag);
+        return std::nullopt;
+    };
+    std::optional<std::string> tag = tagOf(StartupLocations());
+    return tag ? tag : tagOf(Startup32BitLocations());
+}
+
+}  // namespace
+
+// The rule the registry and the file system use for names: ordinal, upper-casing every letter.
+bool EqualsIgnoringCase(const std::string& text, const std::string& other) {
+    if (text == other)
+        return true;
+    const std::wstring a = Wide(text);
+    const std::wstring b = Wide(other);
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+std::optional<std::string> CanonicalView(const std::string& text) {
+    for (const StartupLocation& location : StartupLocations())
+        if (EqualsIgnoringCase(text, location.tag))
+            return std::string(location.tag);
+    return std::nullopt;
+}
+
+std::optional<std::string> CanonicalLocation(const std::string& text) {
+    const std::string user = UserPartOf(text);
+    if (text.find('\\') == std::string::npos)
+        return CanonicalRegistryTag(text);
+    if (user.empty() || !EqualsIgnoringCase(text.substr(user.size() + 1), kStartupTag))
+        return std::nullopt;
+    return StartupRowLocation(user);
+}
+
+std::string ViewOfLocation(const std::string& location) {
+    if (!UserPartOf(location).empty())
+        return kStartupTag;
+    // The 32-bit view's rows are shown with the native tag's: "HKLM_Run32" in the view "HKLM_Run".
+    const StartupLocation* found = FindRegistryLocation(location);
+    if (found != nullptr && found->view != 0 && location.ends_with("32"))
+        return location.substr(0, location.size() - 2);
+    return location;
+}
