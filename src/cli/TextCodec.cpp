@@ -38,7 +38,28 @@ std::string Utf8ToAnsi(const std::string& text) {
     return FromWide(ToWide(text, CP_UTF8), CP_ACP);
 }
 
+namespace {
+
+// East Asian wide and full-width characters take two columns of a console.
+bool IsWide(char32_t code) {
+    return (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF && code != 0x303F) ||
+           (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+           (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+           (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x20000 && code <= 0x3FFFD);
+}
+
+}  // namespace
+
 size_t DisplayWidth(const std::string& utf8) {
-    return static_cast<size_t>(std::count_if(
-        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    size_t width = 0;
+    for (size_t at = 0; at < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t i = 1; i < length && at + i < utf8.size(); ++i)
+            code = (code << 6) | (static_cast<unsigned char>(utf8[at + i]) & 0x3F);
+        width += IsWide(code) ? 2 : 1;
+        at += length;
+    }
+    return width;
 }

@@ -11,5 +11,5 @@ std::string FromWide(const std::wstring& text, unsigned codePage);
 std::string AnsiToUtf8(const std::string& text);
 std::string Utf8ToAnsi(const std::string& text);
 
-// How many characters a UTF-8 text shows: its bytes less its continuation bytes.
+// How many console columns a UTF-8 text takes: one a character, two for East Asian wide ones.
 size_t DisplayWidth(const std::string& utf8);

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/OutputFormats.h"
 #include "cli/Tellurinc.h"
+#include "cli/TextCodec.h"
 #include "support/KeySnapshot.h"
 
 namespace {
@@ -158,3 +160,18 @@ TEST(TellurincActions, ARefusedActionChangesNothingAndFailsTheStation) {
 }
 
 }  // namespace
+
+TEST(TellurincTable, ColumnsStayAlignedAfterWideAndCyrillicNames) {
+    // "同步" takes four console columns, "Почта" five: the next column must start at one place.
+    const std::vector<ListedRow> rows{
+        {"PC", "HKLM_Run", "\xE5\x90\x8C\xE6\xAD\xA5", "C:\\a.exe", "Enabled"},
+        {"PC", "HKLM_Run", "\xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0", "C:\\b.exe", "Enabled"},
+        {"PC", "HKLM_Run", "Pager", "C:\\c.exe", "Enabled"}};
+    const std::string table = FormatRows(rows, OutputFormat::Table);
+    std::vector<size_t> commandColumns;
+    for (size_t start = table.find("\r\n") + 2; start < table.size(); start = table.find("\r\n", start) + 2)
+        commandColumns.push_back(DisplayWidth(table.substr(start, table.find("C:\\", start) - start)));
+    ASSERT_EQ(commandColumns.size(), 3u);
+    EXPECT_EQ(commandColumns[0], commandColumns[1]);
+    EXPECT_EQ(commandColumns[1], commandColumns[2]);
+}
