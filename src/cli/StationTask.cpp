@@ -35,6 +35,7 @@ public:
 class CollectingNotifier : public Notifier {
 public:
     std::vector<std::string> messages;
+    std::vector<bool> failures;  // per message: a warning or an error
     bool failed = false;
     std::function<bool(const std::string&)> ignored = [](const std::string&) { return false; };
 
@@ -42,7 +43,8 @@ public:
         if (ignored(text))
             return;
         messages.push_back(text);
-        failed = failed || kind != MessageKind::Information;
+        failures.push_back(kind != MessageKind::Information);
+        failed = failed || failures.back();
     }
     void Fail(const std::string& text) { ShowMessageBox(text, MessageKind::Error); }
     void PlayPressSound() override {}
@@ -70,13 +72,18 @@ bool SameRow(const StartupEntry& a, const StartupEntry& b) {
 
 class StationTask {
 public:
-    StationTask(const CliCommand& command, const LocalMachine& local, const std::string& storeName)
+    StationTask(const CliCommand& command,
+                const LocalMachine& local,
+                Station station,
+                const std::string& storeName)
         : command_(command), api_(*local.api), logic_(view_, notifier_, *local.api) {
         logic_.SetAppDir(local.appDir);
         logic_.SetComputerName(storeName);
+        logic_.SetStation(std::move(station));
         // The window says it cannot open a key that is not there; to a script that is an empty location.
         notifier_.ignored = [this](const std::string& text) {
-            return text == kCouldNotOpenRegistry && LocationKeyMissing(api_, logic_.CurrentLocation());
+            return text == kCouldNotOpenRegistry &&
+                   LocationKeyMissing(api_, logic_.CurrentLocation(), logic_.CurrentStation());
         };
     }
 
@@ -107,6 +114,11 @@ private:
             if (!command_.location || *command_.location == location.tag)
                 views.push_back(location.tag);
         for (const std::string& view : views) {
+            if (!command_.location && !HasRegistryOf(view)) {
+                // Every view was asked for: the one this station cannot have is noted, not failed.
+                notifier_.ShowMessageBox(AtLocation(view, kNotOnOtherStation), MessageKind::Information);
+                continue;
+            }
             try {
                 if (command_.user)
                     ListUser(*command_.user);
@@ -128,9 +140,14 @@ private:
         logic_.ListBox1Click(ProfileNamed(user).value_or(user));
     }
 
+    bool HasRegistryOf(const std::string& view) const {
+        const StartupLocation* found = FindRegistryLocation(view);
+        return found == nullptr || logic_.CurrentStation().HasRoot(found->root);
+    }
+
     // The profile name as the Users list shows it, for a name typed in any letter case.
-    static std::optional<std::string> ProfileNamed(const std::string& user) {
-        for (const std::string& name : ProfileNames())
+    std::optional<std::string> ProfileNamed(const std::string& user) const {
+        for (const std::string& name : ProfileNames(logic_.CurrentStation()))
             if (EqualsIgnoringCase(name, user))
                 return name;
         return std::nullopt;
@@ -139,6 +156,8 @@ private:
     void Act() {
         const std::string& location = *command_.location;
         ShowView(ViewOfLocation(location));
+        if (notifier_.failed)
+            return;  // a location that cannot be read is not acted on
         if (command_.verb == CliVerb::Add) {
             Add(location);
             return;
@@ -205,8 +224,11 @@ private:
         report_.messages = notifier_.messages;
         report_.ok = !notifier_.failed;
         if (!report_.ok) {
-            report_.status = report_.messages.back();
-            report_.messages.pop_back();
+            // The last failure is the reason; whatever else was said comes before it.
+            const size_t reason = notifier_.failures.rend() -
+                                  std::find(notifier_.failures.rbegin(), notifier_.failures.rend(), true) - 1;
+            report_.status = report_.messages[reason];
+            report_.messages.erase(report_.messages.begin() + static_cast<std::ptrdiff_t>(reason));
             if (command_.verb != CliVerb::List)
                 report_.rows.clear();
         } else if (command_.verb != CliVerb::List) {
@@ -222,6 +244,28 @@ private:
     StartupList logic_;
     StationReport report_;
 };
+
+// Startup folders are read by list of every view or of Startup, and by actions on a Startup folder.
+bool NeedsFiles(const CliCommand& command) {
+    return !command.location || IsStartupKey(*command.location);
+}
+
+std::optional<std::string> UnreachableReason(const Station& station, const RegistryApi& api, bool files) {
+    HKEY root = nullptr;
+    const LONG result = api.connectRegistry(("\\\\" + station.Name()).c_str(), HKEY_LOCAL_MACHINE, &root);
+    if (result != ERROR_SUCCESS)
+        return SystemMessage(result);
+    if (root != HKEY_LOCAL_MACHINE)
+        api.closeKey(root);
+    if (files && GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES)
+        return SystemMessage(static_cast<long>(GetLastError()));
+    return std::nullopt;
+}
+
+std::string UpperCase(std::string text) {
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
 
 StationReport Failure(const std::string& reason) {
     StationReport report;
@@ -249,12 +293,12 @@ std::string SystemMessage(long code) {
 }
 
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local) {
+    if (station.empty() || station == ".")
+        return StationTask(command, local, Station(), local.computerName).Run();
     if (IsThisComputer(station, local.computerName))
-        return StationTask(command, local, local.computerName).Run();
-    HKEY root = nullptr;
-    const LONG result = local.api->connectRegistry(("\\\\" + station).c_str(), HKEY_LOCAL_MACHINE, &root);
-    if (result != ERROR_SUCCESS)
-        return Failure(SystemMessage(result));
-    local.api->closeKey(root);
-    return Failure("the startup entries of another station cannot be read by this version");
+        return StationTask(command, local, Station(station, "C:\\", true), local.computerName).Run();
+    const Station remote(station, local.fileRootOf(station));
+    if (std::optional<std::string> reason = UnreachableReason(remote, *local.api, NeedsFiles(command)))
+        return Failure(*reason);
+    return StationTask(command, local, remote, UpperCase(station)).Run();
 }

@@ -31,14 +31,14 @@ void FindFileNames(const std::string& pattern, std::vector<std::string>& names) 
     } while (FindNextFileA(search.get(), &entry));
 }
 
-std::vector<std::string> ProfileNames() {
+std::vector<std::string> ProfileNames(const Station& station) {
     std::vector<std::string> names;
-    FindFileNames("C:\\docume~1\\*.*", names);
+    FindFileNames(station.FileRoot() + "docume~1\\*.*", names);
     return names;
 }
 
-std::string StartupFolderOf(const std::string& user) {
-    return "C:\\Docume~1\\" + user + "\\Start Menu\\Programs\\Startup\\";
+std::string StartupFolderOf(const std::string& user, const Station& station) {
+    return station.FileRoot() + "Docume~1\\" + user + "\\Start Menu\\Programs\\Startup\\";
 }
 
 std::vector<std::string> ShortcutFileNames(const std::string& folder) {
@@ -47,8 +47,8 @@ std::vector<std::string> ShortcutFileNames(const std::string& folder) {
     return names;
 }
 
-bool IsInStartupFolderOf(const std::string& path, const std::string& user) {
-    const std::string folder = StartupFolderOf(user);
+bool IsInStartupFolderOf(const std::string& path, const std::string& user, const Station& station) {
+    const std::string folder = StartupFolderOf(user, station);
     return path.size() > folder.size() && path.starts_with(folder) &&
            path.find('\\', folder.size()) == std::string::npos;
 }

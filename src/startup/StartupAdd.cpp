@@ -44,9 +44,9 @@ bool StartupList::WriteStartupEntry(const std::string& location,
                                     const std::string& value,
                                     ValueKind kind) {
     if (IsStartupKey(location))
-        return CreateShortcut(value, StartupFolderOf(UserOfStartupKey(location)), name);
+        return CreateShortcut(value, StartupFolderOf(UserOfStartupKey(location), station_), name);
     TRegistry registry(api_);
-    if (!OpenLocationKey(registry, location, true)) {
+    if (!OpenLocationKey(registry, location, true, station_)) {
         notifier_.ShowMessageBox(AtLocation(location, kCouldNotWrite), MessageKind::Error);
         return false;
     }

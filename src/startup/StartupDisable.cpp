@@ -39,7 +39,7 @@ bool StartupList::RefusesLineBreaks(const std::string& location, const std::vect
 void StartupList::DisableShortcut(const std::string& appName,
                                   const std::string& appPath,
                                   const std::string& recordKey) {
-    if (!IsInStartupFolderOf(appPath, UserOfStartupKey(recordKey))) {
+    if (!IsInStartupFolderOf(appPath, UserOfStartupKey(recordKey), station_)) {
         notifier_.ShowMessageBox(AtLocation(recordKey, NotAStartupShortcutText(appPath)), MessageKind::Error);
         return;
     }
@@ -62,7 +62,7 @@ void StartupList::DisableRegistryValue(const std::string& location,
     if (RefusesLineBreaks(location, {recordKey, appName, appPath}))
         return;
     TRegistry registry(api_);
-    const bool open = OpenLocationKey(registry, location, true);
+    const bool open = OpenLocationKey(registry, location, true, station_);
     if (open && HoldsOtherText(registry, appName, appPath)) {
         notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);
         return;

@@ -40,20 +40,23 @@ void StartupList::RefreshStartupList() {
 }
 
 void StartupList::ScanStartupLocation(const std::string& tag, std::vector<StartupEntry>& rows) {
-    {
+    const StartupLocation* found = FindRegistryLocation(tag);
+    if (station_.HasRoot(found != nullptr ? found->root : HKEY_CURRENT_USER)) {
         // Every tag reads a key; "Startup" reads the values right under HKEY_CURRENT_USER, normally none.
         TRegistry registry(api_);
-        if (OpenLocationKey(registry, tag, false))
+        if (OpenLocationKey(registry, tag, false, station_))
             AppendRegistryRows(registry, tag, rows);
         else
             notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
+    } else if (tag != kStartupTag) {
+        notifier_.ShowMessageBox(AtLocation(tag, kNotOnOtherStation), MessageKind::Error);
     }
     if (tag != kStartupTag)
         return;
-    const std::vector<std::string> users = ProfileNames();
+    const std::vector<std::string> users = ProfileNames(station_);
     view_.SetUsers(users);
     for (const std::string& user : users)
-        AppendFolderRows(user, rows);
+        AppendFolderRows(user, rows, station_);
 }
 
 void StartupList::ShowStartupCount(const std::string& tag, size_t enabledRows) {
@@ -63,7 +66,7 @@ void StartupList::ShowStartupCount(const std::string& tag, size_t enabledRows) {
 
 void StartupList::ListBox1Click(const std::string& user) {
     ShowRowsOf([&](std::vector<StartupEntry>& rows) {
-        AppendFolderRows(user, rows);
+        AppendFolderRows(user, rows, station_);
         Store().AddDisabledRows(kStartupTag, user, rows);
     });
 }

@@ -12,6 +12,7 @@
 #include "startup/DisabledStore.h"
 #include "startup/StartupEntry.h"
 #include "startup/StartupView.h"
+#include "startup/Station.h"
 #include "platform/Notifier.h"
 
 class StartupList {
@@ -22,6 +23,9 @@ public:
     void SetAppDir(std::string appDir) { appDir_ = std::move(appDir); }
     void SetComputerName(std::string computerName) { computerName_ = std::move(computerName); }
     void SetCurrentLocation(std::string tag) { currentLocation_ = std::move(tag); }
+    // The computer worked on: this one unless another is set.
+    void SetStation(Station station) { station_ = std::move(station); }
+    const Station& CurrentStation() const { return station_; }
     const std::string& CurrentLocation() const { return currentLocation_; }
     std::string DisabledStoreFile() const { return DisabledStorePath(appDir_, computerName_); }
 
@@ -76,6 +80,7 @@ private:
     std::string appDir_;
     std::string computerName_;
     std::string currentLocation_;
+    Station station_;
     StartupView& view_;
     Notifier& notifier_;
     const RegistryApi& api_;

@@ -13,6 +13,8 @@ inline constexpr const char* kCouldNotDelete = "Could NOT delete from registry !
 inline constexpr const char* kCouldNotCreateShortcut = "Could NOT create the shortcut !";
 inline constexpr const char* kCouldNotReadShortcut =
     "Could NOT read the target of the shortcut, it stays enabled !";
+inline constexpr const char* kNotOnOtherStation =
+    "NOT available on another station: it is the key of the user running this program !";
 inline constexpr const char* kLineBreakInEntry =
     "Could NOT disable an entry whose name or path holds a line break !";
 

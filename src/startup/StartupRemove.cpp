@@ -22,7 +22,7 @@ void StartupList::DeleteStartupEntry(const std::string& location,
     if (IsStartupKey(location)) {
         // Only a shortcut file of a Startup folder; a row of the Startup view may also show a registry
         // value, whose path names a program that must not be deleted.
-        if (IsInStartupFolderOf(appPath, UserOfStartupKey(location)))
+        if (IsInStartupFolderOf(appPath, UserOfStartupKey(location), station_))
             DeleteFileA(appPath.c_str());
         else
             notifier_.ShowMessageBox(AtLocation(location, NotAStartupShortcutText(appPath)),
@@ -30,7 +30,7 @@ void StartupList::DeleteStartupEntry(const std::string& location,
         return;
     }
     TRegistry registry(api_);
-    if (!OpenLocationKey(registry, location, true))
+    if (!OpenLocationKey(registry, location, true, station_))
         return;
     if (HoldsOtherText(registry, appName, appPath))
         notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);

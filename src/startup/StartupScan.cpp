@@ -17,8 +17,8 @@ void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector
     }
 }
 
-void AppendFolderRows(const std::string& user, std::vector<StartupEntry>& rows) {
-    const std::string folder = StartupFolderOf(user);
+void AppendFolderRows(const std::string& user, std::vector<StartupEntry>& rows, const Station& station) {
+    const std::string folder = StartupFolderOf(user, station);
     const std::string location = StartupRowLocation(user);
     for (const std::string& name : ShortcutFileNames(folder))
         if (!name.empty())

@@ -6,11 +6,12 @@
 
 #include "platform/TRegistry.h"
 #include "startup/StartupEntry.h"
+#include "startup/Station.h"
 
 // Appends an enabled row per named value of the open key, in the registry's order; the default
 // value is skipped. A value that is not text raises "Invalid data type for '<name>'" after the rows
 // before it were appended.
 void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector<StartupEntry>& rows);
 
-// Appends an enabled row per shortcut file in the user's Startup folder.
-void AppendFolderRows(const std::string& user, std::vector<StartupEntry>& rows);
+// Appends an enabled row per shortcut file in the user's Startup folder on the station.
+void AppendFolderRows(const std::string& user, std::vector<StartupEntry>& rows, const Station& station = {});
