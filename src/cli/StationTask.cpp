@@ -262,11 +262,6 @@ std::optional<std::string> UnreachableReason(const Station& station, const Regis
     return std::nullopt;
 }
 
-std::string UpperCase(std::string text) {
-    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 StationReport Failure(const std::string& reason) {
     StationReport report;
     report.ok = false;
@@ -275,10 +270,6 @@ StationReport Failure(const std::string& reason) {
 }
 
 }  // namespace
-
-bool IsThisComputer(const std::string& station, const std::string& computerName) {
-    return station.empty() || station == "." || EqualsIgnoringCase(station, computerName);
-}
 
 std::string SystemMessage(long code) {
     char* buffer = nullptr;
@@ -293,12 +284,9 @@ std::string SystemMessage(long code) {
 }
 
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local) {
-    if (station.empty() || station == ".")
-        return StationTask(command, local, Station(), local.computerName).Run();
-    if (IsThisComputer(station, local.computerName))
-        return StationTask(command, local, Station(station, "C:\\", true), local.computerName).Run();
-    const Station remote(station, local.fileRootOf(station));
-    if (std::optional<std::string> reason = UnreachableReason(remote, *local.api, NeedsFiles(command)))
-        return Failure(*reason);
-    return StationTask(command, local, remote, UpperCase(station)).Run();
+    const Station target = StationNamed(station, local.computerName, local.fileRootOf(station));
+    if (!target.IsThisComputer())
+        if (std::optional<std::string> reason = UnreachableReason(target, *local.api, NeedsFiles(command)))
+            return Failure(*reason);
+    return StationTask(command, local, target, StoreNameOf(target, local.computerName)).Run();
 }

@@ -27,9 +27,6 @@ struct LocalMachine {
     std::function<std::string(const std::string& station)> fileRootOf = AdministrativeShareOf;
 };
 
-// "." and this computer's own name (any letter case) are this computer.
-bool IsThisComputer(const std::string& station, const std::string& computerName);
-
 // Runs the command on one station (empty: this computer). Another station is first asked for its
 // registry, and for its drive when the command needs the Startup folders; one that does not answer
 // fails with the system's reason. Never raises: errors become the report.

@@ -18,6 +18,7 @@ public:
         : name_(std::move(name)), fileRoot_(std::move(fileRoot)), thisComputer_(thisComputer) {}
 
     bool IsConnected() const { return !name_.empty(); }
+    bool IsThisComputer() const { return thisComputer_; }
     bool HasRoot(HKEY root) const { return thisComputer_ || root != HKEY_CURRENT_USER; }
     const std::string& Name() const { return name_; }
     // Where "C:\" of the station is seen from here, ending in a backslash.
@@ -35,3 +36,11 @@ private:
 
 // "\\" + name + "\C$\": the administrative share of a station's system drive.
 std::string AdministrativeShareOf(const std::string& name);
+
+// The station a name typed by the user stands for: "" and "." are this computer as the window has
+// always worked it; this computer's own name (any letter case) is this computer, connected by name;
+// any other name is another station whose drive C: is seen at fileRoot.
+Station StationNamed(const std::string& name, const std::string& computerName, const std::string& fileRoot);
+
+// The computer name in the DisabledStore's file name: this computer's own, else the name in upper case.
+std::string StoreNameOf(const Station& station, const std::string& computerName);

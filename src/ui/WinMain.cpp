@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "startup/ComApartment.h"
 #include "station/TForm2.h"
 #include "ui/AppTitle.h"
@@ -22,6 +25,14 @@ int RunMessageLoop(HWND mainWindow) {
     return static_cast<int>(message.wParam);
 }
 
+// The name after "/station" on the command line: the computer the main window works on.
+std::string StationArgument() {
+    for (int i = 1; i + 1 < __argc; ++i)
+        if (lstrcmpiA(__argv[i], "/station") == 0)
+            return __argv[i + 1];
+    return {};
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -34,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterWidgetClasses(instance);
     SetApplicationTitle("Tellurin");
 
-    TForm1 form1;
+    TForm1 form1({}, StationArgument());
     TAboutBox aboutBox(form1.Handle());
     TForm2 form2({form1.Handle(), &form1, [&] { return form1.GetLocalComputerName(); },
                   [&] { aboutBox.ShowModal(); }});
