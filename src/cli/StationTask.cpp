@@ -16,6 +16,7 @@
 #include "startup/StartupList.h"
 #include "startup/StartupLocations.h"
 #include "startup/StartupMessages.h"
+#include "startup/TextFiles.h"
 
 namespace {
 
@@ -175,14 +176,34 @@ private:
             return;
         }
         if (command_.verb == CliVerb::Disable)
-            logic_.DisableApp1Click(*row);
+            DisableChangingNothingOnRefusal(*row);
         else if (command_.verb == CliVerb::Enable)
             logic_.EnableApp1Click(*row);
         else
             logic_.RemoveApp1Click(*row);
         // The logic stays silent about a few failures (a key it could not open, a file it could not delete).
-        ExpectOutcome(std::none_of(view_.rows.begin(), view_.rows.end(),
-                                   [&](const StartupEntry& shown) { return SameRow(shown, *row); }));
+        ExpectOutcome(!StillShown(*row));
+    }
+
+    bool StillShown(const StartupEntry& row) const {
+        return std::any_of(view_.rows.begin(), view_.rows.end(),
+                           [&](const StartupEntry& shown) { return SameRow(shown, row); });
+    }
+
+    // The window keeps the record of an entry that it could not take away, and then shows the entry
+    // twice; a script is told that a refused action changes nothing. The entry is still in its place,
+    // so putting the store back loses nothing.
+    void DisableChangingNothingOnRefusal(const StartupEntry& row) {
+        const DisabledStore store(logic_.DisabledStoreFile());
+        const bool existed = FileExists(store.Path());
+        const std::string before = store.LoadText();
+        logic_.DisableApp1Click(row);
+        if (!StillShown(row))
+            return;
+        if (existed)
+            ReplaceFileContents(store.Path(), before);
+        else
+            DeleteFileA(store.Path().c_str());
     }
 
     void Add(const std::string& location) {
