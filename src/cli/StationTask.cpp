@@ -16,6 +16,7 @@
 #include "startup/StartupList.h"
 #include "startup/StartupLocations.h"
 #include "startup/StartupMessages.h"
+#include "startup/TextFiles.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ public:
 class CollectingNotifier : public Notifier {
 public:
     std::vector<std::string> messages;
+    std::vector<bool> failures;  // per message: a warning or an error
     bool failed = false;
     std::function<bool(const std::string&)> ignored = [](const std::string&) { return false; };
 
@@ -42,7 +44,8 @@ public:
         if (ignored(text))
             return;
         messages.push_back(text);
-        failed = failed || kind != MessageKind::Information;
+        failures.push_back(kind != MessageKind::Information);
+        failed = failed || failures.back();
     }
     void Fail(const std::string& text) { ShowMessageBox(text, MessageKind::Error); }
     void PlayPressSound() override {}
@@ -70,13 +73,18 @@ bool SameRow(const StartupEntry& a, const StartupEntry& b) {
 
 class StationTask {
 public:
-    StationTask(const CliCommand& command, const LocalMachine& local, const std::string& storeName)
+    StationTask(const CliCommand& command,
+                const LocalMachine& local,
+                Station station,
+                const std::string& storeName)
         : command_(command), api_(*local.api), logic_(view_, notifier_, *local.api) {
         logic_.SetAppDir(local.appDir);
         logic_.SetComputerName(storeName);
+        logic_.SetStation(std::move(station));
         // The window says it cannot open a key that is not there; to a script that is an empty location.
         notifier_.ignored = [this](const std::string& text) {
-            return text == kCouldNotOpenRegistry && LocationKeyMissing(api_, logic_.CurrentLocation());
+            return text == kCouldNotOpenRegistry &&
+                   LocationKeyMissing(api_, logic_.CurrentLocation(), logic_.CurrentStation());
         };
     }
 
@@ -107,6 +115,11 @@ private:
             if (!command_.location || *command_.location == location.tag)
                 views.push_back(location.tag);
         for (const std::string& view : views) {
+            if (!command_.location && !HasRegistryOf(view)) {
+                // Every view was asked for: the one this station cannot have is noted, not failed.
+                notifier_.ShowMessageBox(AtLocation(view, kNotOnOtherStation), MessageKind::Information);
+                continue;
+            }
             try {
                 if (command_.user)
                     ListUser(*command_.user);
@@ -128,9 +141,14 @@ private:
         logic_.ListBox1Click(ProfileNamed(user).value_or(user));
     }
 
+    bool HasRegistryOf(const std::string& view) const {
+        const StartupLocation* found = FindRegistryLocation(view);
+        return found == nullptr || logic_.CurrentStation().HasRoot(found->root);
+    }
+
     // The profile name as the Users list shows it, for a name typed in any letter case.
     std::optional<std::string> ProfileNamed(const std::string& user) const {
-        for (const std::string& name : UserProfiles::OfThisComputer(api_).Names())
+        for (const std::string& name : logic_.Profiles().Names())
             if (EqualsIgnoringCase(name, user))
                 return name;
         return std::nullopt;
@@ -139,6 +157,8 @@ private:
     void Act() {
         const std::string& location = *command_.location;
         ShowView(ViewOfLocation(location));
+        if (notifier_.failed)
+            return;  // a location that cannot be read is not acted on
         if (command_.verb == CliVerb::Add) {
             Add(location);
             return;
@@ -156,14 +176,34 @@ private:
             return;
         }
         if (command_.verb == CliVerb::Disable)
-            logic_.DisableApp1Click(*row);
+            DisableChangingNothingOnRefusal(*row);
         else if (command_.verb == CliVerb::Enable)
             logic_.EnableApp1Click(*row);
         else
             logic_.RemoveApp1Click(*row);
         // The logic stays silent about a few failures (a key it could not open, a file it could not delete).
-        ExpectOutcome(std::none_of(view_.rows.begin(), view_.rows.end(),
-                                   [&](const StartupEntry& shown) { return SameRow(shown, *row); }));
+        ExpectOutcome(!StillShown(*row));
+    }
+
+    bool StillShown(const StartupEntry& row) const {
+        return std::any_of(view_.rows.begin(), view_.rows.end(),
+                           [&](const StartupEntry& shown) { return SameRow(shown, row); });
+    }
+
+    // The window keeps the record of an entry that it could not take away, and then shows the entry
+    // twice; a script is told that a refused action changes nothing. The entry is still in its place,
+    // so putting the store back loses nothing.
+    void DisableChangingNothingOnRefusal(const StartupEntry& row) {
+        const DisabledStore store(logic_.DisabledStoreFile());
+        const bool existed = FileExists(store.Path());
+        const std::string before = store.LoadText();
+        logic_.DisableApp1Click(row);
+        if (!StillShown(row))
+            return;
+        if (existed)
+            ReplaceFileContents(store.Path(), before);
+        else
+            DeleteFileA(store.Path().c_str());
     }
 
     void Add(const std::string& location) {
@@ -205,8 +245,11 @@ private:
         report_.messages = notifier_.messages;
         report_.ok = !notifier_.failed;
         if (!report_.ok) {
-            report_.status = report_.messages.back();
-            report_.messages.pop_back();
+            // The last failure is the reason; whatever else was said comes before it.
+            const size_t reason = notifier_.failures.rend() -
+                                  std::find(notifier_.failures.rbegin(), notifier_.failures.rend(), true) - 1;
+            report_.status = report_.messages[reason];
+            report_.messages.erase(report_.messages.begin() + static_cast<std::ptrdiff_t>(reason));
             if (command_.verb != CliVerb::List)
                 report_.rows.clear();
         } else if (command_.verb != CliVerb::List) {
@@ -223,6 +266,23 @@ private:
     StationReport report_;
 };
 
+// Startup folders are read by list of every view or of Startup, and by actions on a Startup folder.
+bool NeedsFiles(const CliCommand& command) {
+    return !command.location || IsStartupKey(*command.location);
+}
+
+std::optional<std::string> UnreachableReason(const Station& station, const RegistryApi& api, bool files) {
+    HKEY root = nullptr;
+    const LONG result = api.connectRegistry(("\\\\" + station.Name()).c_str(), HKEY_LOCAL_MACHINE, &root);
+    if (result != ERROR_SUCCESS)
+        return SystemMessage(result);
+    if (root != HKEY_LOCAL_MACHINE)
+        api.closeKey(root);
+    if (files && GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES)
+        return SystemMessage(static_cast<long>(GetLastError()));
+    return std::nullopt;
+}
+
 StationReport Failure(const std::string& reason) {
     StationReport report;
     report.ok = false;
@@ -231,10 +291,6 @@ StationReport Failure(const std::string& reason) {
 }
 
 }  // namespace
-
-bool IsThisComputer(const std::string& station, const std::string& computerName) {
-    return station.empty() || station == "." || EqualsIgnoringCase(station, computerName);
-}
 
 std::string SystemMessage(long code) {
     char* buffer = nullptr;
@@ -249,12 +305,9 @@ std::string SystemMessage(long code) {
 }
 
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local) {
-    if (IsThisComputer(station, local.computerName))
-        return StationTask(command, local, local.computerName).Run();
-    HKEY root = nullptr;
-    const LONG result = local.api->connectRegistry(("\\\\" + station).c_str(), HKEY_LOCAL_MACHINE, &root);
-    if (result != ERROR_SUCCESS)
-        return Failure(SystemMessage(result));
-    local.api->closeKey(root);
-    return Failure("the startup entries of another station cannot be read by this version");
+    const Station target = StationNamed(station, local.computerName, local.fileRootOf(station));
+    if (!target.IsThisComputer())
+        if (std::optional<std::string> reason = UnreachableReason(target, *local.api, NeedsFiles(command)))
+            return Failure(*reason);
+    return StationTask(command, local, target, StoreNameOf(target, local.computerName)).Run();
 }

@@ -1,12 +1,14 @@
 // The work of one station: the window's startup logic driven by the command, its rows and messages kept.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cli/CliCommand.h"
 #include "platform/RegistryApi.h"
 #include "startup/StartupEntry.h"
+#include "startup/Station.h"
 
 // What one station gave back.
 struct StationReport {
@@ -21,12 +23,13 @@ struct LocalMachine {
     std::string computerName;  // GetComputerNameA
     std::string appDir;        // the tool's folder, where the DisabledStores live
     const RegistryApi* api = &RealRegistryApi();
+    // Where another station's drive C: is seen from here: its administrative share; a folder in tests.
+    std::function<std::string(const std::string& station)> fileRootOf = AdministrativeShareOf;
 };
 
-// "." and this computer's own name (any letter case) are this computer.
-bool IsThisComputer(const std::string& station, const std::string& computerName);
-
-// Runs the command on one station (empty: this computer). Never raises: errors become the report.
+// Runs the command on one station (empty: this computer). Another station is first asked for its
+// registry, and for its drive when the command needs the Startup folders; one that does not answer
+// fails with the system's reason. Never raises: errors become the report.
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local);
 
 // The system's text for an error code, without its line break.

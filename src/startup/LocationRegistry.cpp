@@ -3,12 +3,15 @@
 
 #include "startup/StartupLocations.h"
 
-bool OpenLocationKey(TRegistry& registry, const std::string& location, bool canCreate) {
+bool OpenLocationKey(TRegistry& registry,
+                     const std::string& location,
+                     bool canCreate,
+                     const Station& station) {
     const StartupLocation* found = FindRegistryLocation(location);
-    if (found != nullptr) {
-        registry.SelectRoot(found->root);
+    if (!station.SelectRoot(registry, found != nullptr ? found->root : registry.RootKey()))
+        return false;
+    if (found != nullptr)
         registry.SelectView(found->view);
-    }
     return registry.OpenPath(found != nullptr ? found->keyPath : "", canCreate);
 }
 
@@ -16,13 +19,16 @@ bool HoldsOtherText(TRegistry& registry, const std::string& name, const std::str
     return registry.HasValue(name) && registry.ReadText(name) != expected;
 }
 
-bool LocationKeyMissing(const RegistryApi& api, const std::string& tag) {
+bool LocationKeyMissing(const RegistryApi& api, const std::string& tag, const Station& station) {
     const StartupLocation* found = FindRegistryLocation(tag);
     if (found == nullptr)
         return false;
+    TRegistry registry(api);
+    if (!station.SelectRoot(registry, found->root))
+        return false;  // out of reach is not empty
     const char* path = found->keyPath[0] == '\\' ? found->keyPath + 1 : found->keyPath;
     HKEY key = nullptr;
-    const LONG result = api.openKeyEx(found->root, path, 0, KEY_READ, &key);
+    const LONG result = api.openKeyEx(registry.RootKey(), path, 0, KEY_READ | found->view, &key);
     if (result == ERROR_SUCCESS)
         api.closeKey(key);
     return result == ERROR_FILE_NOT_FOUND;

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr const char* kLocalRoot = "C:\\";
-
 bool IsSkippedName(const char* name) {
     static const std::array<std::string, 5> kSkipped{".", "..", "Default User", "LocalService",
                                                      "NetworkService"};
@@ -63,16 +61,18 @@ std::vector<UserProfile> DocumentsFolderProfiles(const std::string& fileRoot) {
     return profiles;
 }
 
-UserProfiles UserProfiles::OfThisComputer(const RegistryApi& api) {
+UserProfiles UserProfiles::Of(const Station& station, const RegistryApi& api) {
     UserProfiles profiles;
-    profiles.list_ = DocumentsFolderProfiles(kLocalRoot);
+    profiles.list_ = DocumentsFolderProfiles(station.FileRoot());
     if (!profiles.list_.empty()) {
-        profiles.layoutRoot_ = std::string(kLocalRoot) + "Docume~1\\";
+        profiles.layoutRoot_ = station.FileRoot() + "Docume~1\\";
         return profiles;
     }
     // Since Vista "Documents and Settings" is at most a junction that refuses listing.
-    profiles.list_ = RegisteredProfiles(api);
-    ApplyShellFolders(LocalShellFolders(), profiles.list_);
+    profiles.list_ = RegisteredProfiles(api, station);
+    // The shell answers for the user running the program only, on this computer.
+    ApplyShellFolders(station.IsThisComputer() ? LocalShellFolders() : StationShellFolders(station),
+                      profiles.list_);
     OrderAndDropTwins(profiles.list_);
     return profiles;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/RegistryApi.h"
+#include "startup/Station.h"
 
 // Which of Windows' own startup switches a Startup folder's shortcuts have.
 enum class FolderSwitches { None, CurrentUser, AllUsers };
@@ -26,9 +27,9 @@ void FindFileNames(const std::string& pattern, std::vector<std::string>& names);
 // there. Otherwise the system's profile list names them, in lstrcmpA order.
 class UserProfiles {
 public:
-    // This computer's profiles: files under "C:\", profile list from its registry, and the shell's
-    // own Startup folders for the user running the program and for All Users.
-    static UserProfiles OfThisComputer(const RegistryApi& api);
+    // A station's profiles: files under its file root, the profile list from its registry; on this
+    // computer also the shell's own Startup folders for the user running the program and All Users.
+    static UserProfiles Of(const Station& station, const RegistryApi& api);
 
     const std::vector<UserProfile>& List() const { return list_; }
     std::vector<std::string> Names() const;

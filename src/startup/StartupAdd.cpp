@@ -47,12 +47,12 @@ bool StartupList::WriteStartupEntry(const std::string& location,
         const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(location));
         if (!profile || !CreateShortcut(value, profile->startupFolder, name))
             return false;
-        if (std::optional<SwitchList> switches = SwitchListOfFolder(profile->switches))
+        if (std::optional<SwitchList> switches = SwitchListOfFolder(profile->switches, station_))
             SwitchOn(api_, *switches, name + ".lnk");
         return true;
     }
     TRegistry registry(api_);
-    if (!OpenLocationKey(registry, location, true)) {
+    if (!OpenLocationKey(registry, location, true, station_)) {
         notifier_.ShowMessageBox(AtLocation(location, kCouldNotWrite), MessageKind::Error);
         return false;
     }
@@ -60,7 +60,7 @@ bool StartupList::WriteStartupEntry(const std::string& location,
         registry.WriteExpandableText(name, value);
     else
         registry.WriteText(name, value);
-    if (std::optional<SwitchList> switches = SwitchListOfTag(location))
+    if (std::optional<SwitchList> switches = SwitchListOfTag(location, station_))
         SwitchOn(api_, *switches, name);
     return true;
 }

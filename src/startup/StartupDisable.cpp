@@ -67,7 +67,7 @@ void StartupList::DisableRegistryValue(const std::string& location,
     if (RefusesLineBreaks(location, {recordKey, appName, appPath}))
         return;
     TRegistry registry(api_);
-    const bool open = OpenLocationKey(registry, location, true);
+    const bool open = OpenLocationKey(registry, location, true, station_);
     if (open && HoldsOtherText(registry, appName, appPath)) {
         notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);
         return;

@@ -55,15 +55,18 @@ void StartupList::RefreshStartupList() {
 }
 
 void StartupList::ScanStartupLocation(const std::string& tag, std::vector<StartupEntry>& rows) {
-    {
+    const StartupLocation* found = FindRegistryLocation(tag);
+    if (station_.HasRoot(found != nullptr ? found->root : HKEY_CURRENT_USER)) {
         // Every tag reads a key; "Startup" reads the values right under HKEY_CURRENT_USER, normally none.
         TRegistry registry(api_);
         const size_t first = rows.size();
-        if (OpenLocationKey(registry, tag, false))
+        if (OpenLocationKey(registry, tag, false, station_))
             AppendRegistryRows(registry, tag, rows);
         else
             notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
-        MarkSwitchedOffRows(api_, SwitchListOfTag(tag), rows, first);
+        MarkSwitchedOffRows(api_, SwitchListOfTag(tag, station_), rows, first);
+    } else if (tag != kStartupTag) {
+        notifier_.ShowMessageBox(AtLocation(tag, kNotOnOtherStation), MessageKind::Error);
     }
     if (const StartupLocation* partner = Find32BitPartner(tag))
         Append32BitRows(*partner, rows);
@@ -79,17 +82,26 @@ void StartupList::ScanStartupLocation(const std::string& tag, std::vector<Startu
 void StartupList::Append32BitRows(const StartupLocation& location, std::vector<StartupEntry>& rows) {
     TRegistry registry(api_);
     const size_t first = rows.size();
-    if (OpenLocationKey(registry, location.tag, false))
+    if (OpenLocationKey(registry, location.tag, false, station_))
         AppendRegistryRows(registry, location.tag, rows);
-    else if (registry.OpenPathForReading(location.keyPath))
+    else if (ExistsButRefused(location))
         notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
-    MarkSwitchedOffRows(api_, SwitchListOfTag(location.tag), rows, first);
+    MarkSwitchedOffRows(api_, SwitchListOfTag(location.tag, station_), rows, first);
+}
+
+// An unreachable station was reported with the native key already.
+bool StartupList::ExistsButRefused(const StartupLocation& location) const {
+    TRegistry registry(api_);
+    if (!station_.SelectRoot(registry, location.root))
+        return false;
+    registry.SelectView(location.view);
+    return registry.OpenPathForReading(location.keyPath);
 }
 
 void StartupList::AppendProfileRows(const UserProfile& profile, std::vector<StartupEntry>& rows) {
     const size_t first = rows.size();
     AppendFolderRows(profile, rows);
-    MarkSwitchedOffRows(api_, SwitchListOfFolder(profile.switches), rows, first);
+    MarkSwitchedOffRows(api_, SwitchListOfFolder(profile.switches, station_), rows, first);
 }
 
 void StartupList::ShowStartupCount(const std::string& tag, size_t enabledRows) {
@@ -111,7 +123,7 @@ DisabledStore StartupList::Store() const {
 
 std::optional<SwitchList> StartupList::SwitchesOf(const std::string& locationKey) const {
     if (!IsStartupKey(locationKey))
-        return SwitchListOfTag(locationKey);
+        return SwitchListOfTag(locationKey, station_);
     const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(locationKey));
-    return profile ? SwitchListOfFolder(profile->switches) : std::nullopt;
+    return profile ? SwitchListOfFolder(profile->switches, station_) : std::nullopt;
 }

@@ -15,6 +15,7 @@
 #include "startup/StartupLocations.h"
 #include "startup/StartupSwitches.h"
 #include "startup/StartupView.h"
+#include "startup/Station.h"
 #include "platform/Notifier.h"
 
 class StartupList {
@@ -25,6 +26,11 @@ public:
     void SetAppDir(std::string appDir) { appDir_ = std::move(appDir); }
     void SetComputerName(std::string computerName) { computerName_ = std::move(computerName); }
     void SetCurrentLocation(std::string tag) { currentLocation_ = std::move(tag); }
+    // The computer worked on: this one unless another is set.
+    void SetStation(Station station) { station_ = std::move(station); }
+    const Station& CurrentStation() const { return station_; }
+    // The user profiles of the station, as the Users list names them.
+    UserProfiles Profiles() const { return UserProfiles::Of(station_, api_); }
     const std::string& CurrentLocation() const { return currentLocation_; }
     std::string DisabledStoreFile() const { return DisabledStorePath(appDir_, computerName_); }
 
@@ -65,11 +71,12 @@ public:
 
 private:
     DisabledStore Store() const;
-    UserProfiles Profiles() const { return UserProfiles::OfThisComputer(api_); }
     // Windows' own switches of the entries of a LocationKey (a tag, or "Startup\" + user), if any.
     std::optional<SwitchList> SwitchesOf(const std::string& locationKey) const;
     void AppendProfileRows(const UserProfile& profile, std::vector<StartupEntry>& rows);
     void Append32BitRows(const StartupLocation& location, std::vector<StartupEntry>& rows);
+    // True when the location's key can be read but not opened with full access.
+    bool ExistsButRefused(const StartupLocation& location) const;
     // A row held off by Windows' switch is switched back on where it stands; nothing else changes.
     void SwitchBackOn(const std::string& locationKey, const StartupEntry& row);
     // After its entry left the location, its switch goes too, lest it hold a later namesake off.
@@ -89,6 +96,7 @@ private:
     std::string appDir_;
     std::string computerName_;
     std::string currentLocation_;
+    Station station_;
     StartupView& view_;
     Notifier& notifier_;
     const RegistryApi& api_;

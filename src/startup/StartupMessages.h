@@ -20,6 +20,8 @@ inline constexpr const char* kCouldNotDeleteSwitch =
 // The info tip of a row that stands in its location but is held off by Windows itself.
 inline constexpr const char* kSwitchedOffByWindows =
     "Switched off in Windows' startup settings (Task Manager or Settings); Enable App switches it back on.";
+inline constexpr const char* kNotOnOtherStation =
+    "NOT available on another station: it is the key of the user running this program !";
 inline constexpr const char* kLineBreakInEntry =
     "Could NOT disable an entry whose name or path holds a line break !";
 

@@ -33,7 +33,7 @@ void StartupList::DeleteStartupEntry(const std::string& location,
         return;
     }
     TRegistry registry(api_);
-    if (!OpenLocationKey(registry, location, true))
+    if (!OpenLocationKey(registry, location, true, station_))
         return;
     if (HoldsOtherText(registry, appName, appPath))
         notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);

@@ -11,29 +11,35 @@ constexpr const char* kApprovedPath =
 constexpr size_t kSwitchSize = 12;
 
 bool OpenSwitches(TRegistry& registry, const SwitchList& switches, bool forWriting) {
-    registry.SelectRoot(switches.root);
+    if (!switches.station.SelectRoot(registry, switches.root))
+        return false;
     const std::string path = kApprovedPath + std::string(switches.list);
     return forWriting ? registry.OpenPath(path, false) : registry.OpenPathForReading(path);
 }
 
+// The list, where the station has its root.
+std::optional<SwitchList> On(const Station& station, HKEY root, const char* list) {
+    return station.HasRoot(root) ? std::optional(SwitchList{root, list, station}) : std::nullopt;
+}
+
 }  // namespace
 
-std::optional<SwitchList> SwitchListOfTag(const std::string& tag) {
+std::optional<SwitchList> SwitchListOfTag(const std::string& tag, const Station& station) {
     if (tag == "HKCU_Run")
-        return SwitchList{HKEY_CURRENT_USER, "Run"};
+        return On(station, HKEY_CURRENT_USER, "Run");
     if (tag == "HKLM_Run")
-        return SwitchList{HKEY_LOCAL_MACHINE, "Run"};
+        return On(station, HKEY_LOCAL_MACHINE, "Run");
     if (tag == "HKLM_Run32" && FindRegistryLocation(tag) != nullptr)
-        return SwitchList{HKEY_LOCAL_MACHINE, "Run32"};
+        return On(station, HKEY_LOCAL_MACHINE, "Run32");
     return std::nullopt;
 }
 
-std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches) {
+std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches, const Station& station) {
     switch (switches) {
         case FolderSwitches::CurrentUser:
-            return SwitchList{HKEY_CURRENT_USER, "StartupFolder"};
+            return On(station, HKEY_CURRENT_USER, "StartupFolder");
         case FolderSwitches::AllUsers:
-            return SwitchList{HKEY_LOCAL_MACHINE, "StartupFolder"};
+            return On(station, HKEY_LOCAL_MACHINE, "StartupFolder");
         case FolderSwitches::None:
             break;
     }

@@ -12,19 +12,21 @@
 #include "platform/RegistryApi.h"
 #include "startup/ProfileFolders.h"
 #include "startup/StartupEntry.h"
+#include "startup/Station.h"
 
 struct SwitchList {
     HKEY root;
     const char* list;  // the subkey of StartupApproved: "Run", "Run32" or "StartupFolder"
+    Station station;   // whose registry holds them
 };
 
 // The switches of a registry tag's entries: HKCU_Run, HKLM_Run and HKLM_Run32 have them, the others
-// (RunOnce, HKU) none.
-std::optional<SwitchList> SwitchListOfTag(const std::string& tag);
+// (RunOnce, HKU) none; on another station HKCU_Run has none either.
+std::optional<SwitchList> SwitchListOfTag(const std::string& tag, const Station& station = {});
 
 // The switches of a Startup folder's shortcuts: the current user's (HKCU) and All Users' (HKLM) have
 // them, other users' folders none.
-std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches);
+std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches, const Station& station = {});
 
 // True when the switch of that name holds its entry off; no value, or an empty one, means on.
 bool IsSwitchedOff(const std::string& firstBytes);

@@ -56,6 +56,16 @@ std::string LastComponent(const std::string& path) {
     return separator == std::string::npos ? trimmed : trimmed.substr(separator + 1);
 }
 
+// A path of the station ("C:\\users\\alice") as this computer reaches it: under its file root for
+// drive C:, through the drive's administrative share for another drive.
+std::string SeenFromHere(const std::string& path, const Station& station) {
+    if (station.IsThisComputer() || path.size() < 3 || path[1] != ':' || path[2] != '\\')
+        return path;
+    if (path[0] == 'C' || path[0] == 'c')
+        return station.FileRoot() + path.substr(3);
+    return "\\\\" + station.Name() + "\\" + path[0] + "$\\" + path.substr(3);
+}
+
 std::string ShellFolder(int csidl) {
     char path[MAX_PATH] = {};
     return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
@@ -63,18 +73,17 @@ std::string ShellFolder(int csidl) {
 
 }  // namespace
 
-std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api) {
+std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Station& station) {
     std::vector<UserProfile> profiles;
     TRegistry registry(api);
-    registry.SelectRoot(HKEY_LOCAL_MACHINE);
-    if (!registry.OpenPathForReading(kProfileList))
+    if (!station.SelectRoot(registry, HKEY_LOCAL_MACHINE) || !registry.OpenPathForReading(kProfileList))
         return profiles;
     std::vector<std::string> sids;
     registry.ListKeyNames(sids);
     for (const std::string& sid : sids) {
         if (IsServiceProfile(sid) || !registry.OpenPathForReading(kProfileList + ("\\" + sid)))
             continue;
-        const std::string folder = ProfileImagePathOf(registry);
+        const std::string folder = SeenFromHere(ProfileImagePathOf(registry), station);
         const std::string name = LastComponent(folder);
         if (!name.empty() && IsPlainUserName(name) && IsFolder(folder))
             profiles.push_back({name, WithSeparator(folder) + kAppDataStartup});
@@ -84,6 +93,12 @@ std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api) {
 
 ShellFolders LocalShellFolders() {
     return {ShellFolder(CSIDL_PROFILE), ShellFolder(CSIDL_STARTUP), ShellFolder(CSIDL_COMMON_STARTUP)};
+}
+
+ShellFolders StationShellFolders(const Station& station) {
+    const std::string common =
+        station.FileRoot() + "ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
+    return {{}, {}, IsFolder(common) ? common : std::string()};
 }
 
 void ApplyShellFolders(const ShellFolders& shell, std::vector<UserProfile>& profiles) {

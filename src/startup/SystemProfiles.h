@@ -10,7 +10,8 @@
 // The profiles of ProfileList under the registry's HKEY_LOCAL_MACHINE, except the service profiles and
 // those whose folder does not exist, each named by its folder's last component and with its Startup
 // folder under AppData, in the registry's order.
-std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api);
+// Profile folders of another station are seen through its file root.
+std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Station& station = {});
 
 // What the shell of this computer reports; a folder it cannot report is empty.
 struct ShellFolders {
@@ -19,6 +20,9 @@ struct ShellFolders {
     std::string commonStartup;  // the All Users Startup folder
 };
 ShellFolders LocalShellFolders();
+// Another station's shell cannot be asked: only its common Startup folder, where it stands on Vista
+// and later, is known.
+ShellFolders StationShellFolders(const Station& station);
 
 // The running user's profile takes the shell's Startup folder and the current user's switches;
 // "All Users" with the common folder goes first.

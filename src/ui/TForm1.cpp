@@ -49,7 +49,8 @@ std::optional<std::string> PickProgramWithDialog(HWND owner, const std::string& 
 
 }  // namespace
 
-TForm1::TForm1(MainWindowSeams seams) : seams_(std::move(seams)) {
+TForm1::TForm1(MainWindowSeams seams, std::string station)
+    : seams_(std::move(seams)), stationName_(std::move(station)) {
     if (!seams_.pickProgram)
         seams_.pickProgram = PickProgramWithDialog;
     icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN),
@@ -80,8 +81,12 @@ void TForm1::FormCreate() {
     AppDir = AppDirOf(OwnExecutablePath());
     logic_->SetAppDir(AppDir);
     ComputerName = ExeInfo1.ComputerName();
-    logic_->SetComputerName(ComputerName);
+    const Station station = StationNamed(stationName_, ComputerName, AdministrativeShareOf(stationName_));
+    logic_->SetStation(station);
+    logic_->SetComputerName(StoreNameOf(station, ComputerName));
     captionText_ = CaptionTextFor(ExeInfo1.FileVersion);
+    if (!stationName_.empty())
+        captionText_ += " - " + stationName_;
     SetCaptionText(captionText_);
     SetApplicationTitle(captionText_);
     logic_->SetCurrentLocation("HKLM_Run");

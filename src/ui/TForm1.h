@@ -28,7 +28,8 @@ struct MainWindowSeams {
 
 class TForm1 : public WindowBase, public StartupView, public Notifier {
 public:
-    explicit TForm1(MainWindowSeams seams = {});
+    // station: the computer whose startup entries the window works on; this one when empty.
+    explicit TForm1(MainWindowSeams seams = {}, std::string station = {});
     ~TForm1() override;
 
     void Show();
@@ -90,6 +91,7 @@ private:
     std::string AppDir;
     std::string ComputerName;
     std::string captionText_;
+    std::string stationName_;
     std::unique_ptr<StartupList> logic_;
     std::unique_ptr<EntryListView> listView_;
     std::unique_ptr<TrayIcon> trayIcon_;

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <cstdlib>
+#include <string>
 
 #include "startup/ComApartment.h"
 #include "station/TForm2.h"
@@ -24,6 +26,14 @@ int RunMessageLoop(HWND mainWindow) {
     return static_cast<int>(message.wParam);
 }
 
+// The name after "/station" on the command line: the computer the main window works on.
+std::string StationArgument() {
+    for (int i = 1; i + 1 < __argc; ++i)
+        if (lstrcmpiA(__argv[i], "/station") == 0)
+            return __argv[i + 1];
+    return {};
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -36,7 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterWidgetClasses(instance);
     SetApplicationTitle("Tellurin");
 
-    TForm1 form1;
+    TForm1 form1({}, StationArgument());
     // The About and Computer Information windows are made when first shown: until then they are
     // hidden and nothing of theirs can be seen, and the Computer Information window's timer only
     // acts on a command that its showing sets. The main window paints sooner for it.

@@ -13,6 +13,7 @@
 #include "cli/OutputFormats.h"
 #include "cli/Tellurinc.h"
 #include "cli/TextCodec.h"
+#include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
 
 namespace {
@@ -143,7 +144,7 @@ TEST(TellurincActions, ARefusedActionChangesNothingAndFailsTheStation) {
     SetTextValue(HKEY_CURRENT_USER, kRunPath, "CliPager", "C:\\Tools\\pager.exe");
     const std::string appDir = "C:\\tellurinc_app_" + std::to_string(GetCurrentProcessId());
     std::filesystem::create_directories(appDir + "\\HERE_reg_disabled.ini");
-    const LocalMachine local{"HERE", appDir};
+    const LocalMachine local{"HERE", appDir, &FaultyRegistryApi()};
     Console console([local](const CliCommand& command, const std::string& station) {
         return WorkStation(command, station, local);
     });
@@ -151,6 +152,17 @@ TEST(TellurincActions, ARefusedActionChangesNothingAndFailsTheStation) {
     EXPECT_EQ(console.Run({"disable", "--location", "HKCU_Run", "--name", "clipager"}), 1);
     EXPECT_NE(console.err.find("HERE: Cannot"), std::string::npos) << console.err;
     EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kRunPath, "CliPager").exists, true);
+
+    // The registry refuses to delete the value: the record written before it goes is taken back.
+    std::filesystem::remove_all(appDir + "\\HERE_reg_disabled.ini");
+    std::filesystem::create_directories(appDir);
+    ScopedFaults faults;
+    faults.Fail(RegCall::DeleteValue, "CliPager");
+    console.err.clear();
+    EXPECT_EQ(console.Run({"disable", "--location", "HKCU_Run", "--name", "CliPager"}), 1);
+    EXPECT_EQ(console.err, "HERE: [HKCU_Run]:     - Could NOT delete from registry !\r\n");
+    EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kRunPath, "CliPager").exists, true);
+    EXPECT_FALSE(std::filesystem::exists(appDir + "\\HERE_reg_disabled.ini"));
 
     console.err.clear();
     EXPECT_EQ(console.Run({"enable", "--location", "HKCU_Run", "--name", "CliPager"}), 1);

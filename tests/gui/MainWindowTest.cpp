@@ -217,4 +217,17 @@ TEST_F(MainWindowTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(TextOf(Control(kLabel_StartUpApps)), "[HKLM_Run] = 2 apps will start with windows.");
 }
 
+// "/station ws09": the window works on that station, never on this computer's entries, and keeps
+// that station's own DisabledStore.
+TEST_F(MainWindowTest, OnAnotherStationTheWindowShowsItsNameAndKeepsItsOwnStore) {
+    form_.reset();
+    cues_.events.clear();
+    form_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_}, "ws09");
+    PumpMessages(50);
+    EXPECT_TRUE(form_->CaptionText().ends_with(" - ws09")) << form_->CaptionText();
+    EXPECT_TRUE(form_->Logic().DisabledStoreFile().ends_with("\\WS09_reg_disabled.ini"));
+    EXPECT_EQ(RowNamed("Pager"), -1);  // this computer's HKLM_Run value
+    EXPECT_EQ(cues_.events, (std::vector<std::string>{"Error: Could NOT open registry !"}));
+}
+
 }  // namespace

@@ -1,0 +1,31 @@
+// Registry roots of a station, and the station a typed name stands for.
+#include "startup/Station.h"
+
+#include "startup/LocationViews.h"
+
+bool Station::SelectRoot(TRegistry& registry, HKEY root) const {
+    registry.SelectRoot(root);
+    if (!IsConnected() || root == HKEY_CURRENT_USER)
+        return HasRoot(root);  // no computer answers for another's current user
+    return registry.ConnectComputer("\\\\" + name_);
+}
+
+std::string AdministrativeShareOf(const std::string& name) {
+    return "\\\\" + name + "\\C$\\";
+}
+
+Station StationNamed(const std::string& name, const std::string& computerName, const std::string& fileRoot) {
+    if (name.empty() || name == ".")
+        return Station();
+    if (EqualsIgnoringCase(name, computerName))
+        return Station(name, "C:\\", true);
+    return Station(name, fileRoot);
+}
+
+std::string StoreNameOf(const Station& station, const std::string& computerName) {
+    if (station.IsThisComputer())
+        return computerName;
+    std::string name = station.Name();
+    CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}

@@ -1,0 +1,46 @@
+// The computer whose startup entries are worked: this one, or another reached over the network.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/TRegistry.h"
+
+class Station {
+public:
+    // This computer, as the window has always worked it: predefined roots and drive C:.
+    Station() = default;
+    // A computer named: HKEY_LOCAL_MACHINE and HKEY_USERS through RegConnectRegistryA with "\\" + name,
+    // files under fileRoot ("\\name\C$\" in production, a local folder in tests). HKEY_CURRENT_USER
+    // belongs to whoever runs the program: only this computer, named by its own name, has it.
+    Station(std::string name, std::string fileRoot, bool thisComputer = false)
+        : name_(std::move(name)), fileRoot_(std::move(fileRoot)), thisComputer_(thisComputer) {}
+
+    bool IsConnected() const { return !name_.empty(); }
+    bool IsThisComputer() const { return thisComputer_; }
+    bool HasRoot(HKEY root) const { return thisComputer_ || root != HKEY_CURRENT_USER; }
+    const std::string& Name() const { return name_; }
+    // Where "C:\" of the station is seen from here, ending in a backslash.
+    const std::string& FileRoot() const { return fileRoot_; }
+
+    // Makes root of the station the registry's root. False when the station has no such root or it
+    // cannot be reached.
+    bool SelectRoot(TRegistry& registry, HKEY root) const;
+
+private:
+    std::string name_;
+    std::string fileRoot_ = "C:\\";
+    bool thisComputer_ = true;
+};
+
+// "\\" + name + "\C$\": the administrative share of a station's system drive.
+std::string AdministrativeShareOf(const std::string& name);
+
+// The station a name typed by the user stands for: "" and "." are this computer as the window has
+// always worked it; this computer's own name (any letter case) is this computer, connected by name;
+// any other name is another station whose drive C: is seen at fileRoot.
+Station StationNamed(const std::string& name, const std::string& computerName, const std::string& fileRoot);
+
+// The computer name in the DisabledStore's file name: this computer's own, else the name in upper case.
+std::string StoreNameOf(const Station& station, const std::string& computerName);
