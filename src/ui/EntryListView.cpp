@@ -112,11 +112,29 @@ void EntryListView::InsertRow(int index, const StartupEntry& row) {
 }
 
 void EntryListView::ShowRows(const std::vector<StartupEntry>& rows) {
-    RedrawOff quiet(list_);
-    ListView_DeleteAllItems(list_);
-    ListView_SetItemCount(list_, static_cast<int>(rows.size()));
-    for (size_t index = 0; index < rows.size(); ++index)
-        InsertRow(static_cast<int>(index), rows[index]);
+    {
+        RedrawOff quiet(list_);
+        ListView_DeleteAllItems(list_);
+        ListView_SetItemCount(list_, static_cast<int>(rows.size()));
+        for (size_t index = 0; index < rows.size(); ++index)
+            InsertRow(static_cast<int>(index), rows[index]);
+    }
+    if (!IsWindowVisible(list_))
+        MeasureUnseen();
+}
+
+// A list view measures its rows and sets its scroll bars in its first paint; on screen, under Wine's
+// themes, every one of those scroll bar changes is drawn at once (a third of the window's first
+// paint). Printed while the window is still hidden, into a DC of one pixel, the list does that work
+// unseen, and its first paint on screen only draws.
+void EntryListView::MeasureUnseen() {
+    HDC screen = GetDC(nullptr);
+    HDC pixel = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (!pixel)
+        return;
+    SendMessageA(list_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pixel), PRF_CLIENT);
+    DeleteDC(pixel);
 }
 
 int EntryListView::RowCount() const {

@@ -27,6 +27,7 @@ public:
 private:
     void AddColumns();
     void InsertRow(int index, const StartupEntry& row);
+    void MeasureUnseen();
     std::string CellText(int row, int column) const;
 
     HWND list_;

@@ -19,6 +19,7 @@
 namespace {
 
 constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT kShowTrayIconMessage = WM_APP + 3;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // The executable's folder: its full path up to and including the last "\" or ":".
@@ -62,12 +63,8 @@ TForm1::TForm1(MainWindowSeams seams, std::string station)
     logic_ = std::make_unique<StartupList>(*this, *this);
     CreateControls();
     CreateMenus();
-    // The notification area shows small icons: the image of that size, not the large one shrunk.
-    const int small = GetSystemMetrics(SM_CXSMICON);
-    smallIcon_.reset(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, small, small, 0)));
-    trayIcon_ = std::make_unique<TrayIcon>(Handle(), kTrayMessage, smallIcon_.get(), "Tellurin");
-    trayIcon_->SetMenu(trayMenu_.get());
+    // Asking the notification area takes a while: the icon goes there once the window is painted.
+    PostMessageA(Handle(), kShowTrayIconMessage, 0, 0);
     StartKeyPreview(Handle());
     DispatchSafely([this] { FormCreate(); });
 }
@@ -75,6 +72,21 @@ TForm1::TForm1(MainWindowSeams seams, std::string station)
 TForm1::~TForm1() {
     StopKeyPreview(Handle());
     trayIcon_.reset();
+}
+
+// Made when first needed, normally just after the window's first paint; its tip is the caption.
+TrayIcon& TForm1::Tray() {
+    if (trayIcon_)
+        return *trayIcon_;
+    // The notification area shows small icons: the image of that size, not the large one shrunk.
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    smallIcon_.reset(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, small, small, 0)));
+    char caption[128] = "";
+    GetWindowTextA(Handle(), caption, sizeof caption);
+    trayIcon_ = std::make_unique<TrayIcon>(Handle(), kTrayMessage, smallIcon_.get(), caption);
+    trayIcon_->SetMenu(trayMenu_.get());
+    return *trayIcon_;
 }
 
 void TForm1::FormCreate() {
@@ -166,10 +178,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(background_.get());
         case WM_SIZE:
             if (wParam == SIZE_MINIMIZED)
-                trayIcon_->HideOwnerFromTaskbar();
+                Tray().HideOwnerFromTaskbar();
             return 0;
         case kTrayMessage:
-            trayIcon_->HandleCallback(lParam);
+            Tray().HandleCallback(lParam);
+            return 0;
+        case kShowTrayIconMessage:
+            Tray();
             return 0;
         case kKeyPreviewMessage:
             FormKeyDown(wParam);

@@ -67,6 +67,7 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FormCreate();
+    TrayIcon& Tray();
     void CreateControls();
     void CreateMenus();
     void OnCommand(int id, int code);
