@@ -1,8 +1,11 @@
 // tellurinc's flow: read the command, work the stations, print status lines and rows, say how it went.
 #include "cli/Tellurinc.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 #include "cli/OutputFormats.h"
 #include "cli/StationRunner.h"
@@ -60,6 +63,21 @@ std::vector<ListedRow> RowsOf(const std::vector<std::string>& names,
     return rows;
 }
 
+// Each station once, as first named: two workers on one station would race on its DisabledStore.
+// Names are compared without regard to letter case, and "." is this computer.
+std::vector<std::string> DistinctStations(const std::vector<std::string>& stations,
+                                          const std::string& computerName) {
+    std::unordered_set<std::string> seen;
+    std::vector<std::string> distinct;
+    for (const std::string& station : stations) {
+        std::string key = station == "." ? computerName : station;
+        CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+        if (seen.insert(key).second)
+            distinct.push_back(station);
+    }
+    return distinct;
+}
+
 }  // namespace
 
 CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironment& environment) {
@@ -79,7 +97,8 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
         return {0};
     }
     const bool named = !command.stations.empty();
-    const std::vector<std::string> stations = named ? command.stations : std::vector<std::string>{""};
+    const std::vector<std::string> stations =
+        named ? DistinctStations(command.stations, environment.computerName) : std::vector<std::string>{""};
     std::vector<std::string> names = named ? stations : std::vector<std::string>{environment.computerName};
     std::vector<std::optional<StationReport>> reports(stations.size());
     StatusPrinter printer(environment, stations.size());

@@ -77,7 +77,7 @@ TEST(TellurincUsage, BadCommandLinesExitTwoWithOneLineReasonAndUsage) {
 TEST(TellurincStations, StationFileAndOptionsReachEveryStation) {
     const std::string hosts = "C:\\tellurinc_hosts_" + std::to_string(GetCurrentProcessId()) + ".txt";
     std::ofstream(hosts, std::ios::binary) << "\xEF\xBB\xBF"
-                                              "ws01\r\n# retired: ws02\n\n  ws03  \nws04";
+                                              "ws01\r\n# retired: ws02\n\n  ws03  \nws04\nWS01";
     std::vector<std::string> worked;
     std::mutex mutex;
     Console console([&](const CliCommand& command, const std::string& station) {
@@ -88,6 +88,7 @@ TEST(TellurincStations, StationFileAndOptionsReachEveryStation) {
         report.status = "1 entry";
         return report;
     });
+    // A station named twice (here "ws01" and "WS01") is worked once: two workers would race on its store.
     EXPECT_EQ(console.Run({"list", "--station", "ws00", "--station=@" + hosts, "--location", "hkcu_RUN",
                            "--format", "csv"}),
               0);
