@@ -1,4 +1,4 @@
-// Font creation and image-list release.
+// Font creation, bitmap scaling and resource bitmaps, image-list release.
 #include "ui/GdiObjects.h"
 
 #include <commctrl.h>
@@ -41,4 +41,20 @@ UniqueGdiObject ScaledBitmap(HBITMAP source, int width, int height) {
     DeleteDC(from);
     DeleteDC(to);
     return scaled;
+}
+
+ResourceDib FindResourceDib(HINSTANCE instance, int id) {
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), RT_BITMAP);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const auto* info = static_cast<const BITMAPINFO*>(loaded ? LockResource(loaded) : nullptr);
+    if (!info || SizeofResource(instance, found) < sizeof(BITMAPINFOHEADER))
+        return {};
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    DWORD colours = header.biClrUsed;
+    if (colours == 0 && header.biBitCount <= 8)
+        colours = 1u << header.biBitCount;
+    const DWORD masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof header ? 3 : 0;
+    const auto* bits =
+        reinterpret_cast<const BYTE*>(info) + header.biSize + (colours + masks) * sizeof(RGBQUAD);
+    return {info, bits};
 }

@@ -44,6 +44,14 @@ UniqueGdiObject CreatePixelFont(const char* face,
 // A copy of the bitmap stretched to the given size; pixel for pixel, so a mask colour stays exact.
 UniqueGdiObject ScaledBitmap(HBITMAP source, int width, int height);
 
+// A bitmap resource read in place: its header and pixels stay in the program's mapped image, so
+// drawing it (StretchDIBits) costs no private copy. Empty when the resource is missing.
+struct ResourceDib {
+    const BITMAPINFO* info = nullptr;
+    const void* bits = nullptr;
+};
+ResourceDib FindResourceDib(HINSTANCE instance, int id);
+
 inline HFONT AsFont(const UniqueGdiObject& font) {
     return static_cast<HFONT>(font.get());
 }

@@ -98,7 +98,7 @@ private:
     std::unique_ptr<TrayIcon> trayIcon_;
     UniqueMenu entryMenu_;
     UniqueMenu trayMenu_;
-    UniqueGdiObject header_;
+    ResourceDib header_;
     UniqueGdiObject exitImage_;
     UniqueGdiObject background_;
     UniqueIcon icon_;

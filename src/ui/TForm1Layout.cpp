@@ -23,8 +23,7 @@ void TForm1::CreateControls() {
     HWND form = Handle();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HFONT font = Font("MS Sans Serif", 11);
-    header_.reset(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_HEADER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    header_ = FindResourceDib(instance, IDB_HEADER);
     tooltip_ = CreateHints(form);
 
     HWND location =
@@ -126,15 +125,12 @@ void TForm1::CreateMenus() {
 void TForm1::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, header_.get());
     // One bitmap for every scale, smoothed when stretched; its edges are the design's, scaled.
     const RECT box = WindowDpi().Box(0, -1, 742, 123);
     SetStretchBltMode(dc, WindowDpi() == Dpi() ? COLORONCOLOR : HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, memory, 0, 0, 742, 123,
-               SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    if (header_.info)
+        StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0, 742, 123,
+                      header_.bits, header_.info, DIB_RGB_COLORS, SRCCOPY);
     EndPaint(Handle(), &paint);
 }

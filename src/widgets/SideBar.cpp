@@ -30,10 +30,13 @@ int AddItem(HWND window, SideBarState& state, const SideBarItemText* text) {
         return -1;
     state.items.push_back({text->caption, text->hint ? text->hint : ""});
     const int index = static_cast<int>(state.items.size()) - 1;
-    if (!state.items.back().hint.empty())
+    if (!state.items.back().hint.empty()) {
+        if (!state.tooltip.get())  // made with the first hint: a bar without hints needs no tooltip
+            state.tooltip.reset(CreateHints(window));
         AddAreaHint(state.tooltip.get(), window, index,
                     SideBarItemArea(ClientWidth(window), index, Dpi::OfWindow(window)),
                     state.items.back().hint);
+    }
     InvalidateRect(window, nullptr, FALSE);
     return index;
 }
@@ -138,7 +141,6 @@ LRESULT HandleSideBarQuery(HWND window, SideBarState& state, UINT message, WPARA
 LRESULT HandleSideBar(HWND window, SideBarState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            state.tooltip.reset(CreateHints(window));
             MakeFonts(state, nullptr);
             return 0;
         case WM_DESTROY:

@@ -18,7 +18,7 @@ inline constexpr UINT SBM_GETHOTITEM = WM_USER + 5;      // returns the item und
 inline constexpr UINT SBM_SETCOLLAPSED = WM_USER + 6;    // wParam: TRUE shows only the header
 inline constexpr UINT SBM_ISCOLLAPSED = WM_USER + 7;     // returns TRUE when only the header shows
 inline constexpr UINT SBM_GETITEMRECT = WM_USER + 8;     // wParam: index (-1: collapse button), lParam: RECT*
-inline constexpr UINT SBM_GETTOOLTIP = WM_USER + 9;      // returns the tooltip that shows the item hints
+inline constexpr UINT SBM_GETTOOLTIP = WM_USER + 9;      // the hints' tooltip; none before a hint
 
 struct SideBarItemText {
     const char* caption;
