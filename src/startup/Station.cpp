@@ -1,7 +1,7 @@
 // Registry roots of a station, and the station a typed name stands for.
 #include "startup/Station.h"
 
-#include "startup/LocationViews.h"
+#include "platform/TExeInfo.h"
 
 bool Station::SelectRoot(TRegistry& registry, HKEY root) const {
     registry.SelectRoot(root);
@@ -17,7 +17,7 @@ std::string AdministrativeShareOf(const std::string& name) {
 Station StationNamed(const std::string& name, const std::string& computerName, const std::string& fileRoot) {
     if (name.empty() || name == ".")
         return Station();
-    if (EqualsIgnoringCase(name, computerName))
+    if (IsThisComputerName(name, computerName))
         return Station(name, "C:\\", true);
     return Station(name, fileRoot);
 }

@@ -16,8 +16,7 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 }  // namespace
 
 bool IsThisComputer(const std::string& station) {
-    return station == "." ||
-           (!station.empty() && lstrcmpiA(station.c_str(), TExeInfo::ComputerName().c_str()) == 0);
+    return IsThisComputerName(station, TExeInfo::ComputerName());
 }
 
 bool IsUserHive(const std::string& name) {

@@ -7,16 +7,12 @@
 
 #include "startup/StartupMessages.h"
 
-namespace {
-
 bool IsSwitchedOffRow(HWND list, int index) {
     LVITEMA item{};
     item.mask = LVIF_PARAM;
     item.iItem = index;
     return ListView_GetItem(list, &item) && item.lParam != 0;
 }
-
-}  // namespace
 
 void EnableInfoTips(HWND list) {
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_INFOTIP, LVS_EX_INFOTIP);

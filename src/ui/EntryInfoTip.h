@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// True when the list's row is held off by Windows' own switch (its item data says so).
+bool IsSwitchedOffRow(HWND list, int index);
+
 // Lets the list view ask its parent for info tips.
 void EnableInfoTips(HWND list);
 

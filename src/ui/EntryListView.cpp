@@ -164,10 +164,7 @@ StartupEntry EntryListView::Row(int index) const {
     row.status = CellText(index, kStatus);
     UINT state = ListView_GetItemState(list_, index, LVIS_STATEIMAGEMASK);
     row.stateImage = static_cast<int>((state >> 12) & 0xF) - 1;
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = index;
-    row.switchedOff = ListView_GetItem(list_, &item) && item.lParam != 0;
+    row.switchedOff = IsSwitchedOffRow(list_, index);
     return row;
 }
 
