@@ -275,11 +275,11 @@ std::optional<std::string> UnreachableReason(const Station& station, const Regis
     HKEY root = nullptr;
     const LONG result = api.connectRegistry(("\\\\" + station.Name()).c_str(), HKEY_LOCAL_MACHINE, &root);
     if (result != ERROR_SUCCESS)
-        return SystemMessage(result);
+        return SystemMessage(static_cast<unsigned long>(result));
     if (root != HKEY_LOCAL_MACHINE)
         api.closeKey(root);
     if (files && GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES)
-        return SystemMessage(static_cast<long>(GetLastError()));
+        return SystemMessage(GetLastError());
     return std::nullopt;
 }
 
@@ -291,18 +291,6 @@ StationReport Failure(const std::string& reason) {
 }
 
 }  // namespace
-
-std::string SystemMessage(long code) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length != 0 ? std::string(buffer, length) : "Error " + std::to_string(code) + ".";
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
 
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local) {
     const Station target = StationNamed(station, local.computerName, local.fileRootOf(station));

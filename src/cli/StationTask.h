@@ -31,6 +31,3 @@ struct LocalMachine {
 // registry, and for its drive when the command needs the Startup folders; one that does not answer
 // fails with the system's reason. Never raises: errors become the report.
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local);
-
-// The system's text for an error code, without its line break.
-std::string SystemMessage(long code);

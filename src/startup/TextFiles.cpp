@@ -8,19 +8,26 @@
 #include "platform/Errors.h"
 #include "platform/UniqueHandle.h"
 
-namespace {
-
-std::string SystemErrorText(DWORD code) {
+std::string SystemMessage(unsigned long code) {
     char* buffer = nullptr;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
         code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     UniqueLocal owner(buffer);
     std::string text(buffer != nullptr ? buffer : "", length);
-    // The error display adds its own full stop.
-    while (!text.empty() && (text.back() == '.' || static_cast<unsigned char>(text.back()) <= ' '))
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
         text.pop_back();
-    return text.empty() ? "System error " + std::to_string(code) : text;
+    return text.empty() ? "System error " + std::to_string(code) + "." : text;
+}
+
+namespace {
+
+// The error display adds its own full stop.
+std::string SystemErrorText(DWORD code) {
+    std::string text = SystemMessage(code);
+    while (!text.empty() && text.back() == '.')
+        text.pop_back();
+    return text;
 }
 
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, DWORD code) {

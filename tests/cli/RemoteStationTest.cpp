@@ -10,6 +10,7 @@
 #include "platform/TExeInfo.h"
 #include "startup/ComApartment.h"
 #include "startup/ShellLink.h"
+#include "startup/TextFiles.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
 
