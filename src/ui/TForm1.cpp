@@ -48,6 +48,18 @@ std::optional<std::string> PickProgramWithDialog(HWND owner, const std::string& 
     return std::string(file);
 }
 
+// Whether whoever started the program asked for its first window in a particular state (a shortcut
+// set to start minimised or maximised). The system applies that to the first ShowWindow.
+bool LauncherChoseShowState() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    if (!(startup.dwFlags & STARTF_USESHOWWINDOW))
+        return false;
+    const WORD state = startup.wShowWindow;
+    return state != SW_SHOWNORMAL && state != SW_SHOW && state != SW_SHOWDEFAULT;
+}
+
 }  // namespace
 
 TForm1::TForm1(MainWindowSeams seams, std::string station)
@@ -107,8 +119,20 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Show() {
+    if (LauncherChoseShowState()) {
+        ShowWindow(Handle(), SW_SHOW);
+        UpdateWindow(Handle());
+        return;
+    }
+    // Shown undrawn, then drawn in one pass: a plain ShowWindow first erases the window and every
+    // control, and the paint that follows asks each of them for a DC a second time.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The system treats the first ShowWindow specially; it is spent here, where it changes nothing,
+    // rather than on a later restore from the notification area.
     ShowWindow(Handle(), SW_SHOW);
-    UpdateWindow(Handle());
 }
 
 void TForm1::SetModalWindows(std::function<void()> showAbout, std::function<void()> showComputerInfo) {

@@ -32,6 +32,7 @@ public:
     explicit TForm1(MainWindowSeams seams = {}, std::string station = {});
     ~TForm1() override;
 
+    // Shows and activates the window; it and every control are painted when this returns.
     void Show();
     // The windows that the "About" and "Comp Info" buttons show modally.
     void SetModalWindows(std::function<void()> showAbout, std::function<void()> showComputerInfo);

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <set>
+
 #include "gui/GuiTestSupport.h"
 #include "support/DialogWatcher.h"
 #include "ui/MainWindowIds.h"
@@ -11,6 +13,40 @@
 #include "widgets/SideBar.h"
 
 namespace {
+
+std::set<HWND> paintedWindows;
+
+LRESULT CALLBACK NotePaint(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_PAINT)
+        paintedWindows.insert(call->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK NoteUnpainted(HWND control, LPARAM unpainted) {
+    char name[64] = "";
+    if (IsWindowVisible(control) && !paintedWindows.count(control) && GetClassNameA(control, name, 64))
+        reinterpret_cast<std::vector<std::string>*>(unpainted)->push_back(name);
+    return TRUE;
+}
+
+TEST(MainWindowShowTest, ShowReturnsWithTheWindowActiveAndEveryControlPainted) {
+    TestMachine machine;
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Pager", "C:\\Tools\\pager.exe -tray");
+    RecordingNotifier cues;
+    TForm1 form(MainWindowSeams{{}, &cues});
+    paintedWindows.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NotePaint, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    form.Show();
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(GetActiveWindow(), form.Handle());
+    EXPECT_TRUE(paintedWindows.count(form.Handle()));
+    std::vector<std::string> unpainted;
+    EnumChildWindows(form.Handle(), NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    EXPECT_EQ(unpainted, std::vector<std::string>{});
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
