@@ -1,10 +1,26 @@
 // Where a window's DPI comes from: the system, the window's monitor, or the window's own record.
 #include "widgets/Dpi.h"
 
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
 namespace {
 
-// A window property rather than a message: every control reads it without knowing its parent's class.
-constexpr const char* kDpiProperty = "Tellurin.Dpi";
+// The DPI each top-level window lays itself out at. Every control reads it on every paint, so it is
+// kept in the process: a window property is answered by the system's server on each read.
+struct Attached {
+    HWND topLevel;
+    int dpi;
+};
+
+std::mutex attachedGuard;
+std::vector<Attached> attached;
+
+std::vector<Attached>::iterator RecordOf(HWND topLevel) {
+    return std::find_if(attached.begin(), attached.end(),
+                        [topLevel](const Attached& record) { return record.topLevel == topLevel; });
+}
 
 }  // namespace
 
@@ -30,14 +46,23 @@ Dpi Dpi::OfNewWindow(HWND window) {
 
 Dpi Dpi::OfWindow(HWND window) {
     HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
-    const auto value = root ? reinterpret_cast<INT_PTR>(GetPropA(root, kDpiProperty)) : 0;
-    return value ? Dpi(static_cast<int>(value)) : OfSystem();
+    std::lock_guard lock(attachedGuard);
+    const auto record = RecordOf(root);
+    return record != attached.end() ? Dpi(record->dpi) : OfSystem();
 }
 
 void Dpi::Attach(HWND topLevel, Dpi dpi) {
-    SetPropA(topLevel, kDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi.Value())));
+    std::lock_guard lock(attachedGuard);
+    const auto record = RecordOf(topLevel);
+    if (record != attached.end())
+        record->dpi = dpi.Value();
+    else
+        attached.push_back({topLevel, dpi.Value()});
 }
 
 void Dpi::Detach(HWND topLevel) {
-    RemovePropA(topLevel, kDpiProperty);
+    std::lock_guard lock(attachedGuard);
+    const auto record = RecordOf(topLevel);
+    if (record != attached.end())
+        attached.erase(record);
 }
