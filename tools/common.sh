@@ -7,7 +7,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++ mingw-w64 wine wine64 fonts-wine xvfb xauth x11-utils imagemagick googletest liblnk-utils
-          binutils-mingw-w64-x86-64 python3)
+          binutils-mingw-w64-x86-64 python3 ccache)
 
 install_missing() {
     local missing=()
@@ -23,8 +23,11 @@ install_missing() {
 }
 
 build_all() {
+    # ccache keeps a second build of unchanged sources quick, also in another clone (paths relative
+    # to BASEDIR).
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null
     # BUILD_TARGETS may name a few targets to build instead of all.
     # shellcheck disable=SC2086
     cmake --build "$BUILD_DIR" -j"$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
