@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Notifier.h"
+#include "Notifier.h"
 
 // Prints boxes instead of showing them (a box would stop the run); plays nothing.
 class QuietNotifier : public Notifier {

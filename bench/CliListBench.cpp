@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "cli/StationRunner.h"
+#include "StationRunner.h"
 
 namespace {
 

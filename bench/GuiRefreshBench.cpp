@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "ui/TForm1.h"
-#include "widgets/WidgetClasses.h"
+#include "TForm1.h"
+#include "WidgetClasses.h"
 
 namespace {
 

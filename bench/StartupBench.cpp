@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "startup/StartupList.h"
+#include "StartupList.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // Reading tellurinc's command line: the command, its options, and the station list files.
-#include "cli/CliCommand.h"
+#include "CliCommand.h"
 
 #include <charconv>
 #include <map>
 #include <set>
 
-#include "cli/TextCodec.h"
-#include "platform/Errors.h"
-#include "startup/DisabledStore.h"
-#include "startup/LocationViews.h"
-#include "startup/StartupLocations.h"
-#include "startup/TextFiles.h"
+#include "TextCodec.h"
+#include "Errors.h"
+#include "DisabledStore.h"
+#include "LocationViews.h"
+#include "StartupLocations.h"
+#include "TextFiles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Arguments in the ANSI code page, and writes to the console or to redirected streams.
-#include "cli/ConsoleStreams.h"
+#include "ConsoleStreams.h"
 
-#include "cli/TextCodec.h"
+#include "TextCodec.h"
 
 std::vector<std::string> AnsiArguments(int argc, wchar_t** argv) {
     std::vector<std::string> args;

@@ -1,11 +1,11 @@
 // Table, CSV and JSON writers for the rows of list.
-#include "cli/OutputFormats.h"
+#include "OutputFormats.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "cli/TextCodec.h"
+#include "TextCodec.h"
 
 namespace {
 

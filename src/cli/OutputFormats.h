@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliCommand.h"
+#include "CliCommand.h"
 
 // One printed row, every field in UTF-8.
 struct ListedRow {

@@ -1,5 +1,5 @@
 // The parallel runner: detached worker threads, a shared outbox, and deadlines watched by the caller.
-#include "cli/StationRunner.h"
+#include "StationRunner.h"
 
 #include <condition_variable>
 #include <memory>
@@ -7,8 +7,8 @@
 #include <optional>
 #include <thread>
 
-#include "platform/Errors.h"
-#include "startup/ComApartment.h"
+#include "Errors.h"
+#include "ComApartment.h"
 
 namespace {
 

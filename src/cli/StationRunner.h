@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/StationTask.h"
+#include "StationTask.h"
 
 using StationWork = std::function<StationReport(const std::string& station)>;
 

@@ -1,6 +1,6 @@
 // One station's list or action through StartupList, with a view that keeps rows and a notifier that keeps
 // texts.
-#include "cli/StationTask.h"
+#include "StationTask.h"
 
 #include <windows.h>
 
@@ -8,15 +8,16 @@
 #include <functional>
 #include <iterator>
 
-#include "platform/Errors.h"
-#include "startup/LocationKeys.h"
-#include "startup/LocationRegistry.h"
-#include "startup/LocationViews.h"
-#include "startup/ProfileFolders.h"
-#include "startup/StartupList.h"
-#include "startup/StartupLocations.h"
-#include "startup/StartupMessages.h"
-#include "startup/TextFiles.h"
+#include "Errors.h"
+#include "LocationKeys.h"
+#include "LocationRegistry.h"
+#include "LocationViews.h"
+#include "ProfileFolders.h"
+#include "StartupList.h"
+#include "StartupLocations.h"
+#include "StartupMessages.h"
+#include "SystemMessage.h"
+#include "TextFiles.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliCommand.h"
-#include "platform/RegistryApi.h"
-#include "startup/StartupEntry.h"
-#include "startup/Station.h"
+#include "CliCommand.h"
+#include "RegistryApi.h"
+#include "StartupEntry.h"
+#include "Station.h"
 
 // What one station gave back.
 struct StationReport {

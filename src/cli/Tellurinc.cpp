@@ -1,5 +1,5 @@
 // tellurinc's flow: read the command, work the stations, print status lines and rows, say how it went.
-#include "cli/Tellurinc.h"
+#include "Tellurinc.h"
 
 #include <windows.h>
 
@@ -7,10 +7,10 @@
 #include <optional>
 #include <unordered_set>
 
-#include "cli/OutputFormats.h"
-#include "cli/StationRunner.h"
-#include "cli/TextCodec.h"
-#include "startup/LocationKeys.h"
+#include "OutputFormats.h"
+#include "StationRunner.h"
+#include "TextCodec.h"
+#include "LocationKeys.h"
 
 namespace {
 

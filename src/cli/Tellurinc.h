@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliCommand.h"
-#include "cli/StationTask.h"
+#include "CliCommand.h"
+#include "StationTask.h"
 
 struct CliEnvironment {
     std::function<void(const std::string& utf8)> writeOut;

@@ -1,5 +1,5 @@
 // Code page conversions over MultiByteToWideChar and WideCharToMultiByte.
-#include "cli/TextCodec.h"
+#include "TextCodec.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // tellurinc.exe: the console front end of the startup logic, for scripts and fleets of stations.
 #include <windows.h>
 
-#include "cli/ConsoleStreams.h"
-#include "cli/Tellurinc.h"
-#include "platform/TExeInfo.h"
-#include "startup/DisabledStore.h"
+#include "ConsoleStreams.h"
+#include "Tellurinc.h"
+#include "TExeInfo.h"
+#include "DisabledStore.h"
 
 // wmain: the runtime splits the UTF-16 command line, so names in any script arrive whole.
 int wmain(int argc, wchar_t** argv) {

@@ -1,5 +1,5 @@
 // The production registry table: straight to advapi32.
-#include "platform/RegistryApi.h"
+#include "RegistryApi.h"
 
 const RegistryApi& RealRegistryApi() {
     static const RegistryApi api{RegOpenKeyExA,    RegCreateKeyExA, RegCloseKey,     RegConnectRegistryA,

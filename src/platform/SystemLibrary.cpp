@@ -1,5 +1,5 @@
 // Loads system DLLs by LOAD_LIBRARY_SEARCH_SYSTEM32 and keeps them for the life of the process.
-#include "platform/SystemLibrary.h"
+#include "SystemLibrary.h"
 
 FARPROC SystemFunction(const char* dll, const char* function) {
     // Loaded once per name and never freed: the functions are used until the program ends.

@@ -1,12 +1,12 @@
 // TExeInfo over version.dll and GetComputerNameA.
-#include "platform/TExeInfo.h"
+#include "TExeInfo.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "platform/SystemLibrary.h"
+#include "SystemLibrary.h"
 
 namespace {
 

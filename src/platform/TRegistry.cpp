@@ -1,10 +1,10 @@
 // TRegistry over the RegistryApi table; value errors raise ERegistryException, the rest answer bool.
-#include "platform/TRegistry.h"
+#include "TRegistry.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Errors.h"
+#include "Errors.h"
 
 namespace {
 

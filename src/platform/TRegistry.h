@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryApi.h"
+#include "RegistryApi.h"
 
 enum class ValueKind { Other, Text, ExpandableText, Number, Bytes };
 

@@ -1,11 +1,11 @@
 // Loading, appending to, listing and rewriting the DisabledStore.
-#include "startup/DisabledStore.h"
+#include "DisabledStore.h"
 
-#include "platform/Errors.h"
-#include "startup/LocationKeys.h"
-#include "startup/StartupLocations.h"
-#include "startup/StoreEncoding.h"
-#include "startup/TextFiles.h"
+#include "Errors.h"
+#include "LocationKeys.h"
+#include "StartupLocations.h"
+#include "StoreEncoding.h"
+#include "TextFiles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "startup/StartupEntry.h"
+#include "StartupEntry.h"
 
 // AppDir of an executable: its folder without the trailing backslash, except for a drive's root ("C:\").
 std::string AppDirOf(const std::string& exePath);

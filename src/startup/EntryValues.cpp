@@ -1,5 +1,5 @@
 // Texts of entries as they are written back.
-#include "startup/EntryValues.h"
+#include "EntryValues.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Registry access for one startup location.
-#include "startup/LocationRegistry.h"
+#include "LocationRegistry.h"
 
-#include "startup/StartupLocations.h"
+#include "StartupLocations.h"
 
 bool OpenLocationKey(TRegistry& registry,
                      const std::string& location,

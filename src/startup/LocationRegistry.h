@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "platform/RegistryApi.h"
-#include "platform/TRegistry.h"
-#include "startup/Station.h"
+#include "RegistryApi.h"
+#include "TRegistry.h"
+#include "Station.h"
 
 // Selects the station's root and the registry view of a registry tag and opens its key path; any other
 // text leaves the default root (HKEY_CURRENT_USER) and opens that root itself. True when the key is open.

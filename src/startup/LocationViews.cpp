@@ -1,10 +1,10 @@
 // Location texts matched without regard to letter case, against the location table.
-#include "startup/LocationViews.h"
+#include "LocationViews.h"
 
 #include <windows.h>
 
-#include "startup/LocationKeys.h"
-#include "startup/StartupLocations.h"
+#include "LocationKeys.h"
+#include "StartupLocations.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // FindFileNames over FindFirstFileA, the profiles of the older layout, and the profile set of a computer.
-#include "startup/ProfileFolders.h"
+#include "ProfileFolders.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
 
-#include "platform/UniqueHandle.h"
-#include "startup/SystemProfiles.h"
+#include "UniqueHandle.h"
+#include "SystemProfiles.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryApi.h"
-#include "startup/Station.h"
+#include "RegistryApi.h"
+#include "Station.h"
 
 // Which of Windows' own startup switches a Startup folder's shortcuts have.
 enum class FolderSwitches { None, CurrentUser, AllUsers };

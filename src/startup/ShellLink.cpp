@@ -1,5 +1,5 @@
 // ResolveShortcutTarget and CreateShortcut over IShellLinkA and IPersistFile.
-#include "startup/ShellLink.h"
+#include "ShellLink.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/Errors.h"
-#include "startup/ComPtr.h"
-#include "startup/TextFiles.h"
+#include "Errors.h"
+#include "ComPtr.h"
+#include "TextFiles.h"
 
 namespace {
 

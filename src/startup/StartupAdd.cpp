@@ -1,11 +1,11 @@
 // Adding an entry: the Add button's rule and handler, and writing an entry into its location.
-#include "startup/EntryValues.h"
-#include "startup/LocationKeys.h"
-#include "startup/LocationRegistry.h"
-#include "startup/ShellLink.h"
-#include "startup/StartupList.h"
-#include "startup/StartupLocations.h"
-#include "startup/StartupMessages.h"
+#include "EntryValues.h"
+#include "LocationKeys.h"
+#include "LocationRegistry.h"
+#include "ShellLink.h"
+#include "StartupList.h"
+#include "StartupLocations.h"
+#include "StartupMessages.h"
 
 bool StartupList::AddButtonEnabled(const std::string& name, const std::string& path) {
     return !name.empty() && !path.empty();

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "startup/EntryValues.h"
-#include "startup/LocationKeys.h"
-#include "startup/LocationRegistry.h"
-#include "startup/ShellLink.h"
-#include "startup/StartupList.h"
-#include "startup/StartupLocations.h"
-#include "startup/StartupMessages.h"
+#include "EntryValues.h"
+#include "LocationKeys.h"
+#include "LocationRegistry.h"
+#include "ShellLink.h"
+#include "StartupList.h"
+#include "StartupLocations.h"
+#include "StartupMessages.h"
 
 void StartupList::DisableApp1Click(const StartupEntry& row) {
     // A 32-bit row shown in its native tag's view is an entry of the 32-bit view.

@@ -1,5 +1,5 @@
 // Row order by the system's locale-aware comparison, as the list view uses it.
-#include "startup/StartupEntry.h"
+#include "StartupEntry.h"
 
 #include <windows.h>
 

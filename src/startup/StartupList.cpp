@@ -1,13 +1,13 @@
 // Filling the startup list: refresh, scan, count label, one user's folder, location choice.
-#include "startup/StartupList.h"
+#include "StartupList.h"
 
 #include <algorithm>
 
-#include "startup/LocationKeys.h"
-#include "startup/LocationRegistry.h"
-#include "startup/StartupMessages.h"
-#include "startup/StartupScan.h"
-#include "startup/StoreEncoding.h"
+#include "LocationKeys.h"
+#include "LocationRegistry.h"
+#include "StartupMessages.h"
+#include "StartupScan.h"
+#include "StoreEncoding.h"
 
 namespace {
 

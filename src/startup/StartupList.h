@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryApi.h"
-#include "platform/TRegistry.h"
-#include "startup/DisabledStore.h"
-#include "startup/ProfileFolders.h"
-#include "startup/StartupEntry.h"
-#include "startup/StartupLocations.h"
-#include "startup/StartupSwitches.h"
-#include "startup/StartupView.h"
-#include "startup/Station.h"
-#include "platform/Notifier.h"
+#include "RegistryApi.h"
+#include "TRegistry.h"
+#include "DisabledStore.h"
+#include "ProfileFolders.h"
+#include "StartupEntry.h"
+#include "StartupLocations.h"
+#include "StartupSwitches.h"
+#include "StartupView.h"
+#include "Station.h"
+#include "Notifier.h"
 
 class StartupList {
 public:

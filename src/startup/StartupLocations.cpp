@@ -1,5 +1,5 @@
 // The location table.
-#include "startup/StartupLocations.h"
+#include "StartupLocations.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Removing an entry for good: from its location when enabled, from the DisabledStore otherwise.
 #include <windows.h>
 
-#include "startup/LocationKeys.h"
-#include "startup/LocationRegistry.h"
-#include "startup/StartupList.h"
-#include "startup/StartupMessages.h"
+#include "LocationKeys.h"
+#include "LocationRegistry.h"
+#include "StartupList.h"
+#include "StartupMessages.h"
 
 void StartupList::RemoveApp1Click(const StartupEntry& row) {
     const std::string locationKey = ToLocationKey(row.location);

@@ -1,7 +1,7 @@
 // Registry and folder rows of the scan.
-#include "startup/StartupScan.h"
+#include "StartupScan.h"
 
-#include "startup/LocationKeys.h"
+#include "LocationKeys.h"
 
 void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector<StartupEntry>& rows) {
     // One enumeration gives names and data together: a second query per value would double the time.

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/TRegistry.h"
-#include "startup/ProfileFolders.h"
-#include "startup/StartupEntry.h"
+#include "TRegistry.h"
+#include "ProfileFolders.h"
+#include "StartupEntry.h"
 
 // Appends an enabled row per named value of the open key, in the registry's order; the default
 // value is skipped. A value that is not text raises "Invalid data type for '<name>'" after the rows

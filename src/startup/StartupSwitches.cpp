@@ -1,8 +1,8 @@
 // Reading and setting the StartupApproved switches of startup entries.
-#include "startup/StartupSwitches.h"
+#include "StartupSwitches.h"
 
-#include "platform/TRegistry.h"
-#include "startup/StartupLocations.h"
+#include "TRegistry.h"
+#include "StartupLocations.h"
 
 namespace {
 

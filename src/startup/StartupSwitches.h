@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryApi.h"
-#include "startup/ProfileFolders.h"
-#include "startup/StartupEntry.h"
-#include "startup/Station.h"
+#include "RegistryApi.h"
+#include "ProfileFolders.h"
+#include "StartupEntry.h"
+#include "Station.h"
 
 struct SwitchList {
     HKEY root;

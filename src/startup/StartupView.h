@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/StartupEntry.h"
+#include "StartupEntry.h"
 
 // Controls the logic may give the focus to.
 enum class StartupField { ApplicationName, ApplicationPath, UsersList };

@@ -1,7 +1,7 @@
 // Registry roots of a station, and the station a typed name stands for.
-#include "startup/Station.h"
+#include "Station.h"
 
-#include "platform/TExeInfo.h"
+#include "TExeInfo.h"
 
 bool Station::SelectRoot(TRegistry& registry, HKEY root) const {
     registry.SelectRoot(root);

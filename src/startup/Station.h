@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/TRegistry.h"
+#include "TRegistry.h"
 
 class Station {
 public:

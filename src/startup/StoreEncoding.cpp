@@ -1,10 +1,10 @@
 // Converting store lines between UTF-8, the legacy code page and the program's own code page.
-#include "startup/StoreEncoding.h"
+#include "StoreEncoding.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "platform/TRegistry.h"
+#include "TRegistry.h"
 
 namespace {
 

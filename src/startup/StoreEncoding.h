@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/RegistryApi.h"
+#include "RegistryApi.h"
 
 // The system's legacy ANSI code page (Nls\CodePage "ACP"), in which older stores were written; 1252
 // when the registry does not say.

@@ -1,10 +1,10 @@
 // ProfileList and SHGetFolderPathA.
-#include "startup/SystemProfiles.h"
+#include "SystemProfiles.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform/TRegistry.h"
+#include "TRegistry.h"
 
 namespace {
 

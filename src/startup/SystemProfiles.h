@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryApi.h"
-#include "startup/ProfileFolders.h"
+#include "RegistryApi.h"
+#include "ProfileFolders.h"
 
 // The profiles of ProfileList under the registry's HKEY_LOCAL_MACHINE, except the service profiles and
 // those whose folder does not exist, each named by its folder's last component and with its Startup

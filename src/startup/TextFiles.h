@@ -3,9 +3,6 @@
 
 #include <string>
 
-// The system's wording of an error code (FormatMessageA), without its line break.
-std::string SystemMessage(unsigned long code);
-
 // True when a file (not a folder) stands at path.
 bool FileExists(const std::string& path);
 

@@ -1,5 +1,5 @@
 // Showing the Computer Information window and its timer-driven close.
-#include "station/ComputerInfo.h"
+#include "ComputerInfo.h"
 
 #include <exception>
 

@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "platform/RegistryApi.h"
-#include "station/DesktopApi.h"
-#include "station/RestrictionSwitches.h"
-#include "station/StationValues.h"
-#include "station/StationView.h"
-#include "platform/Notifier.h"
+#include "RegistryApi.h"
+#include "DesktopApi.h"
+#include "RestrictionSwitches.h"
+#include "StationValues.h"
+#include "StationView.h"
+#include "Notifier.h"
 
 // The states of TimerCommand.
 inline constexpr const char kTimerStartup[] = "startup";

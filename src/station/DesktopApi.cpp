@@ -1,5 +1,5 @@
 // The production desktop table: straight to user32.
-#include "station/DesktopApi.h"
+#include "DesktopApi.h"
 
 const DesktopApi& RealDesktopApi() {
     static const DesktopApi api{FindWindowA, GetWindow, ShowWindow};

@@ -1,10 +1,10 @@
 // Reading, writing and showing the local switches; a box never keeps a mark that was not stored.
-#include "station/RestrictionSwitches.h"
+#include "RestrictionSwitches.h"
 
 #include <utility>
 #include <vector>
 
-#include "platform/TRegistry.h"
+#include "TRegistry.h"
 
 using namespace switch_keys;
 

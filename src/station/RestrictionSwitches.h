@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "platform/RegistryApi.h"
-#include "station/DesktopApi.h"
-#include "station/StationView.h"
-#include "station/SwitchTable.h"
-#include "platform/Notifier.h"
+#include "RegistryApi.h"
+#include "DesktopApi.h"
+#include "StationView.h"
+#include "SwitchTable.h"
+#include "Notifier.h"
 
 // PaintSwitch colours: accent blue with white text when checked, the window's background with black.
 inline constexpr COLORREF kSwitchCheckedBackground = 0xB35900;

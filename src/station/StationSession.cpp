@@ -1,7 +1,7 @@
 // A fresh registry connection per station operation; the TRegistry releases it on every path.
-#include "station/StationSession.h"
+#include "StationSession.h"
 
-#include "station/StationText.h"
+#include "StationText.h"
 
 namespace {
 

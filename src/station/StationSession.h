@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/RegistryApi.h"
-#include "platform/TRegistry.h"
+#include "RegistryApi.h"
+#include "TRegistry.h"
 
 class StationSession {
 public:

@@ -1,5 +1,5 @@
 // Station names for connections and messages.
-#include "station/StationText.h"
+#include "StationText.h"
 
 std::string UncForm(const std::string& station) {
     return "\\\\" + station;

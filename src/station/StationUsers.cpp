@@ -1,7 +1,7 @@
 // Finding the users of a station whose browser values are read and written.
-#include "station/StationUsers.h"
+#include "StationUsers.h"
 
-#include "platform/TExeInfo.h"
+#include "TExeInfo.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryApi.h"
-#include "station/StationSession.h"
+#include "RegistryApi.h"
+#include "StationSession.h"
 
 // "." or this computer's name in any case.
 bool IsThisComputer(const std::string& station);

@@ -1,8 +1,8 @@
 // Reading the station values, each through a connection of its own.
-#include "station/StationKeys.h"
-#include "station/StationSession.h"
-#include "station/StationUsers.h"
-#include "station/StationValues.h"
+#include "StationKeys.h"
+#include "StationSession.h"
+#include "StationUsers.h"
+#include "StationValues.h"
 
 using namespace station_keys;
 

@@ -1,12 +1,12 @@
 // Writing the station values, each through a connection of its own, with the outcome in a box.
 #include <functional>
 
-#include "platform/Errors.h"
-#include "station/StationKeys.h"
-#include "station/StationSession.h"
-#include "station/StationText.h"
-#include "station/StationUsers.h"
-#include "station/StationValues.h"
+#include "Errors.h"
+#include "StationKeys.h"
+#include "StationSession.h"
+#include "StationText.h"
+#include "StationUsers.h"
+#include "StationValues.h"
 
 using namespace station_keys;
 

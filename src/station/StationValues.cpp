@@ -1,5 +1,5 @@
 // Filling the fields from a station, the checks of Write Values, the Set buttons and enabling rules.
-#include "station/StationValues.h"
+#include "StationValues.h"
 
 #include <exception>
 #include <utility>

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/RegistryApi.h"
-#include "station/StationView.h"
-#include "platform/Notifier.h"
+#include "RegistryApi.h"
+#include "StationView.h"
+#include "Notifier.h"
 
 // Stands in a field when the station answered but has no text for it.
 inline constexpr const char kValueNotSet[] = "(Value is not set)";

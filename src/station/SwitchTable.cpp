@@ -1,7 +1,7 @@
 // The one table that drives every switch box: reading at show, writing on a click, Check All.
-#include "station/SwitchTable.h"
+#include "SwitchTable.h"
 
-#include "station/RestrictionSwitches.h"
+#include "RestrictionSwitches.h"
 
 using namespace switch_keys;
 

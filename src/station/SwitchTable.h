@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "station/StationView.h"
+#include "StationView.h"
 
 class RestrictionSwitches;
 

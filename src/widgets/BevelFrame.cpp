@@ -1,13 +1,13 @@
 // Bevel frame: its window region is only the border ring, so everything inside shows and gets the mouse.
-#include "widgets/BevelFrame.h"
+#include "BevelFrame.h"
 
 #include <utility>
 
-#include "widgets/Dpi.h"
-#include "widgets/WidgetColors.h"
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "Dpi.h"
+#include "WidgetColors.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

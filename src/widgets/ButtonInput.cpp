@@ -1,7 +1,7 @@
 // Press, release, capture, Space and hover handling shared by the button and the check controls.
-#include "widgets/ButtonInput.h"
+#include "ButtonInput.h"
 
-#include "widgets/WidgetPaint.h"
+#include "WidgetPaint.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Colour label: paints its colour and text; transparent to the mouse so the window under it drags.
-#include "widgets/ColorLabel.h"
+#include "ColorLabel.h"
 
-#include "widgets/Dpi.h"
-#include "widgets/WidgetColors.h"
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "Dpi.h"
+#include "WidgetColors.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Where a window's DPI comes from: the system, the window's monitor, or the window's own record.
-#include "widgets/Dpi.h"
+#include "Dpi.h"
 
 #include <algorithm>
 #include <mutex>

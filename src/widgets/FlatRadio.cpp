@@ -1,13 +1,13 @@
 // Flat radio button: a round mark; a click marks it and unmarks its flat siblings.
-#include "widgets/FlatRadio.h"
+#include "FlatRadio.h"
 
 #include <cstring>
 
-#include "widgets/ToggleControl.h"
-#include "widgets/WidgetClasses.h"
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "ToggleControl.h"
+#include "WidgetClasses.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "widgets/ToggleMessages.h"
+#include "ToggleMessages.h"
 
 // kTransparentColor as the background shows the parent's background (the default, with black text).
 inline void SetFlatRadioColors(HWND radio, COLORREF back, COLORREF text) {

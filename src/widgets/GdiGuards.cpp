@@ -1,5 +1,5 @@
 // The off-screen painting of BufferedPaint.
-#include "widgets/GdiGuards.h"
+#include "GdiGuards.h"
 
 BufferedPaint::BufferedPaint(HWND window) noexcept : window_(window) {
     BeginPaint(window, &paint_);

@@ -1,14 +1,14 @@
 // Gradient push button: paints its look from the colour scheme and reports clicks to the parent.
-#include "widgets/GradientButton.h"
+#include "GradientButton.h"
 
 #include <utility>
 
-#include "widgets/ButtonInput.h"
-#include "widgets/Dpi.h"
-#include "widgets/WidgetColors.h"
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "ButtonInput.h"
+#include "Dpi.h"
+#include "WidgetColors.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Hints through the common tooltip control.
-#include "widgets/Hints.h"
+#include "Hints.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,9 @@
 // Link label: hover look through mouse tracking, notification on any button press.
-#include "widgets/LinkLabel.h"
+#include "LinkLabel.h"
 
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

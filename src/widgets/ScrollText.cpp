@@ -1,12 +1,12 @@
 // Scrolling text: draws the window text at the position the pacing thread's step count gives.
-#include "widgets/ScrollText.h"
+#include "ScrollText.h"
 
-#include "widgets/Dpi.h"
-#include "widgets/ScrollTicker.h"
-#include "widgets/WidgetColors.h"
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "Dpi.h"
+#include "ScrollTicker.h"
+#include "WidgetColors.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The pacing thread of the scrolling text.
-#include "widgets/ScrollTicker.h"
+#include "ScrollTicker.h"
 
 #include <chrono>
 #include <system_error>

@@ -1,11 +1,11 @@
 // Side bar: mouse tracking over items and the collapse button, clicks, collapsing and item hints.
-#include "widgets/SideBar.h"
+#include "SideBar.h"
 
-#include "widgets/Hints.h"
-#include "widgets/SideBarState.h"
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "Hints.h"
+#include "SideBarState.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The side bar's geometry and painting: gradient header, collapse button, item list.
-#include "widgets/SideBarState.h"
+#include "SideBarState.h"
 
-#include "widgets/WidgetColors.h"
-#include "widgets/WidgetPaint.h"
+#include "WidgetColors.h"
+#include "WidgetPaint.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "widgets/Dpi.h"
-#include "widgets/GdiGuards.h"
-#include "widgets/WidgetWindow.h"
+#include "Dpi.h"
+#include "GdiGuards.h"
+#include "WidgetWindow.h"
 
 inline constexpr int kSideBarHeaderHeight = 25;  // at 96 DPI, as every length here
 // Targets of the mouse besides item indexes.

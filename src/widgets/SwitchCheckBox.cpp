@@ -1,10 +1,10 @@
 // Switch check box: a square box with a tick; a click toggles the mark.
-#include "widgets/SwitchCheckBox.h"
+#include "SwitchCheckBox.h"
 
-#include "widgets/ToggleControl.h"
-#include "widgets/WidgetPaint.h"
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "ToggleControl.h"
+#include "WidgetPaint.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Messages and painting common to the switch check box and the flat radio button.
-#include "widgets/ToggleControl.h"
-#include "widgets/WidgetWindow.h"
+#include "ToggleControl.h"
+#include "WidgetWindow.h"
 
-#include "widgets/Dpi.h"
-#include "widgets/ToggleMessages.h"
-#include "widgets/WidgetPaint.h"
+#include "Dpi.h"
+#include "ToggleMessages.h"
+#include "WidgetPaint.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "widgets/ButtonInput.h"
-#include "widgets/WidgetColors.h"
+#include "ButtonInput.h"
+#include "WidgetColors.h"
 
 struct ToggleState {
     bool checked = false;

@@ -1,5 +1,5 @@
 // Notification-area icon through Shell_NotifyIconA.
-#include "widgets/TrayIcon.h"
+#include "TrayIcon.h"
 
 #include <shellapi.h>
 

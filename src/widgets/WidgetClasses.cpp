@@ -1,10 +1,10 @@
 // Registers the control classes once per instance, and the common controls the hints need.
-#include "widgets/WidgetClasses.h"
+#include "WidgetClasses.h"
 
 #include <commctrl.h>
 
-#include "widgets/WidgetProcs.h"
-#include "widgets/WidgetWindow.h"
+#include "WidgetProcs.h"
+#include "WidgetWindow.h"
 
 namespace {
 

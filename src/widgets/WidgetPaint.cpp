@@ -1,7 +1,7 @@
 // Drawing and input helpers the controls share.
-#include "widgets/WidgetPaint.h"
+#include "WidgetPaint.h"
 
-#include "widgets/WidgetColors.h"
+#include "WidgetColors.h"
 
 namespace {
 

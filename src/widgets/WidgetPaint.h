@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "widgets/GdiGuards.h"
+#include "GdiGuards.h"
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
 void FrameSolid(HDC dc, const RECT& rect, COLORREF color);

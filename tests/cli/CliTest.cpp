@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/OutputFormats.h"
-#include "cli/Tellurinc.h"
-#include "cli/TextCodec.h"
+#include "OutputFormats.h"
+#include "Tellurinc.h"
+#include "TextCodec.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
 

@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/Tellurinc.h"
-#include "platform/TExeInfo.h"
-#include "startup/ComApartment.h"
-#include "startup/ShellLink.h"
-#include "startup/TextFiles.h"
+#include "Tellurinc.h"
+#include "TExeInfo.h"
+#include "ComApartment.h"
+#include "ShellLink.h"
+#include "SystemMessage.h"
+#include "TextFiles.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
 

@@ -9,13 +9,13 @@
 #include <memory>
 
 #include "gui/GuiTestSupport.h"
-#include "station/TForm2.h"
-#include "station/TForm2Ids.h"
-#include "ui/MainWindowIds.h"
-#include "ui/TAboutBox.h"
-#include "ui/TForm1.h"
-#include "widgets/Dpi.h"
-#include "widgets/SideBar.h"
+#include "TForm2.h"
+#include "TForm2Ids.h"
+#include "MainWindowIds.h"
+#include "TAboutBox.h"
+#include "TForm1.h"
+#include "Dpi.h"
+#include "SideBar.h"
 
 namespace {
 

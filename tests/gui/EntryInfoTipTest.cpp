@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "gui/GuiTestSupport.h"
-#include "startup/StartupMessages.h"
-#include "ui/MainWindowIds.h"
-#include "ui/TForm1.h"
+#include "StartupMessages.h"
+#include "MainWindowIds.h"
+#include "TForm1.h"
 
 namespace {
 

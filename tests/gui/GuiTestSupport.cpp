@@ -11,9 +11,9 @@
 #include <iterator>
 #include <map>
 
-#include "platform/TExeInfo.h"
-#include "startup/ShellLink.h"
-#include "widgets/WidgetClasses.h"
+#include "TExeInfo.h"
+#include "ShellLink.h"
+#include "WidgetClasses.h"
 
 namespace {
 

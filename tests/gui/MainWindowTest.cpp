@@ -8,9 +8,9 @@
 
 #include "gui/GuiTestSupport.h"
 #include "support/DialogWatcher.h"
-#include "ui/MainWindowIds.h"
-#include "ui/TForm1.h"
-#include "widgets/SideBar.h"
+#include "MainWindowIds.h"
+#include "TForm1.h"
+#include "SideBar.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "../../res/resource.h"
-#include "ui/GdiObjects.h"
+#include "resource.h"
+#include "GdiObjects.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "gui/GuiTestSupport.h"
-#include "ui/MainWindowIds.h"
-#include "ui/TForm1.h"
-#include "widgets/SideBar.h"
+#include "MainWindowIds.h"
+#include "TForm1.h"
+#include "SideBar.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <windows.h>
 
 #include "gui/GuiTestSupport.h"
-#include "station/TForm2.h"
-#include "station/TForm2Ids.h"
-#include "ui/MainWindowIds.h"
-#include "ui/MessageBoxes.h"
-#include "ui/TAboutBox.h"
-#include "ui/TForm1.h"
-#include "widgets/ToggleMessages.h"
+#include "TForm2.h"
+#include "TForm2Ids.h"
+#include "MainWindowIds.h"
+#include "MessageBoxes.h"
+#include "TAboutBox.h"
+#include "TForm1.h"
+#include "ToggleMessages.h"
 
 namespace {
 

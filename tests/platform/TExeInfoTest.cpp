@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "platform/TExeInfo.h"
+#include "TExeInfo.h"
 #include "support/KeySnapshot.h"
-#include "ui/AppTitle.h"
+#include "AppTitle.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // TRegistry's keys: path resolution, roots, connections, and what a failure leaves behind.
 #include <gtest/gtest.h>
 
-#include "platform/TRegistry.h"
+#include "TRegistry.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
 

@@ -1,8 +1,8 @@
 // TRegistry's values: the type and size rules of reading, what writing stores, and listing names.
 #include <gtest/gtest.h>
 
-#include "platform/Errors.h"
-#include "platform/TRegistry.h"
+#include "Errors.h"
+#include "TRegistry.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
 

@@ -2,8 +2,8 @@
 #include <filesystem>
 
 #include "StartupTestSupport.h"
-#include "platform/Errors.h"
-#include "startup/DisabledStore.h"
+#include "Errors.h"
+#include "DisabledStore.h"
 
 namespace {
 

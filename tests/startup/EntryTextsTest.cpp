@@ -1,8 +1,8 @@
 // The text rules of entries: quoting an executable part on enabling, and splitting the store into lines.
 #include <gtest/gtest.h>
 
-#include "startup/DisabledStore.h"
-#include "startup/EntryValues.h"
+#include "DisabledStore.h"
+#include "EntryValues.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <filesystem>
 
 #include "StartupTestSupport.h"
-#include "platform/Errors.h"
-#include "startup/ProfileFolders.h"
-#include "startup/ShellLink.h"
+#include "Errors.h"
+#include "ProfileFolders.h"
+#include "ShellLink.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The location table and the order in which the list shows rows.
 #include <gtest/gtest.h>
 
-#include "startup/StartupEntry.h"
-#include "startup/StartupLocations.h"
+#include "StartupEntry.h"
+#include "StartupLocations.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <filesystem>
 
 #include "StartupTestSupport.h"
-#include "platform/Errors.h"
-#include "startup/ShellLink.h"
-#include "startup/StartupMessages.h"
+#include "Errors.h"
+#include "ShellLink.h"
+#include "StartupMessages.h"
 
 namespace {
 

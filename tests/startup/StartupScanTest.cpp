@@ -1,6 +1,6 @@
 // Refreshing the list: rows of a location in App Name order, the count label, the users, one user's folder.
 #include "StartupTestSupport.h"
-#include "startup/ShellLink.h"
+#include "ShellLink.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "startup/StartupList.h"
-#include "startup/StartupView.h"
+#include "StartupList.h"
+#include "StartupView.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
 #include "support/RecordingNotifier.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "StartupTestSupport.h"
-#include "startup/ProfileFolders.h"
-#include "startup/ShellLink.h"
-#include "startup/StartupMessages.h"
-#include "startup/StoreEncoding.h"
+#include "ProfileFolders.h"
+#include "ShellLink.h"
+#include "StartupMessages.h"
+#include "StoreEncoding.h"
 
 namespace {
 

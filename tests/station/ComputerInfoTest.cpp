@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "station/ComputerInfo.h"
+#include "ComputerInfo.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/RecordingNotifier.h"
 #include "FakeStationView.h"

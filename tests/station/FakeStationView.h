@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "station/StationValues.h"
-#include "station/StationView.h"
+#include "StationValues.h"
+#include "StationView.h"
 
 class FakeStationView : public StationView {
 public:

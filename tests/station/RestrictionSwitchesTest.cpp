@@ -1,7 +1,7 @@
 // The local switches against Wine's registry: numbers written, reading rule, colours, Check All.
 #include <gtest/gtest.h>
 
-#include "station/RestrictionSwitches.h"
+#include "RestrictionSwitches.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/RecordingNotifier.h"
 #include "FakeStationView.h"

@@ -2,7 +2,7 @@
 // whose registry is mapped onto local test keys.
 #include <gtest/gtest.h>
 
-#include "station/StationValues.h"
+#include "StationValues.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/RecordingNotifier.h"
 #include "FakeStationView.h"

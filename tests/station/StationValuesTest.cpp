@@ -1,8 +1,8 @@
 // Station values against Wine's registry, the local computer reached by its name like any station.
 #include <gtest/gtest.h>
 
-#include "station/StationText.h"
-#include "station/StationValues.h"
+#include "StationText.h"
+#include "StationValues.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/RecordingNotifier.h"
 #include "FakeStationView.h"

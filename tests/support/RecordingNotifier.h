@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Notifier.h"
+#include "Notifier.h"
 
 class RecordingNotifier : public Notifier {
 public:

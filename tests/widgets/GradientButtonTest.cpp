@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "WidgetHost.h"
-#include "widgets/GradientButton.h"
-#include "widgets/SwitchCheckBox.h"
-#include "widgets/WidgetClasses.h"
+#include "GradientButton.h"
+#include "SwitchCheckBox.h"
+#include "WidgetClasses.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "WidgetHost.h"
-#include "widgets/BevelFrame.h"
-#include "widgets/ColorLabel.h"
-#include "widgets/GdiGuards.h"
-#include "widgets/LinkLabel.h"
-#include "widgets/ScrollText.h"
-#include "widgets/WidgetClasses.h"
-#include "widgets/WidgetColors.h"
+#include "BevelFrame.h"
+#include "ColorLabel.h"
+#include "GdiGuards.h"
+#include "LinkLabel.h"
+#include "ScrollText.h"
+#include "WidgetClasses.h"
+#include "WidgetColors.h"
 
 namespace {
 

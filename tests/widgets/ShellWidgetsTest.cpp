@@ -7,9 +7,9 @@
 #include <string>
 
 #include "WidgetHost.h"
-#include "widgets/Hints.h"
-#include "widgets/TrayIcon.h"
-#include "widgets/WidgetClasses.h"
+#include "Hints.h"
+#include "TrayIcon.h"
+#include "WidgetClasses.h"
 
 namespace {
 

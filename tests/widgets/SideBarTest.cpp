@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "WidgetHost.h"
-#include "widgets/Hints.h"
-#include "widgets/SideBar.h"
-#include "widgets/WidgetClasses.h"
+#include "Hints.h"
+#include "SideBar.h"
+#include "WidgetClasses.h"
 
 namespace {
 

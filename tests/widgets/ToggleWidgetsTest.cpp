@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "WidgetHost.h"
-#include "widgets/FlatRadio.h"
-#include "widgets/SwitchCheckBox.h"
-#include "widgets/WidgetClasses.h"
-#include "widgets/WidgetColors.h"
+#include "FlatRadio.h"
+#include "SwitchCheckBox.h"
+#include "WidgetClasses.h"
+#include "WidgetColors.h"
 
 namespace {
 

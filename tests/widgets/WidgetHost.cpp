@@ -1,7 +1,7 @@
 // The host window of the control tests.
 #include "WidgetHost.h"
 
-#include "widgets/WidgetClasses.h"
+#include "WidgetClasses.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "startup/ShellLink.h"
+#include "ShellLink.h"
 
 namespace {
 

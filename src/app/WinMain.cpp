@@ -1,0 +1,69 @@
+// Program entry: safe DLL search, COM for the main thread, the three windows, the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <cstdlib>
+#include <string>
+
+#include "ComApartment.h"
+#include "TForm2.h"
+#include "AppTitle.h"
+#include "TAboutBox.h"
+#include "TForm1.h"
+#include "WidgetClasses.h"
+
+namespace {
+
+int RunMessageLoop(HWND mainWindow) {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsWindow(mainWindow) && IsDialogMessageA(mainWindow, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// The name after "/station" on the command line: the computer the main window works on.
+std::string StationArgument() {
+    for (int i = 1; i + 1 < __argc; ++i)
+        if (lstrcmpiA(__argv[i], "/station") == 0)
+            return __argv[i + 1];
+    return {};
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything else loads: only the system folder may supply DLLs.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ComApartment com;  // the shell-link work relies on it; released after the windows
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterWidgetClasses(instance);
+    SetApplicationTitle("Tellurin");
+
+    TForm1 form1({}, StationArgument());
+    // The About and Computer Information windows are made when first shown: until then they are
+    // hidden and nothing of theirs can be seen, and the Computer Information window's timer only
+    // acts on a command that its showing sets. The main window paints sooner for it.
+    std::unique_ptr<TAboutBox> aboutBox;
+    std::unique_ptr<TForm2> form2;
+    auto showAbout = [&] {
+        if (!aboutBox)
+            aboutBox = std::make_unique<TAboutBox>(form1.Handle());
+        aboutBox->ShowModal();
+    };
+    auto showComputerInfo = [&] {
+        if (!form2)
+            form2 = std::make_unique<TForm2>(TForm2::Links{
+                form1.Handle(), &form1, [&] { return form1.GetLocalComputerName(); }, showAbout});
+        form2->ShowModal();
+    };
+    form1.SetModalWindows(showAbout, showComputerInfo);
+    form1.Show();
+    return RunMessageLoop(form1.Handle());
+}

@@ -1,0 +1,385 @@
+// The main window's life, its messages and its handlers.
+#include "TForm1.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <windowsx.h>
+
+#include "resource.h"
+#include "SystemLibrary.h"
+#include "StartupLocations.h"
+#include "AppTitle.h"
+#include "EntryInfoTip.h"
+#include "ErrorDisplay.h"
+#include "KeyPreview.h"
+#include "MainWindowIds.h"
+#include "SideBar.h"
+#include "TrayIcon.h"
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT kShowTrayIconMessage = WM_APP + 3;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// The executable's folder: its full path up to and including the last "\" or ":".
+std::string FolderWithSeparator(const std::string& path) {
+    size_t end = path.find_last_of("\\:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+std::optional<std::string> PickProgramWithDialog(HWND owner, const std::string& initialFolder) {
+    char file[32768] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = "Programs (*.exe)\0*.exe\0All Files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = initialFolder.c_str();
+    dialog.lpstrDefExt = "exe";
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    // Loaded when first needed: importing it would load its printing support at every start.
+    static const auto openDialog =
+        SystemFunctionAs<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!openDialog || !openDialog(&dialog))
+        return std::nullopt;
+    return std::string(file);
+}
+
+// Whether whoever started the program asked for its first window in a particular state (a shortcut
+// set to start minimised or maximised). The system applies that to the first ShowWindow.
+bool LauncherChoseShowState() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    if (!(startup.dwFlags & STARTF_USESHOWWINDOW))
+        return false;
+    const WORD state = startup.wShowWindow;
+    return state != SW_SHOWNORMAL && state != SW_SHOW && state != SW_SHOWDEFAULT;
+}
+
+}  // namespace
+
+TForm1::TForm1(MainWindowSeams seams, std::string station)
+    : seams_(std::move(seams)), stationName_(std::move(station)) {
+    if (!seams_.pickProgram)
+        seams_.pickProgram = PickProgramWithDialog;
+    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN),
+                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    background_.reset(CreateSolidBrush(kBackgroundColor));
+    RegisterClassOnce("TForm1", icon_.get(), nullptr);
+    CreateTopLevel("TForm1", "Tellurin", kStyle, WS_EX_CONTROLPARENT, 333, 191, 741, 525, nullptr);
+    systemNotifier_.SetOwner(Handle());
+    logic_ = std::make_unique<StartupList>(*this, *this);
+    CreateControls();
+    CreateMenus();
+    // Asking the notification area takes a while: the icon goes there once the window is painted.
+    PostMessageA(Handle(), kShowTrayIconMessage, 0, 0);
+    StartKeyPreview(Handle());
+    DispatchSafely([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() {
+    StopKeyPreview(Handle());
+    trayIcon_.reset();
+}
+
+// Made when first needed, normally just after the window's first paint; its tip is the caption.
+TrayIcon& TForm1::Tray() {
+    if (trayIcon_)
+        return *trayIcon_;
+    // The notification area shows small icons: the image of that size, not the large one shrunk.
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    smallIcon_.reset(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN), IMAGE_ICON, small, small, 0)));
+    char caption[128] = "";
+    GetWindowTextA(Handle(), caption, sizeof caption);
+    trayIcon_ = std::make_unique<TrayIcon>(Handle(), kTrayMessage, smallIcon_.get(), caption);
+    trayIcon_->SetMenu(trayMenu_.get());
+    return *trayIcon_;
+}
+
+void TForm1::FormCreate() {
+    AppDir = AppDirOf(OwnExecutablePath());
+    logic_->SetAppDir(AppDir);
+    ComputerName = ExeInfo1.ComputerName();
+    const Station station = StationNamed(stationName_, ComputerName, AdministrativeShareOf(stationName_));
+    logic_->SetStation(station);
+    logic_->SetComputerName(StoreNameOf(station, ComputerName));
+    captionText_ = CaptionTextFor(ExeInfo1.FileVersion);
+    if (!stationName_.empty())
+        captionText_ += " - " + stationName_;
+    SetCaptionText(captionText_);
+    SetApplicationTitle(captionText_);
+    logic_->SetCurrentLocation("HKLM_Run");
+    logic_->RefreshStartupList();
+    SetEntryMenuEnabled(false);
+}
+
+void TForm1::Show() {
+    if (LauncherChoseShowState()) {
+        ShowWindow(Handle(), SW_SHOW);
+        UpdateWindow(Handle());
+        return;
+    }
+    // Shown undrawn, then drawn in one pass: a plain ShowWindow first erases the window and every
+    // control, and the paint that follows asks each of them for a DC a second time.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The system treats the first ShowWindow specially; it is spent here, where it changes nothing,
+    // rather than on a later restore from the notification area.
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+void TForm1::SetModalWindows(std::function<void()> showAbout, std::function<void()> showComputerInfo) {
+    showAbout_ = std::move(showAbout);
+    showComputerInfo_ = std::move(showComputerInfo);
+}
+
+std::string TForm1::GetLocalComputerName() const {
+    return ExeInfo1.ComputerName();
+}
+
+void TForm1::SetCaptionText(const std::string& text) {
+    SetWindowTextA(Handle(), text.c_str());
+    if (trayIcon_)
+        trayIcon_->SetHint(text);
+}
+
+void TForm1::SetApplicationTitle(const std::string& text) {
+    ::SetApplicationTitle(text);
+}
+
+void TForm1::SetEntryMenuEnabled(bool enabled) {
+    const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1})
+        EnableMenuItem(entryMenu_.get(), item, state);
+}
+
+void TForm1::UpdateEntryMenu() {
+    std::optional<StartupEntry> row = listView_->SelectedEntry();
+    const bool enabled = row && row->status == kStatusEnabled;
+    EnableMenuItem(entryMenu_.get(), kDisableApp1, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(entryMenu_.get(), kEnableApp1, MF_BYCOMMAND | (enabled ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(entryMenu_.get(), kRemoveApp1, MF_BYCOMMAND | MF_ENABLED);
+}
+
+bool TForm1::FormKeyDown(WPARAM key) {
+    if (key != VK_F5)
+        return false;
+    logic_->RefreshStartupList();
+    return true;
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_NOTIFY:
+            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam)))
+                return 0;
+            OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_NCHITTEST:
+            return HitTestDraggingBody(wParam, lParam);
+        case WM_DPICHANGED:
+            return DpiChanged(wParam, lParam);
+        case WM_ERASEBKGND:
+            return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(background_.get());
+        case WM_SIZE:
+            if (wParam == SIZE_MINIMIZED)
+                Tray().HideOwnerFromTaskbar();
+            return 0;
+        case kTrayMessage:
+            Tray().HandleCallback(lParam);
+            return 0;
+        case kShowTrayIconMessage:
+            Tray();
+            return 0;
+        case kKeyPreviewMessage:
+            FormKeyDown(wParam);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void TForm1::OnCommand(int id, int code) {
+    switch (id) {
+        case kXPBar_Location:
+            if (code == SBN_ITEMCLICK) {
+                int item = SideBarClickedItem(Control(kXPBar_Location));
+                if (item >= 0 && item < static_cast<int>(StartupLocations().size()))
+                    logic_->SelectLocation(StartupLocations()[item].tag);
+            }
+            break;
+        case kListBox1:
+            if (code == LBN_SELCHANGE)
+                ListBox1Click();
+            break;
+        case kLE_ApplicationName:
+        case kLE_ApplicationPath:
+            if (code == EN_CHANGE)
+                EditChanged();
+            break;
+        case kButton_Browse:
+            Button_BrowseClick();
+            break;
+        case kButton_Add:
+            Button_AddClick();
+            break;
+        case kButton_ComputerInfo:
+            if (showComputerInfo_)
+                showComputerInfo_();
+            break;
+        case kXiButton1:
+            if (showAbout_)
+                showAbout_();
+            break;
+        case kDisableApp1:
+            RunOnSelectedRow(&StartupList::DisableApp1Click);
+            break;
+        case kEnableApp1:
+            RunOnSelectedRow(&StartupList::EnableApp1Click);
+            break;
+        case kRemoveApp1:
+            RunOnSelectedRow(&StartupList::RemoveApp1Click);
+            break;
+        case kExit1:
+            DestroyWindow(Handle());
+            break;
+        default:
+            break;
+    }
+}
+
+void TForm1::OnListNotify(const NMHDR& header) {
+    if (header.idFrom != kStartUpListView || header.code != LVN_ITEMCHANGED)
+        return;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!(change.uChanged & LVIF_STATE) || ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0)
+        return;
+    StartUpListViewSelectItem((change.uNewState & LVIS_SELECTED) != 0);
+}
+
+void TForm1::StartUpListViewSelectItem(bool selected) {
+    SetEntryMenuEnabled(selected);
+    if (selected)
+        UpdateEntryMenu();
+}
+
+void TForm1::OnContextMenu(HWND target, POINT screen) {
+    HMENU menu = target == listView_->Handle() ? entryMenu_.get()
+                 : target == Handle()          ? trayMenu_.get()
+                                               : nullptr;
+    if (!menu)
+        return;
+    if (screen.x == -1 && screen.y == -1)
+        GetCursorPos(&screen);  // from the keyboard
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+}
+
+std::string TForm1::ControlText(int id) const {
+    HWND control = Control(id);
+    std::string text(GetWindowTextLengthA(control) + 1, '\0');
+    text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+std::optional<std::string> TForm1::SelectedUser() const {
+    HWND list = Control(kListBox1);
+    LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR)
+        return std::nullopt;
+    std::string text(SendMessageA(list, LB_GETTEXTLEN, index, 0) + 1, '\0');
+    text.resize(SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())));
+    return text;
+}
+
+void TForm1::ListBox1Click() {
+    if (std::optional<std::string> user = SelectedUser())
+        logic_->ListBox1Click(*user);
+}
+
+void TForm1::EditChanged() {
+    EnableWindow(Control(kButton_Add), logic_->AddButtonEnabled(ControlText(kLE_ApplicationName),
+                                                                ControlText(kLE_ApplicationPath)));
+}
+
+void TForm1::Button_BrowseClick() {
+    if (std::optional<std::string> file =
+            seams_.pickProgram(Handle(), FolderWithSeparator(OwnExecutablePath())))
+        SetWindowTextA(Control(kLE_ApplicationPath), file->c_str());
+}
+
+void TForm1::Button_AddClick() {
+    logic_->Button_AddClick(ControlText(kLE_ApplicationName), ControlText(kLE_ApplicationPath),
+                            SelectedUser());
+}
+
+void TForm1::RunOnSelectedRow(void (StartupList::*operation)(const StartupEntry&)) {
+    if (std::optional<StartupEntry> row = listView_->SelectedEntry())
+        ((*logic_).*operation)(*row);
+}
+
+void TForm1::ShowRows(const std::vector<StartupEntry>& rows) {
+    listView_->ShowRows(rows);
+}
+
+void TForm1::SetCountLabel(const std::string& text) {
+    SetWindowTextA(Control(kLabel_StartUpApps), text.c_str());
+}
+
+void TForm1::SetUsers(const std::vector<std::string>& users) {
+    HWND list = Control(kListBox1);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& user : users)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(user.c_str()));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void TForm1::Focus(StartupField field) {
+    const int id = field == StartupField::ApplicationName   ? kLE_ApplicationName
+                   : field == StartupField::ApplicationPath ? kLE_ApplicationPath
+                                                            : kListBox1;
+    SetFocus(Control(id));
+}
+
+Notifier& TForm1::ActiveNotifier() {
+    return seams_.notifier ? *seams_.notifier : systemNotifier_;
+}
+
+void TForm1::ShowMessageBox(const std::string& text, MessageKind kind) {
+    ActiveNotifier().ShowMessageBox(text, kind);
+}
+
+void TForm1::PlayPressSound() {
+    ActiveNotifier().PlayPressSound();
+}
+
+void TForm1::PlayNotifySound() {
+    ActiveNotifier().PlayNotifySound();
+}
+
+void TForm1::PlayWarningSound() {
+    ActiveNotifier().PlayWarningSound();
+}

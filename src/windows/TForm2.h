@@ -1,0 +1,57 @@
+// TForm2: the Computer Information window, a thin window over ComputerInfo.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ComputerInfo.h"
+#include "StationView.h"
+#include "GdiObjects.h"
+#include "WindowBase.h"
+
+class TForm2 : public WindowBase, public StationView {
+public:
+    struct Links {
+        HWND mainWindow = nullptr;
+        Notifier* notifier = nullptr;                       // the main window's boxes and cues
+        std::function<std::string()> getLocalComputerName;  // asked at every showing
+        std::function<void()> showAboutBox;
+    };
+    explicit TForm2(Links links,
+                    const RegistryApi& api = RealRegistryApi(),
+                    const DesktopApi& desktop = RealDesktopApi());
+
+    // Fills the window from the local computer and shows it modally until it is closed or hidden.
+    void ShowModal();
+    ComputerInfo& Logic() { return info_; }
+    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+    static int IdOf(SwitchBox box);
+    static int IdOf(StationField field);
+
+    // StationView
+    void SetFieldText(StationField field, const std::string& text) override;
+    void FocusField(StationField field) override;
+    void MarkProxyRadio(ProxyRadio marked) override;
+    bool SwitchMark(SwitchBox box) const override;
+    void SetSwitchMark(SwitchBox box, bool checked) override;
+    void SetSwitchColors(SwitchBox box, COLORREF background, COLORREF text) override;
+    void EnableButton(StationButton button, bool enabled) override;
+    void CloseForm() override;
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateControls();
+    void CreateIdentityBand(HWND tooltip);
+    void CreateBrowserBand(HWND tooltip);
+    void CreateSwitchBand(HWND tooltip);
+    void OnCommand(int id, int code, HWND control);
+    void OnFieldChange(int id);
+    std::string Text(int id) const;
+
+    Links links_;
+    ComputerInfo info_;
+    UniqueGdiObject background_;
+    UniqueGdiObject white_;
+};
