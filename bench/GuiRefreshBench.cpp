@@ -62,11 +62,12 @@ public:
             item.pszText = const_cast<char*>(rows[index].appName.c_str());
             const int at =
                 static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-            const std::string* cells[] = {&rows[index].appPath, &rows[index].location, &rows[index].status};
+            const std::string status = rows[index].Status();
+            const char* cells[] = {rows[index].appPath.c_str(), rows[index].location.c_str(), status.c_str()};
             for (int column = 1; column < 4; ++column) {
                 LVITEMA sub{};
                 sub.iSubItem = column;
-                sub.pszText = const_cast<char*>(cells[column - 1]->c_str());
+                sub.pszText = const_cast<char*>(cells[column - 1]);
                 SendMessageA(list_, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&sub));
             }
         }

@@ -2,22 +2,15 @@
 // texts.
 #include "StationTask.h"
 
-#include <windows.h>
-
-#include <algorithm>
-#include <functional>
 #include <iterator>
 
 #include "Errors.h"
 #include "LocationKeys.h"
-#include "LocationRegistry.h"
 #include "LocationViews.h"
 #include "ProfileFolders.h"
 #include "StartupList.h"
 #include "StartupLocations.h"
 #include "StartupMessages.h"
-#include "SystemMessage.h"
-#include "TextFiles.h"
 
 namespace {
 
@@ -39,11 +32,8 @@ public:
     std::vector<std::string> messages;
     std::vector<bool> failures;  // per message: a warning or an error
     bool failed = false;
-    std::function<bool(const std::string&)> ignored = [](const std::string&) { return false; };
 
     void ShowMessageBox(const std::string& text, MessageKind kind) override {
-        if (ignored(text))
-            return;
         messages.push_back(text);
         failures.push_back(kind != MessageKind::Information);
         failed = failed || failures.back();
@@ -54,39 +44,17 @@ public:
     void PlayWarningSound() override {}
 };
 
-std::string PastOf(CliVerb verb) {
-    switch (verb) {
-        case CliVerb::Add:
-            return "added";
-        case CliVerb::Disable:
-            return "disabled";
-        case CliVerb::Enable:
-            return "enabled";
-        default:
-            return "removed";
-    }
-}
-
-bool SameRow(const StartupEntry& a, const StartupEntry& b) {
-    return a.appName == b.appName && a.appPath == b.appPath && a.location == b.location &&
-           a.status == b.status;
-}
-
 class StationTask {
 public:
     StationTask(const CliCommand& command,
                 const LocalMachine& local,
                 Station station,
                 const std::string& storeName)
-        : command_(command), api_(*local.api), logic_(view_, notifier_, *local.api) {
+        : command_(command), logic_(view_, notifier_, *local.api) {
         logic_.SetAppDir(local.appDir);
         logic_.SetComputerName(storeName);
         logic_.SetStation(std::move(station));
-        // The window says it cannot open a key that is not there; to a script that is an empty location.
-        notifier_.ignored = [this](const std::string& text) {
-            return text == kCouldNotOpenRegistry &&
-                   LocationKeyMissing(api_, logic_.CurrentLocation(), logic_.CurrentStation());
-        };
+        logic_.SetMissingKeyIsEmpty(true);  // to a script, a key that is not there is an empty location
     }
 
     StationReport Run() {
@@ -155,6 +123,7 @@ private:
         return std::nullopt;
     }
 
+    // The list of the row's view is read first, to find the row as a person would pick it.
     void Act() {
         const std::string& location = *command_.location;
         ShowView(ViewOfLocation(location));
@@ -164,10 +133,7 @@ private:
             Add(location);
             return;
         }
-        std::optional<StartupEntry> row =
-            Pick(command_.verb == CliVerb::Enable ? kStatusDisabled : kStatusEnabled);
-        if (!row && command_.verb == CliVerb::Remove)
-            row = Pick(kStatusDisabled);
+        const std::optional<StartupEntry> row = PickRow();
         if (!row) {
             const char* which = command_.verb == CliVerb::Disable  ? "enabled "
                                 : command_.verb == CliVerb::Enable ? "disabled "
@@ -176,70 +142,49 @@ private:
                 location, "there is NO " + std::string(which) + "entry '" + command_.name + "' !"));
             return;
         }
-        if (command_.verb == CliVerb::Disable)
-            DisableChangingNothingOnRefusal(*row);
-        else if (command_.verb == CliVerb::Enable)
-            logic_.EnableApp1Click(*row);
-        else
-            logic_.RemoveApp1Click(*row);
-        // The logic stays silent about a few failures (a key it could not open, a file it could not delete).
-        ExpectOutcome(!StillShown(*row));
-    }
-
-    bool StillShown(const StartupEntry& row) const {
-        return std::any_of(view_.rows.begin(), view_.rows.end(),
-                           [&](const StartupEntry& shown) { return SameRow(shown, row); });
-    }
-
-    // The window keeps the record of an entry that it could not take away, and then shows the entry
-    // twice; a script is told that a refused action changes nothing. The entry is still in its place,
-    // so putting the store back loses nothing.
-    void DisableChangingNothingOnRefusal(const StartupEntry& row) {
-        const DisabledStore store(logic_.DisabledStoreFile());
-        const bool existed = FileExists(store.Path());
-        const std::string before = store.LoadText();
-        logic_.DisableApp1Click(row);
-        if (!StillShown(row))
-            return;
-        if (existed)
-            ReplaceFileContents(store.Path(), before);
-        else
-            DeleteFileA(store.Path().c_str());
+        Record(command_.verb == CliVerb::Disable  ? logic_.DisableEntry(*row)
+               : command_.verb == CliVerb::Enable ? logic_.EnableEntry(*row)
+                                                  : logic_.RemoveEntry(*row));
     }
 
     void Add(const std::string& location) {
-        std::optional<std::string> user;
+        std::string locationKey = location;
+        if (location == kStartupTag) {
+            notifier_.Fail(AtLocation(location, kUserMissing));
+            return;
+        }
         if (!UserPartOf(location).empty()) {
-            user = ProfileNamed(UserPartOf(location));
+            const std::optional<std::string> user = ProfileNamed(UserPartOf(location));
             if (!user) {
                 notifier_.Fail(
                     AtLocation(location, "there is NO user profile '" + UserPartOf(location) + "' !"));
                 return;
             }
+            locationKey = LocationKeyOf(kStartupTag, *user);
         }
-        logic_.Button_AddClick(command_.name, command_.command, user);
-        const std::string name = user ? command_.name + ".lnk" : command_.name;
-        ExpectOutcome(Find(kStatusEnabled, name, location).has_value());
+        Record(logic_.AddEntry(locationKey, command_.name, command_.command));
     }
 
-    std::optional<StartupEntry> Find(const std::string& status,
-                                     const std::string& name,
-                                     const std::string& location) const {
-        for (const StartupEntry& row : view_.rows)
-            if (row.status == status && EqualsIgnoringCase(row.appName, name) &&
-                EqualsIgnoringCase(row.location, location))
+    // Disable takes an enabled row, enable a disabled one (or one Windows holds off), remove either,
+    // the one that starts first.
+    std::optional<StartupEntry> PickRow() const {
+        std::optional<StartupEntry> other;
+        for (const StartupEntry& row : view_.rows) {
+            if (!EqualsIgnoringCase(row.appName, command_.name) ||
+                !EqualsIgnoringCase(row.location, *command_.location))
+                continue;
+            const bool wanted = command_.verb == CliVerb::Enable ? !row.IsEnabled() : row.IsEnabled();
+            if (wanted)
                 return row;
-        return std::nullopt;
+            if (command_.verb == CliVerb::Remove && !other)
+                other = row;
+        }
+        return other;
     }
 
-    std::optional<StartupEntry> Pick(const std::string& status) const {
-        return Find(status, command_.name, *command_.location);
-    }
-
-    void ExpectOutcome(bool reached) {
-        if (!reached && !notifier_.failed)
-            notifier_.Fail(AtLocation(*command_.location,
-                                      "'" + command_.name + "' was NOT " + PastOf(command_.verb) + " !"));
+    void Record(const Outcome& outcome) {
+        if (!outcome.IsDone())
+            notifier_.Fail(outcome.Text());
     }
 
     StationReport Finish() {
@@ -260,7 +205,6 @@ private:
     }
 
     const CliCommand& command_;
-    const RegistryApi& api_;
     CapturingView view_;
     CollectingNotifier notifier_;
     StartupList logic_;
@@ -270,18 +214,6 @@ private:
 // Startup folders are read by list of every view or of Startup, and by actions on a Startup folder.
 bool NeedsFiles(const CliCommand& command) {
     return !command.location || IsStartupKey(*command.location);
-}
-
-std::optional<std::string> UnreachableReason(const Station& station, const RegistryApi& api, bool files) {
-    HKEY root = nullptr;
-    const LONG result = api.connectRegistry(("\\\\" + station.Name()).c_str(), HKEY_LOCAL_MACHINE, &root);
-    if (result != ERROR_SUCCESS)
-        return SystemMessage(static_cast<unsigned long>(result));
-    if (root != HKEY_LOCAL_MACHINE)
-        api.closeKey(root);
-    if (files && GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES)
-        return SystemMessage(GetLastError());
-    return std::nullopt;
 }
 
 StationReport Failure(const std::string& reason) {
@@ -295,8 +227,7 @@ StationReport Failure(const std::string& reason) {
 
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local) {
     const Station target = StationNamed(station, local.computerName, local.fileRootOf(station));
-    if (!target.IsThisComputer())
-        if (std::optional<std::string> reason = UnreachableReason(target, *local.api, NeedsFiles(command)))
-            return Failure(*reason);
+    if (std::optional<std::string> reason = UnreachableReason(target, *local.api, NeedsFiles(command)))
+        return Failure(*reason);
     return StationTask(command, local, target, StoreNameOf(target, local.computerName)).Run();
 }

@@ -58,7 +58,7 @@ std::vector<ListedRow> RowsOf(const std::vector<std::string>& names,
         const std::string station = AnsiToUtf8(names[i]);
         for (const StartupEntry& entry : reports[i]->rows)
             rows.push_back({station, AnsiToUtf8(entry.location), AnsiToUtf8(entry.appName),
-                            AnsiToUtf8(entry.appPath), entry.status});
+                            AnsiToUtf8(entry.appPath), entry.Status()});
     }
     return rows;
 }

@@ -1,6 +1,8 @@
 // Loading, appending to, listing and rewriting the DisabledStore.
 #include "DisabledStore.h"
 
+#include <windows.h>
+
 #include "Errors.h"
 #include "LocationKeys.h"
 #include "StartupLocations.h"
@@ -94,17 +96,26 @@ void DisabledStore::LoadLines(Lines& loaded) const {
             line = loaded.converted.emplace_back(FromStoreLine(line, legacyCodePage_));
 }
 
-void DisabledStore::AppendDisabledRecord(const std::string& locationKey,
-                                         const std::string& appName,
-                                         const std::string& appPath) const {
+StoreSnapshot DisabledStore::AppendDisabledRecord(const std::string& locationKey,
+                                                  const std::string& appName,
+                                                  const std::string& appPath) const {
     const std::string record = JoinLines({locationKey, appName, appPath});
-    if (EndsWithLineBreak(LoadText()))
+    StoreSnapshot before{FileExists(path_), LoadText()};
+    if (EndsWithLineBreak(before.text))
         AppendToFile(path_, record);
     else {
         Lines loaded;
         LoadLines(loaded);
         ReplaceFileContents(path_, JoinLines(loaded.lines) + record);
     }
+    return before;
+}
+
+void DisabledStore::Restore(const StoreSnapshot& before) const {
+    if (before.existed)
+        ReplaceFileContents(path_, before.text);
+    else if (!DeleteFileA(path_.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        ReplaceFileContents(path_, {});  // an empty store lists nothing, as no store does
 }
 
 void DisabledStore::AddDisabledRows(const std::string& location,

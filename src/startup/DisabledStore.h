@@ -19,6 +19,12 @@ std::string DisabledStorePath(const std::string& appDir, const std::string& comp
 // without a break counts; a NUL byte ends the text.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// What a store file held before a change, so that a change whose entry could not follow is withdrawn.
+struct StoreSnapshot {
+    bool existed = false;
+    std::string text;
+};
+
 // Lines are written in UTF-8; a line of an older store that is not valid UTF-8 is read in the legacy
 // code page it was written in.
 class DisabledStore {
@@ -32,10 +38,12 @@ public:
 
     // Appends one record in one write, creating the file when missing. A file whose text does not
     // end with a line break (edited by hand, or cut at a NUL) is first rewritten whole, so that the
-    // record starts on a line of its own.
-    void AppendDisabledRecord(const std::string& locationKey,
-                              const std::string& appName,
-                              const std::string& appPath) const;
+    // record starts on a line of its own. Gives what the file held before.
+    StoreSnapshot AppendDisabledRecord(const std::string& locationKey,
+                                       const std::string& appName,
+                                       const std::string& appPath) const;
+    // Puts the file back as it was: rewritten with the old text, or deleted when there was none.
+    void Restore(const StoreSnapshot& before) const;
 
     // Appends a disabled row for every line that starts a record of location: for a tag, a line equal
     // to it; for "Startup", a line containing "Startup" whose user is the given one (any user when

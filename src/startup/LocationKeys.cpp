@@ -1,7 +1,7 @@
 // Location and LocationKey texts.
-#include "startup/LocationKeys.h"
+#include "LocationKeys.h"
 
-#include "startup/StartupLocations.h"
+#include "StartupLocations.h"
 
 namespace {
 
@@ -18,6 +18,10 @@ std::string ToLocationKey(const std::string& location) {
     if (location.find('\\') == std::string::npos)
         return location;
     return std::string(kStartupTag) + "\\" + UserPartOf(location);
+}
+
+std::string LocationKeyOf(const std::string& location, const std::string& user) {
+    return user.empty() ? location : location + "\\" + user;
 }
 
 bool IsStartupKey(const std::string& location) {

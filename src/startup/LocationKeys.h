@@ -9,6 +9,10 @@ std::string UserPartOf(const std::string& location);
 // A row's Location as a LocationKey: "alice\Startup" becomes "Startup\alice"; a tag stays as it is.
 std::string ToLocationKey(const std::string& location);
 
+// The LocationKey of an entry of location taken with the user part of its row: "Startup" and alice
+// give "Startup\alice"; a tag with no user stays as it is.
+std::string LocationKeyOf(const std::string& location, const std::string& user);
+
 // True when a location names the Startup folders (it contains "Startup", case-sensitive).
 bool IsStartupKey(const std::string& location);
 

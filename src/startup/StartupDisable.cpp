@@ -10,118 +10,120 @@
 #include "StartupList.h"
 #include "StartupLocations.h"
 #include "StartupMessages.h"
+#include "SystemMessage.h"
 
-void StartupList::DisableApp1Click(const StartupEntry& row) {
+namespace {
+
+bool AnyHoldsLineBreak(const std::vector<std::string>& lines) {
+    return std::any_of(lines.begin(), lines.end(), HoldsLineBreak);
+}
+
+}  // namespace
+
+Outcome StartupList::DisableApp1Click(const StartupEntry& row) {
+    Outcome outcome = Report(DisableEntry(row));
+    RefreshStartupList();
+    return outcome;
+}
+
+Outcome StartupList::DisableEntry(const StartupEntry& row) {
     // A 32-bit row shown in its native tag's view is an entry of the 32-bit view.
     const StartupLocation* partner = Find32BitPartner(currentLocation_);
     const std::string location =
         partner != nullptr && row.location == partner->tag ? row.location : currentLocation_;
-    DisableStartupEntry(location, row.appName, row.appPath, UserPartOf(row.location));
-    RefreshStartupList();
+    return DisableStartupEntry(location, row.appName, row.appPath, UserPartOf(row.location));
 }
 
-void StartupList::DisableStartupEntry(const std::string& location,
-                                      const std::string& appName,
-                                      const std::string& appPath,
-                                      const std::string& user) {
-    const std::string recordKey = user.empty() ? location : location + "\\" + user;
+Outcome StartupList::DisableStartupEntry(const std::string& location,
+                                         const std::string& appName,
+                                         const std::string& appPath,
+                                         const std::string& user) {
+    const std::string recordKey = LocationKeyOf(location, user);
     if (location == kStartupTag)
-        DisableShortcut(appName, appPath, recordKey);
-    else
-        DisableRegistryValue(location, appName, appPath, recordKey);
-}
-
-bool StartupList::RefusesLineBreaks(const std::string& location, const std::vector<std::string>& lines) {
-    if (std::none_of(lines.begin(), lines.end(), HoldsLineBreak))
-        return false;
-    notifier_.ShowMessageBox(AtLocation(location, kLineBreakInEntry), MessageKind::Error);
-    return true;
+        return DisableShortcut(appName, appPath, recordKey);
+    return DisableRegistryValue(location, appName, appPath, recordKey);
 }
 
 // The record is written before the file goes, and the file goes only when enabling can rebuild it.
-void StartupList::DisableShortcut(const std::string& appName,
-                                  const std::string& appPath,
-                                  const std::string& recordKey) {
+Outcome StartupList::DisableShortcut(const std::string& appName,
+                                     const std::string& appPath,
+                                     const std::string& recordKey) {
     const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(recordKey));
-    if (!profile || !IsDirectlyIn(appPath, profile->startupFolder)) {
-        notifier_.ShowMessageBox(AtLocation(recordKey, NotAStartupShortcutText(appPath)), MessageKind::Error);
-        return;
-    }
+    if (!profile || !IsDirectlyIn(appPath, profile->startupFolder))
+        return Outcome::Refused(AtLocation(recordKey, NotAStartupShortcutText(appPath)));
     const std::string target = ResolveShortcutTarget(appPath);
-    if (target.empty() || target == kNotAShortcut) {
-        notifier_.ShowMessageBox(AtLocation(recordKey, kCouldNotReadShortcut), MessageKind::Error);
-        return;
+    if (target.empty() || target == kNotAShortcut)
+        return Outcome::Refused(AtLocation(recordKey, kCouldNotReadShortcut));
+    if (AnyHoldsLineBreak({recordKey, appName, target}))
+        return Outcome::Refused(AtLocation(recordKey, kLineBreakInEntry));
+    const DisabledStore store = Store();
+    const StoreSnapshot before = store.AppendDisabledRecord(recordKey, appName, target);
+    if (!DeleteFileA(appPath.c_str())) {
+        const std::string reason = SystemMessage(GetLastError());
+        store.Restore(before);  // the shortcut stays enabled, so its record goes
+        return Outcome::Failed(AtLocation(recordKey, CouldNotDeleteFileText(appPath, reason)));
     }
-    if (RefusesLineBreaks(recordKey, {recordKey, appName, target}))
-        return;
-    Store().AppendDisabledRecord(recordKey, appName, target);
-    if (DeleteFileA(appPath.c_str()))
-        DropSwitch(recordKey, appName);
+    return DropSwitch(recordKey, appName);
 }
 
 // The record is written before the value goes; a value that the row does not show is left alone.
-void StartupList::DisableRegistryValue(const std::string& location,
-                                       const std::string& appName,
-                                       const std::string& appPath,
-                                       const std::string& recordKey) {
-    if (RefusesLineBreaks(location, {recordKey, appName, appPath}))
-        return;
+Outcome StartupList::DisableRegistryValue(const std::string& location,
+                                          const std::string& appName,
+                                          const std::string& appPath,
+                                          const std::string& recordKey) {
+    if (AnyHoldsLineBreak({recordKey, appName, appPath}))
+        return Outcome::Refused(AtLocation(location, kLineBreakInEntry));
     TRegistry registry(api_);
-    const bool open = OpenLocationKey(registry, location, true, station_);
-    if (open && HoldsOtherText(registry, appName, appPath)) {
-        notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);
-        return;
+    if (!OpenLocationKey(registry, location, true, station_))
+        return Outcome::Refused(AtLocation(location, kCouldNotOpenRegistry));
+    if (HoldsOtherText(registry, appName, appPath))
+        return Outcome::Refused(AtLocation(location, OtherValueText(appName)));
+    const DisabledStore store = Store();
+    const StoreSnapshot before = store.AppendDisabledRecord(recordKey, appName, appPath);
+    if (!registry.RemoveValue(appName)) {
+        store.Restore(before);  // the value stays enabled, so its record goes
+        return Outcome::Failed(AtLocation(location, kCouldNotDelete));
     }
-    Store().AppendDisabledRecord(recordKey, appName, appPath);
-    if (!open)
-        return;
-    if (registry.RemoveValue(appName))
-        DropSwitch(location, appName);
-    else
-        notifier_.ShowMessageBox(AtLocation(location, kCouldNotDelete), MessageKind::Error);
+    return DropSwitch(location, appName);
 }
 
-void StartupList::DropSwitch(const std::string& locationKey, const std::string& name) {
+Outcome StartupList::DropSwitch(const std::string& locationKey, const std::string& name) {
     const std::optional<SwitchList> switches = SwitchesOf(locationKey);
     if (switches && !RemoveSwitch(api_, *switches, name))
-        notifier_.ShowMessageBox(AtLocation(locationKey, kCouldNotDeleteSwitch), MessageKind::Error);
+        return Outcome::Failed(AtLocation(locationKey, kCouldNotDeleteSwitch));
+    return Outcome::Done();
+}
+
+Outcome StartupList::EnableApp1Click(const StartupEntry& row) {
+    Outcome outcome = Report(EnableEntry(row));
+    RefreshStartupList();
+    return outcome;
 }
 
 // The record leaves the store only once its entry stands in its location again.
-void StartupList::EnableApp1Click(const StartupEntry& row) {
+Outcome StartupList::EnableEntry(const StartupEntry& row) {
     const std::string locationKey = ToLocationKey(row.location);
-    if (row.switchedOff) {
-        SwitchBackOn(locationKey, row);
-        RefreshStartupList();
-        return;
-    }
-    if (RefusesUserName(locationKey))
-        return;
+    if (row.state == EntryState::SwitchedOff)
+        return SwitchBackOn(locationKey, row);
+    // A record's user must name one folder, or the shortcut could be written anywhere ("Startup\..\..").
+    if (IsStartupKey(locationKey) && !IsPlainUserName(UserOfStartupKey(locationKey)))
+        return Outcome::Refused(AtLocation(locationKey, kNotAUserName));
     const std::string value = QuoteExecutablePart(row.appPath);
-    const bool shortcut = IsStartupKey(locationKey);
     // The shortcut writer adds ".lnk" itself.
-    const std::string name = shortcut && EndsWithLinkExtension(row.appName)
+    const std::string name = IsStartupKey(locationKey) && EndsWithLinkExtension(row.appName)
                                  ? row.appName.substr(0, row.appName.size() - 4)
                                  : row.appName;
     // The store keeps no value type: a %NAME% reference only works in an expandable value.
     const ValueKind kind = HoldsEnvironmentReference(value) ? ValueKind::ExpandableText : ValueKind::Text;
-    if (WriteStartupEntry(locationKey, name, value, kind))
+    Outcome written = WriteStartupEntry(locationKey, name, value, kind);
+    if (written.IsDone())
         Store().RemoveDisabledEntry(locationKey, row.appName);
-    else if (shortcut)
-        notifier_.ShowMessageBox(AtLocation(locationKey, kCouldNotCreateShortcut), MessageKind::Error);
-    RefreshStartupList();
+    return written;
 }
 
 // Only the switch changes: the entry stands in its location and has no record in the store.
-void StartupList::SwitchBackOn(const std::string& locationKey, const StartupEntry& row) {
+Outcome StartupList::SwitchBackOn(const std::string& locationKey, const StartupEntry& row) {
     if (const std::optional<SwitchList> switches = SwitchesOf(locationKey))
         SwitchOn(api_, *switches, row.appName);
-}
-
-// A record's user must name one folder, or the shortcut could be written anywhere ("Startup\..\..").
-bool StartupList::RefusesUserName(const std::string& locationKey) {
-    if (!IsStartupKey(locationKey) || IsPlainUserName(UserOfStartupKey(locationKey)))
-        return false;
-    notifier_.ShowMessageBox(AtLocation(locationKey, kNotAUserName), MessageKind::Error);
-    return true;
+    return Outcome::Done();
 }

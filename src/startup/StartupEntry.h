@@ -7,28 +7,30 @@
 inline constexpr const char* kStatusEnabled = "Enabled";
 inline constexpr const char* kStatusDisabled = "Disabled";
 
-// State images of the list: 0 a disabled entry, 1 an enabled one.
-inline constexpr int kStateDisabled = 0;
-inline constexpr int kStateEnabled = 1;
+// Where an entry stands: in its location and started, moved aside into the DisabledStore, or in its
+// location but held off by Windows' own startup settings. The Status text and state image follow.
+enum class EntryState { Enabled, Disabled, SwitchedOff };
 
 struct StartupEntry {
     std::string appName;   // caption
     std::string appPath;   // first sub-item
     std::string location;  // second sub-item: a tag, or user + "\Startup"
-    std::string status;    // third sub-item: "Enabled" or "Disabled"
-    int stateImage = kStateEnabled;
-    // Standing in its location, but held off by Windows' own startup settings (Status "Disabled").
-    bool switchedOff = false;
+    EntryState state = EntryState::Enabled;
 
     static StartupEntry Enabled(std::string name, std::string path, std::string location) {
-        return {std::move(name), std::move(path), std::move(location), kStatusEnabled, kStateEnabled};
+        return {std::move(name), std::move(path), std::move(location), EntryState::Enabled};
     }
     static StartupEntry Disabled(std::string name, std::string path, std::string location) {
-        return {std::move(name), std::move(path), std::move(location), kStatusDisabled, kStateDisabled};
+        return {std::move(name), std::move(path), std::move(location), EntryState::Disabled};
     }
-    static StartupEntry SwitchedOff(std::string name, std::string path, std::string location) {
-        return {std::move(name), std::move(path), std::move(location), kStatusDisabled, kStateDisabled, true};
-    }
+
+    bool IsEnabled() const { return state == EntryState::Enabled; }
+    // Enabled or switched off: the entry stands in its location either way.
+    bool StandsInLocation() const { return state != EntryState::Disabled; }
+    // Third sub-item: only an entry that starts is "Enabled".
+    std::string Status() const { return IsEnabled() ? kStatusEnabled : kStatusDisabled; }
+    // State image of the list: 0 an entry that does not start, 1 one that does.
+    int StateImage() const { return IsEnabled() ? 1 : 0; }
 };
 
 // True when the list shows a before b: App Names compared with lstrcmpA.

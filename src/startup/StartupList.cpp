@@ -13,7 +13,7 @@ namespace {
 
 size_t EnabledRowsOf(const std::vector<StartupEntry>& rows) {
     return static_cast<size_t>(std::count_if(
-        rows.begin(), rows.end(), [](const StartupEntry& row) { return row.status == kStatusEnabled; }));
+        rows.begin(), rows.end(), [](const StartupEntry& row) { return row.IsEnabled(); }));
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ void StartupList::ScanStartupLocation(const std::string& tag, std::vector<Startu
         if (OpenLocationKey(registry, tag, false, station_))
             AppendRegistryRows(registry, tag, rows);
         else
-            notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
+            ReportUnopened(tag);
         MarkSwitchedOffRows(api_, SwitchListOfTag(tag, station_), rows, first);
     } else if (tag != kStartupTag) {
         notifier_.ShowMessageBox(AtLocation(tag, kNotOnOtherStation), MessageKind::Error);
@@ -87,6 +87,17 @@ void StartupList::Append32BitRows(const StartupLocation& location, std::vector<S
     else if (ExistsButRefused(location))
         notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
     MarkSwitchedOffRows(api_, SwitchListOfTag(location.tag, station_), rows, first);
+}
+
+void StartupList::ReportUnopened(const std::string& tag) {
+    if (!missingKeyIsEmpty_ || !LocationKeyMissing(api_, tag, station_))
+        notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
+}
+
+Outcome StartupList::Report(Outcome outcome) {
+    if (!outcome.IsDone())
+        notifier_.ShowMessageBox(outcome.Text(), MessageKind::Error);
+    return outcome;
 }
 
 // An unreachable station was reported with the native key already.

@@ -17,6 +17,7 @@
 #include "StartupView.h"
 #include "Station.h"
 #include "Notifier.h"
+#include "Outcome.h"
 
 class StartupList {
 public:
@@ -47,27 +48,42 @@ public:
 
     // The rule of both edits' change handlers: Add is enabled when both hold text.
     static bool AddButtonEnabled(const std::string& name, const std::string& path);
-    void Button_AddClick(const std::string& name,
-                         const std::string& path,
-                         const std::optional<std::string>& selectedUser);
-    // Writes one entry to a tag's key, or as a shortcut for "Startup\" + user. True when written.
-    bool WriteStartupEntry(const std::string& location,
-                           const std::string& name,
-                           const std::string& value,
-                           ValueKind kind = ValueKind::Text);
 
-    void DisableApp1Click(const StartupEntry& row);
-    void EnableApp1Click(const StartupEntry& row);
-    void RemoveApp1Click(const StartupEntry& row);
-    // Records the entry in the store, then takes it out of location (a tag, or "Startup").
-    void DisableStartupEntry(const std::string& location,
-                             const std::string& appName,
-                             const std::string& appPath,
-                             const std::string& user);
+    // The handlers: the operation, its outcome shown through the Notifier, then the list rebuilt.
+    Outcome Button_AddClick(const std::string& name,
+                            const std::string& path,
+                            const std::optional<std::string>& selectedUser);
+    Outcome DisableApp1Click(const StartupEntry& row);
+    Outcome EnableApp1Click(const StartupEntry& row);
+    Outcome RemoveApp1Click(const StartupEntry& row);
+
+    // The operations on a row as the list shows it; they show nothing and rebuild nothing. A refused
+    // or failed operation changes nothing.
+    // Adds path (quoted when it holds a space) under name to locationKey: a tag, or "Startup\" + user.
+    Outcome AddEntry(const std::string& locationKey, const std::string& name, const std::string& path);
+    Outcome DisableEntry(const StartupEntry& row);
+    Outcome EnableEntry(const StartupEntry& row);
+    Outcome RemoveEntry(const StartupEntry& row);
+
+    // Writes one entry to a tag's key, or as a shortcut for "Startup\" + user.
+    Outcome WriteStartupEntry(const std::string& location,
+                              const std::string& name,
+                              const std::string& value,
+                              ValueKind kind = ValueKind::Text);
+    // Records the entry in the store, then takes it out of location (a tag, or "Startup"); when it
+    // cannot be taken out, its record goes again.
+    Outcome DisableStartupEntry(const std::string& location,
+                                const std::string& appName,
+                                const std::string& appPath,
+                                const std::string& user);
     // Deletes an enabled entry from location: a tag, or "Startup\" + user.
-    void DeleteStartupEntry(const std::string& location,
-                            const std::string& appName,
-                            const std::string& appPath);
+    Outcome DeleteStartupEntry(const std::string& location,
+                               const std::string& appName,
+                               const std::string& appPath);
+
+    // A missing key of a registry location is an empty location, reported by no message: a script's
+    // view. The window reports it, as it always has.
+    void SetMissingKeyIsEmpty(bool empty) { missingKeyIsEmpty_ = empty; }
 
 private:
     DisabledStore Store() const;
@@ -78,20 +94,22 @@ private:
     // True when the location's key can be read but not opened with full access.
     bool ExistsButRefused(const StartupLocation& location) const;
     // A row held off by Windows' switch is switched back on where it stands; nothing else changes.
-    void SwitchBackOn(const std::string& locationKey, const StartupEntry& row);
+    Outcome SwitchBackOn(const std::string& locationKey, const StartupEntry& row);
     // After its entry left the location, its switch goes too, lest it hold a later namesake off.
-    void DropSwitch(const std::string& locationKey, const std::string& name);
-    bool RefusesUserName(const std::string& locationKey);
+    Outcome DropSwitch(const std::string& locationKey, const std::string& name);
+    // The outcome shown as the window has always shown such a text: in an error box.
+    Outcome Report(Outcome outcome);
+    // The registry location could not be opened for the scan: reported unless it is simply missing.
+    void ReportUnopened(const std::string& tag);
     // Runs fill, then shows the rows it gathered in App Name order, also when fill raises.
     void ShowRowsOf(const std::function<void(std::vector<StartupEntry>&)>& fill);
-    void DisableShortcut(const std::string& appName,
-                         const std::string& appPath,
-                         const std::string& recordKey);
-    void DisableRegistryValue(const std::string& location,
-                              const std::string& appName,
-                              const std::string& appPath,
-                              const std::string& recordKey);
-    bool RefusesLineBreaks(const std::string& location, const std::vector<std::string>& lines);
+    Outcome DisableShortcut(const std::string& appName,
+                            const std::string& appPath,
+                            const std::string& recordKey);
+    Outcome DisableRegistryValue(const std::string& location,
+                                 const std::string& appName,
+                                 const std::string& appPath,
+                                 const std::string& recordKey);
 
     std::string appDir_;
     std::string computerName_;
@@ -100,4 +118,5 @@ private:
     StartupView& view_;
     Notifier& notifier_;
     const RegistryApi& api_;
+    bool missingKeyIsEmpty_ = false;
 };

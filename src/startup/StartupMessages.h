@@ -35,6 +35,11 @@ inline std::string OtherValueText(const std::string& name) {
     return "'" + name + "' holds another path in the registry, nothing was deleted !";
 }
 
+// A shortcut file that the system would not delete, with its reason.
+inline std::string CouldNotDeleteFileText(const std::string& path, const std::string& reason) {
+    return "Could NOT delete '" + path + "': " + reason;
+}
+
 // A row of the Startup view that is no shortcut file of a Startup folder (a value under the root key).
 inline std::string NotAStartupShortcutText(const std::string& path) {
     return "'" + path + "' is NOT a shortcut of a Startup folder, nothing was changed !";

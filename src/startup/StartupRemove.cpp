@@ -1,44 +1,47 @@
-// Removing an entry for good: from its location when enabled, from the DisabledStore otherwise.
+// Removing an entry for good: from its location when it stands there, from the DisabledStore otherwise.
 #include <windows.h>
 
 #include "LocationKeys.h"
 #include "LocationRegistry.h"
 #include "StartupList.h"
 #include "StartupMessages.h"
+#include "SystemMessage.h"
 
-void StartupList::RemoveApp1Click(const StartupEntry& row) {
-    const std::string locationKey = ToLocationKey(row.location);
-    // A row held off by Windows' switch stands in its location all the same.
-    if (row.status == kStatusEnabled || row.switchedOff)
-        DeleteStartupEntry(locationKey, row.appName, row.appPath);
-    else
-        Store().RemoveDisabledEntry(locationKey, row.appName);
+Outcome StartupList::RemoveApp1Click(const StartupEntry& row) {
+    Outcome outcome = Report(RemoveEntry(row));
     RefreshStartupList();
+    return outcome;
 }
 
-void StartupList::DeleteStartupEntry(const std::string& location,
-                                     const std::string& appName,
-                                     const std::string& appPath) {
+Outcome StartupList::RemoveEntry(const StartupEntry& row) {
+    const std::string locationKey = ToLocationKey(row.location);
+    // A row held off by Windows' switch stands in its location all the same.
+    if (row.StandsInLocation())
+        return DeleteStartupEntry(locationKey, row.appName, row.appPath);
+    Store().RemoveDisabledEntry(locationKey, row.appName);
+    return Outcome::Done();
+}
+
+Outcome StartupList::DeleteStartupEntry(const std::string& location,
+                                        const std::string& appName,
+                                        const std::string& appPath) {
     if (IsStartupKey(location)) {
         // Only a shortcut file of a Startup folder; a row of the Startup view may also show a registry
         // value, whose path names a program that must not be deleted.
         const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(location));
-        if (profile && IsDirectlyIn(appPath, profile->startupFolder)) {
-            if (DeleteFileA(appPath.c_str()))
-                DropSwitch(location, appName);
-        } else {
-            notifier_.ShowMessageBox(AtLocation(location, NotAStartupShortcutText(appPath)),
-                                     MessageKind::Error);
-        }
-        return;
+        if (!profile || !IsDirectlyIn(appPath, profile->startupFolder))
+            return Outcome::Refused(AtLocation(location, NotAStartupShortcutText(appPath)));
+        if (!DeleteFileA(appPath.c_str()))
+            return Outcome::Failed(
+                AtLocation(location, CouldNotDeleteFileText(appPath, SystemMessage(GetLastError()))));
+        return DropSwitch(location, appName);
     }
     TRegistry registry(api_);
     if (!OpenLocationKey(registry, location, true, station_))
-        return;
+        return Outcome::Refused(AtLocation(location, kCouldNotOpenRegistry));
     if (HoldsOtherText(registry, appName, appPath))
-        notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);
-    else if (registry.RemoveValue(appName))
-        DropSwitch(location, appName);
-    else
-        notifier_.ShowMessageBox(AtLocation(location, kCouldNotDelete), MessageKind::Error);
+        return Outcome::Refused(AtLocation(location, OtherValueText(appName)));
+    if (!registry.RemoveValue(appName))
+        return Outcome::Failed(AtLocation(location, kCouldNotDelete));
+    return DropSwitch(location, appName);
 }

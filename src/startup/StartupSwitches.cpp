@@ -62,8 +62,7 @@ void MarkSwitchedOffRows(const RegistryApi& api,
     for (size_t index = first; index < rows.size(); ++index) {
         StartupEntry& row = rows[index];
         if (registry.HasValue(row.appName) && IsSwitchedOff(registry.ReadBytes(row.appName)))
-            row = StartupEntry::SwitchedOff(std::move(row.appName), std::move(row.appPath),
-                                            std::move(row.location));
+            row.state = EntryState::SwitchedOff;
     }
 }
 

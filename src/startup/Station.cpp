@@ -1,6 +1,7 @@
 // Registry roots of a station, and the station a typed name stands for.
 #include "Station.h"
 
+#include "SystemMessage.h"
 #include "TExeInfo.h"
 
 bool Station::SelectRoot(TRegistry& registry, HKEY root) const {
@@ -8,6 +9,20 @@ bool Station::SelectRoot(TRegistry& registry, HKEY root) const {
     if (!IsConnected() || root == HKEY_CURRENT_USER)
         return HasRoot(root);  // no computer answers for another's current user
     return registry.ConnectComputer("\\\\" + name_);
+}
+
+std::optional<std::string> UnreachableReason(const Station& station, const RegistryApi& api, bool files) {
+    if (station.IsThisComputer())
+        return std::nullopt;
+    HKEY root = nullptr;
+    const LONG result = api.connectRegistry(("\\\\" + station.Name()).c_str(), HKEY_LOCAL_MACHINE, &root);
+    if (result != ERROR_SUCCESS)
+        return SystemMessage(static_cast<unsigned long>(result));
+    if (root != HKEY_LOCAL_MACHINE)
+        api.closeKey(root);
+    if (files && GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES)
+        return SystemMessage(GetLastError());
+    return std::nullopt;
 }
 
 std::string AdministrativeShareOf(const std::string& name) {

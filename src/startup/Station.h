@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "TRegistry.h"
@@ -33,6 +34,10 @@ private:
     std::string fileRoot_ = "C:\\";
     bool thisComputer_ = true;
 };
+
+// Why the station cannot be worked, in the system's words, or nothing when it answers: its registry
+// (HKEY_LOCAL_MACHINE) and, when files are needed, its drive. This computer always answers.
+std::optional<std::string> UnreachableReason(const Station& station, const RegistryApi& api, bool files);
 
 // "\\" + name + "\C$\": the administrative share of a station's system drive.
 std::string AdministrativeShareOf(const std::string& name);

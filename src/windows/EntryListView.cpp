@@ -97,16 +97,17 @@ void EntryListView::InsertRow(int index, const StartupEntry& row) {
     LVITEMA item{};
     item.mask = LVIF_STATE | LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
-    item.lParam = row.switchedOff ? 1 : 0;  // the info tip and Row() tell such a row by it
-    item.state = INDEXTOSTATEIMAGEMASK(row.stateImage + 1);
+    item.lParam = row.state == EntryState::SwitchedOff ? 1 : 0;  // the info tip and Row() tell such a row by it
+    item.state = INDEXTOSTATEIMAGEMASK(row.StateImage() + 1);
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.pszText = const_cast<char*>(row.appName.c_str());
     index = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    const std::string* cells[] = {&row.appPath, &row.location, &row.status};
+    const std::string status = row.Status();
+    const char* cells[] = {row.appPath.c_str(), row.location.c_str(), status.c_str()};
     for (int column = kAppPath; column <= kStatus; ++column) {
         LVITEMA sub{};
         sub.iSubItem = column;
-        sub.pszText = const_cast<char*>(cells[column - 1]->c_str());
+        sub.pszText = const_cast<char*>(cells[column - 1]);
         SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
     }
 }
@@ -161,10 +162,10 @@ StartupEntry EntryListView::Row(int index) const {
     row.appName = CellText(index, kAppName);
     row.appPath = CellText(index, kAppPath);
     row.location = CellText(index, kLocation);
-    row.status = CellText(index, kStatus);
-    UINT state = ListView_GetItemState(list_, index, LVIS_STATEIMAGEMASK);
-    row.stateImage = static_cast<int>((state >> 12) & 0xF) - 1;
-    row.switchedOff = IsSwitchedOffRow(list_, index);
+    // Any Status other than "Enabled" counts as disabled.
+    row.state = IsSwitchedOffRow(list_, index)                  ? EntryState::SwitchedOff
+                : CellText(index, kStatus) == kStatusEnabled ? EntryState::Enabled
+                                                               : EntryState::Disabled;
     return row;
 }
 

@@ -162,7 +162,7 @@ void TForm1::SetEntryMenuEnabled(bool enabled) {
 
 void TForm1::UpdateEntryMenu() {
     std::optional<StartupEntry> row = listView_->SelectedEntry();
-    const bool enabled = row && row->status == kStatusEnabled;
+    const bool enabled = row && row->IsEnabled();
     EnableMenuItem(entryMenu_.get(), kDisableApp1, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(entryMenu_.get(), kEnableApp1, MF_BYCOMMAND | (enabled ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(entryMenu_.get(), kRemoveApp1, MF_BYCOMMAND | MF_ENABLED);
@@ -334,7 +334,7 @@ void TForm1::Button_AddClick() {
                             SelectedUser());
 }
 
-void TForm1::RunOnSelectedRow(void (StartupList::*operation)(const StartupEntry&)) {
+void TForm1::RunOnSelectedRow(Outcome (StartupList::*operation)(const StartupEntry&)) {
     if (std::optional<StartupEntry> row = listView_->SelectedEntry())
         ((*logic_).*operation)(*row);
 }

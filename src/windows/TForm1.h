@@ -82,7 +82,7 @@ private:
     void Button_BrowseClick();
     void Button_AddClick();
     void EditChanged();
-    void RunOnSelectedRow(void (StartupList::*operation)(const StartupEntry&));
+    void RunOnSelectedRow(Outcome (StartupList::*operation)(const StartupEntry&));
     std::string ControlText(int id) const;
     Notifier& ActiveNotifier();
     std::optional<std::string> SelectedUser() const;

@@ -50,7 +50,7 @@ TEST(EntryInfoTipTest, ARowWindowsHoldsOffSaysSoAndEnableSwitchesItOn) {
     ListView_SetItemState(list, IndexOf(form, "Held"), LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(kEnableApp1, BN_CLICKED), 0);
-    EXPECT_EQ(form.ListView().Row(IndexOf(form, "Held")).status, "Enabled");
+    EXPECT_EQ(form.ListView().Row(IndexOf(form, "Held")).Status(), "Enabled");
     EXPECT_EQ(GetRawValue(HKEY_LOCAL_MACHINE, kApprovedRun, "Held").data,
               (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(machine.StoreContent(), "");

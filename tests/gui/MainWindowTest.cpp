@@ -66,8 +66,9 @@ protected:
         std::vector<std::string> rows;
         for (int i = 0; i < form_->ListView().RowCount(); ++i) {
             StartupEntry row = form_->ListView().Row(i);
-            rows.push_back(row.appName + "|" + row.location + "|" + row.status + "|" +
-                           std::to_string(row.stateImage));
+            const UINT state = ListView_GetItemState(Control(kStartUpListView), i, LVIS_STATEIMAGEMASK);
+            rows.push_back(row.appName + "|" + row.location + "|" + row.Status() + "|" +
+                           std::to_string(static_cast<int>((state >> 12) & 0xF) - 1));
         }
         return rows;
     }
@@ -169,12 +170,12 @@ TEST_F(MainWindowTest, AddsDisablesEnablesAndRemovesThroughTheControls) {
     SelectRow(RowNamed("Mixer"));
     Command(kDisableApp1);
     ASSERT_GE(RowNamed("Mixer"), 0);
-    EXPECT_EQ(form_->ListView().Row(RowNamed("Mixer")).status, "Disabled");
+    EXPECT_EQ(form_->ListView().Row(RowNamed("Mixer")).Status(), "Disabled");
     EXPECT_FALSE(GetRawValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Mixer").exists);
 
     SelectRow(RowNamed("Mixer"));
     Command(kEnableApp1);
-    EXPECT_EQ(form_->ListView().Row(RowNamed("Mixer")).status, "Enabled");
+    EXPECT_EQ(form_->ListView().Row(RowNamed("Mixer")).Status(), "Enabled");
     EXPECT_TRUE(GetRawValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Mixer").exists);
     EXPECT_EQ(machine_.StoreContent(), "HKLM_Run\r\nIndexer\r\nC:\\Tools\\indexer.exe\r\n");
 

@@ -18,7 +18,7 @@
 namespace {
 
 std::string Line(const StartupEntry& row) {
-    return row.appName + "|" + row.appPath + "|" + row.location + "|" + row.status;
+    return row.appName + "|" + row.appPath + "|" + row.location + "|" + row.Status();
 }
 
 // A hidden report list view that is given rows one at a time. With LVS_SORTASCENDING it puts each

@@ -27,7 +27,7 @@ def main() -> int:
     for layer in RANK:
         for path in sorted((src / layer).glob("*.[ch]*")):
             for name in INCLUDE.findall(path.read_text(encoding="utf-8")):
-                layers = owner.get(pathlib.PurePath(name).name)
+                layers = owner.get(name)
                 if layers is None:
                     if not (res / name).exists():
                         faults.append(f"{path}: includes \"{name}\", which no layer holds")

@@ -17,7 +17,7 @@ protected:
         store.AddDisabledRows(location, user, rows);
         std::vector<std::string> lines;
         for (const StartupEntry& row : rows)
-            lines.push_back(row.appName + "|" + row.appPath + "|" + row.location + "|" + row.status);
+            lines.push_back(row.appName + "|" + row.appPath + "|" + row.location + "|" + row.Status());
         return lines;
     }
 };

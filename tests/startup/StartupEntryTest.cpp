@@ -25,9 +25,9 @@ TEST(StartupEntryTest, OrdersByTheSystemComparisonAndKeepsEqualNamesInTheirOrder
     EXPECT_EQ(Names(rows), (std::vector<std::string>{"10x@HKCU_Run", "2x@HKCU_Run", "alpha@HKCU_Run",
                                                      "Alpha@HKCU_Run", "beta@HKCU_Run", "Pager@alice\\Startup",
                                                      "Pager@bob\\Startup"}));
-    EXPECT_EQ(rows[2].status, "Disabled");
-    EXPECT_EQ(rows[2].stateImage, 0);
-    EXPECT_EQ(rows[3].stateImage, 1);
+    EXPECT_EQ(rows[2].Status(), "Disabled");
+    EXPECT_EQ(rows[2].StateImage(), 0);
+    EXPECT_EQ(rows[3].StateImage(), 1);
 }
 
 TEST(StartupEntryTest, OnlyTheFourRegistryTagsNameARegistryLocation) {

@@ -4,6 +4,7 @@
 #include "StartupTestSupport.h"
 #include "Errors.h"
 #include "ShellLink.h"
+#include "UniqueHandle.h"
 #include "StartupMessages.h"
 
 namespace {
@@ -22,7 +23,7 @@ std::string TextOf(HKEY root, const std::string& path, const std::string& name) 
 
 StartupEntry RowNamed(const FakeStartupView& view, const std::string& name, const std::string& status) {
     for (const StartupEntry& row : view.rows)
-        if (row.appName == name && row.status == status)
+        if (row.appName == name && row.Status() == status)
             return row;
     ADD_FAILURE() << "no row " << name << " " << status;
     return {};
@@ -124,15 +125,17 @@ TEST_F(StartupListTest, DisablingChangesNothingWhenTheEntryCannotBeRecordedWhole
               (Lines{"sound press", "Error: [HKCU_Run]:     - " + std::string(kLineBreakInEntry),
                      "Error: [HKCU_Run]:     - " + OtherValueText("Pager")}));
 
-    // A value that cannot be deleted, or is gone: the record is kept all the same.
+    // A value that cannot be deleted, or is gone: the record written before it goes is taken back,
+    // so the entry shows once, where it stands, and the store is as it was.
     notifier.events.clear();
+    WriteBytes(StorePath(), "HKCU_Run\r\nOld\r\no.exe");  // no line break at the end: rewritten whole
     faults.Fail(RegCall::DeleteValue, "Pager");
-    list.DisableApp1Click(pager);
+    EXPECT_EQ(list.DisableApp1Click(pager).kind(), Outcome::Kind::Failed);
     list.DisableApp1Click(StartupEntry::Enabled("Gone", "g.exe", "HKCU_Run"));
     EXPECT_EQ(notifier.events, (Lines{"Error: [HKCU_Run]:     - Could NOT delete from registry !",
                                       "Error: [HKCU_Run]:     - Could NOT delete from registry !"}));
-    EXPECT_EQ(view.Lines(), (Lines{"Gone|g.exe|HKCU_Run|Disabled|0", "Pager|p.exe|HKCU_Run|Enabled|1",
-                                   "Pager|p.exe|HKCU_Run|Disabled|0"}));
+    EXPECT_EQ(view.Lines(), (Lines{"Old|o.exe|HKCU_Run|Disabled|0", "Pager|p.exe|HKCU_Run|Enabled|1"}));
+    EXPECT_EQ(ReadBytes(StorePath()), "HKCU_Run\r\nOld\r\no.exe");
 }
 
 TEST_F(StartupListTest, EnablingKeepsTheRecordUntilTheEntryIsBack) {
@@ -204,8 +207,31 @@ TEST_F(StartupListTest, AShortcutRowDisabledWithATagOnTheBarIsTreatedAsAValueOfT
     list.DisableApp1Click(RowNamed(view, "Notes.lnk", "Enabled"));
     EXPECT_TRUE(PathExists(alice.StartupFolder() + "Notes.lnk"));
     EXPECT_EQ(notifier.events, Lines{"Error: [HKLM_Run]:     - Could NOT delete from registry !"});
-    EXPECT_EQ(ReadBytes(StorePath()),
-              "HKLM_Run\\" + alice.Name() + "\r\nNotes.lnk\r\n" + alice.StartupFolder() + "Notes.lnk\r\n");
+    EXPECT_FALSE(PathExists(StorePath()));
+}
+
+// A shortcut held open without delete sharing cannot be deleted: neither action is silent about it,
+// and neither leaves a record behind.
+TEST_F(StartupListTest, AShortcutThatCannotBeDeletedStaysEnabledAndSaysWhy) {
+    TestProfile alice("alice");
+    ASSERT_TRUE(CreateShortcut("C:\\n.exe", alice.StartupFolder(), "Notes"));
+    const std::string file = alice.StartupFolder() + "Notes.lnk";
+    list.SelectLocation("Startup");
+    const StartupEntry notes = RowNamed(view, "Notes.lnk", "Enabled");
+    notifier.events.clear();
+    {
+        UniqueFile held(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(list.DisableApp1Click(notes).kind(), Outcome::Kind::Failed);
+        EXPECT_EQ(list.RemoveApp1Click(notes).kind(), Outcome::Kind::Failed);
+    }
+    EXPECT_FALSE(PathExists(StorePath()));
+    ASSERT_EQ(notifier.events.size(), 2u);
+    for (const std::string& event : notifier.events)
+        EXPECT_EQ(event.rfind("Error: [Startup\\" + alice.Name() + "]:     - Could NOT delete '" + file + "': ", 0),
+                  0u) << event;
+    list.ListBox1Click(alice.Name());
+    EXPECT_EQ(view.Lines(), Lines{"Notes.lnk|" + file + "|" + alice.Name() + "\\Startup|Enabled|1"});
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST_F(StartupListTest, TheStartupViewShowsEveryUsersShortcutsAndFillsTheUsers) 
                            "Notes.lnk|" + bob.StartupFolder() + "Notes.lnk|" + b + "\\Startup|Enabled|1",
                            "Old.lnk|C:\\old.exe|" + b + "\\Startup|Disabled|0"}));
     const auto enabled = std::count_if(view.rows.begin(), view.rows.end(),
-                                       [](const StartupEntry& row) { return row.status == "Enabled"; });
+                                       [](const StartupEntry& row) { return row.Status() == "Enabled"; });
     EXPECT_EQ(view.countLabel, "[Startup] = " + std::to_string(enabled) + " apps will start with windows.");
 
     // One user's folder: its rows and its disabled records only; the label and the location stay.

@@ -20,8 +20,8 @@ public:
 std::vector<std::string> FakeStartupView::Lines() const {
     std::vector<std::string> lines;
     for (const StartupEntry& row : rows)
-        lines.push_back(row.appName + "|" + row.appPath + "|" + row.location + "|" + row.status + "|" +
-                        std::to_string(row.stateImage));
+        lines.push_back(row.appName + "|" + row.appPath + "|" + row.location + "|" + row.Status() + "|" +
+                        std::to_string(row.StateImage()));
     return lines;
 }
 
