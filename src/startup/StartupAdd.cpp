@@ -41,7 +41,9 @@ Outcome StartupList::Button_AddClick(const std::string& name,
     return outcome;
 }
 
-Outcome StartupList::AddEntry(const std::string& locationKey, const std::string& name, const std::string& path) {
+Outcome StartupList::AddEntry(const std::string& locationKey,
+                              const std::string& name,
+                              const std::string& path) {
     return WriteStartupEntry(locationKey, name, QuoteWholePath(path));
 }
 

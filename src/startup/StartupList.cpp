@@ -12,8 +12,8 @@
 namespace {
 
 size_t EnabledRowsOf(const std::vector<StartupEntry>& rows) {
-    return static_cast<size_t>(std::count_if(
-        rows.begin(), rows.end(), [](const StartupEntry& row) { return row.IsEnabled(); }));
+    return static_cast<size_t>(
+        std::count_if(rows.begin(), rows.end(), [](const StartupEntry& row) { return row.IsEnabled(); }));
 }
 
 }  // namespace

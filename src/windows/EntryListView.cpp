@@ -97,7 +97,8 @@ void EntryListView::InsertRow(int index, const StartupEntry& row) {
     LVITEMA item{};
     item.mask = LVIF_STATE | LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
-    item.lParam = row.state == EntryState::SwitchedOff ? 1 : 0;  // the info tip and Row() tell such a row by it
+    // The info tip and Row() tell a row held off by Windows by it.
+    item.lParam = row.state == EntryState::SwitchedOff ? 1 : 0;
     item.state = INDEXTOSTATEIMAGEMASK(row.StateImage() + 1);
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.pszText = const_cast<char*>(row.appName.c_str());
@@ -163,9 +164,9 @@ StartupEntry EntryListView::Row(int index) const {
     row.appPath = CellText(index, kAppPath);
     row.location = CellText(index, kLocation);
     // Any Status other than "Enabled" counts as disabled.
-    row.state = IsSwitchedOffRow(list_, index)                  ? EntryState::SwitchedOff
+    row.state = IsSwitchedOffRow(list_, index)               ? EntryState::SwitchedOff
                 : CellText(index, kStatus) == kStatusEnabled ? EntryState::Enabled
-                                                               : EntryState::Disabled;
+                                                             : EntryState::Disabled;
     return row;
 }
 

@@ -220,7 +220,8 @@ TEST_F(StartupListTest, AShortcutThatCannotBeDeletedStaysEnabledAndSaysWhy) {
     const StartupEntry notes = RowNamed(view, "Notes.lnk", "Enabled");
     notifier.events.clear();
     {
-        UniqueFile held(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        UniqueFile held(
+            CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         EXPECT_EQ(list.DisableApp1Click(notes).kind(), Outcome::Kind::Failed);
         EXPECT_EQ(list.RemoveApp1Click(notes).kind(), Outcome::Kind::Failed);
@@ -228,8 +229,10 @@ TEST_F(StartupListTest, AShortcutThatCannotBeDeletedStaysEnabledAndSaysWhy) {
     EXPECT_FALSE(PathExists(StorePath()));
     ASSERT_EQ(notifier.events.size(), 2u);
     for (const std::string& event : notifier.events)
-        EXPECT_EQ(event.rfind("Error: [Startup\\" + alice.Name() + "]:     - Could NOT delete '" + file + "': ", 0),
-                  0u) << event;
+        EXPECT_EQ(
+            event.rfind("Error: [Startup\\" + alice.Name() + "]:     - Could NOT delete '" + file + "': ", 0),
+            0u)
+            << event;
     list.ListBox1Click(alice.Name());
     EXPECT_EQ(view.Lines(), Lines{"Notes.lnk|" + file + "|" + alice.Name() + "\\Startup|Enabled|1"});
 }
