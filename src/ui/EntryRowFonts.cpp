@@ -33,6 +33,13 @@ bool RowNeedsFallback(HWND list, HDC dc, int row) {
     return false;
 }
 
+// A tooltip may keep a copy of the font it is given, not the font itself.
+bool SameFace(HFONT one, HFONT other) {
+    LOGFONTW a{}, b{};
+    return one && other && GetObjectW(one, sizeof a, &a) && GetObjectW(other, sizeof b, &b) &&
+           a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && lstrcmpiW(a.lfFaceName, b.lfFaceName) == 0;
+}
+
 }  // namespace
 
 bool AnswerRowCustomDraw(HWND list, NMHDR& header, LRESULT& answer) {
@@ -58,4 +65,17 @@ bool AnswerRowCustomDraw(HWND list, NMHDR& header, LRESULT& answer) {
             break;
     }
     return true;
+}
+
+void FitInfoTipFont(HWND list, const NMHDR& header) {
+    if (header.hwndFrom != list || header.code != LVN_GETINFOTIPA)
+        return;
+    const auto& tip = reinterpret_cast<const NMLVGETINFOTIPA&>(header);
+    HWND tooltip = ListView_GetToolTips(list);
+    HFONT font = ListFont(list);
+    if (!tooltip || !tip.pszText || !font)
+        return;
+    const HFONT current = reinterpret_cast<HFONT>(SendMessageA(tooltip, WM_GETFONT, 0, 0));
+    if (SameFace(current, font) || SameFace(current, FallbackFontFor(font)))
+        FitControlFont(tooltip, font, tip.pszText);
 }

@@ -186,8 +186,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 listView_ &&
                 AnswerRowCustomDraw(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam), answer))
                 return answer;
-            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam)))
+            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam))) {
+                FitInfoTipFont(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam));
                 return 0;
+            }
             OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
         case WM_CONTEXTMENU:

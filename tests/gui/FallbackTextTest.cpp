@@ -75,6 +75,12 @@ HFONT FontOf(HWND control) {
     return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
 }
 
+std::string FaceOf(HFONT font) {
+    LOGFONTA description{};
+    GetObjectA(font, sizeof description, &description);
+    return description.lfFaceName;
+}
+
 TEST(FallbackTextTest, OtherScriptsAreDrawnWithoutBoxesAndLatinRowsAsBefore) {
     TestMachine machine;
     // A missing glyph is drawn as the font's one box glyph: with boxes, a name and its letters
@@ -116,6 +122,24 @@ TEST(FallbackTextTest, OtherScriptsAreDrawnWithoutBoxesAndLatinRowsAsBefore) {
     EXPECT_NE(FontOf(edit), body);
     SetWindowTextA(edit, "Sync");
     EXPECT_EQ(FontOf(edit), body);
+
+    // An info tip drawn in the list's font does the same.
+    HWND tooltip = ListView_GetToolTips(list);
+    ASSERT_TRUE(tooltip);
+    SendMessageA(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(list)), FALSE);
+    auto tipFor = [&](const char* name) {
+        char text[64] = "";
+        lstrcpynA(text, name, sizeof text);
+        NMLVGETINFOTIPA tip{};
+        tip.hdr = {list, static_cast<UINT_PTR>(kStartUpListView), LVN_GETINFOTIPA};
+        tip.pszText = text;
+        tip.cchTextMax = sizeof text;
+        tip.iItem = IndexOf(form.ListView(), name);
+        SendMessageA(form.Handle(), WM_NOTIFY, kStartUpListView, reinterpret_cast<LPARAM>(&tip));
+        return FaceOf(FontOf(tooltip));
+    };
+    EXPECT_NE(tipFor("同步"), FaceOf(FontOf(list)));
+    EXPECT_EQ(tipFor("Antivirus"), FaceOf(FontOf(list)));
 }
 
 }  // namespace
