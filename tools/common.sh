@@ -51,7 +51,8 @@ make_prefix() {
     # Wine's own fonts (MS Sans Serif, Tahoma) are not found where Debian installs them: copy them in.
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     # Names in other scripts fall back to the message font, Tahoma, which Wine links to SimSun for
-    # the characters it lacks (Cyrillic it has). SimSun stands for the Debian CJK font here.
+    # the characters it lacks (Cyrillic it has). SimSun stands for the Debian CJK font here; Wine
+    # reads that font where Debian installs it (through fontconfig), so it needs no copy.
     WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun \
         /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
 }
