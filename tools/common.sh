@@ -7,7 +7,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++ mingw-w64 wine wine64 fonts-wine xvfb xauth x11-utils imagemagick googletest liblnk-utils
-          binutils-mingw-w64-x86-64 python3 ccache)
+          binutils-mingw-w64-x86-64 python3 ccache fonts-wqy-microhei)
 
 install_missing() {
     local missing=()
@@ -50,4 +50,9 @@ make_prefix() {
     mkdir -p "$prefix/drive_c/Docume~1"
     # Wine's own fonts (MS Sans Serif, Tahoma) are not found where Debian installs them: copy them in.
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    # Names in other scripts fall back to the message font, Tahoma, which Wine links to SimSun for
+    # the characters it lacks (Cyrillic it has). SimSun stands for the Debian CJK font here; Wine
+    # reads that font where Debian installs it (through fontconfig), so it needs no copy.
+    WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun \
+        /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
 }

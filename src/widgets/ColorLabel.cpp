@@ -2,6 +2,7 @@
 #include "ColorLabel.h"
 
 #include "Dpi.h"
+#include "FallbackText.h"
 #include "WidgetColors.h"
 #include "WidgetPaint.h"
 #include "WidgetProcs.h"
@@ -32,11 +33,10 @@ void Paint(HWND window, const ColorLabelState& state) {
         textRect.left += margin;
     if (state.alignment != DT_LEFT)
         textRect.right -= margin;
-    SelectGuard font(dc, FontOrDefault(state.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, state.text);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-              state.alignment | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawFallbackText(dc, FontOrDefault(state.font), text, textRect,
+                     state.alignment | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 UINT Alignment(WPARAM flags) {

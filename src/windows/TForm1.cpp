@@ -10,6 +10,7 @@
 #include "StartupLocations.h"
 #include "AppTitle.h"
 #include "EntryInfoTip.h"
+#include "EntryRowFonts.h"
 #include "ErrorDisplay.h"
 #include "KeyPreview.h"
 #include "MainWindowIds.h"
@@ -181,8 +182,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_NOTIFY:
-            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam)))
+            if (LRESULT answer = 0;
+                listView_ &&
+                AnswerRowCustomDraw(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam), answer))
+                return answer;
+            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam))) {
+                FitInfoTipFont(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam));
                 return 0;
+            }
             OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
         case WM_CONTEXTMENU:
@@ -319,6 +326,7 @@ void TForm1::ListBox1Click() {
 }
 
 void TForm1::EditChanged() {
+    FitTextFonts();
     EnableWindow(Control(kButton_Add), logic_->AddButtonEnabled(ControlText(kLE_ApplicationName),
                                                                 ControlText(kLE_ApplicationPath)));
 }
@@ -354,6 +362,7 @@ void TForm1::SetUsers(const std::vector<std::string>& users) {
     for (const std::string& user : users)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(user.c_str()));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    FitTextFonts();
     InvalidateRect(list, nullptr, TRUE);
 }
 

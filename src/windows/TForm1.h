@@ -76,6 +76,8 @@ private:
     void OnContextMenu(HWND target, POINT screen);
     void Paint();
     void ScaleExtras() override;
+    // The edits and the Users list in the body font, or its fallback while their text needs it.
+    void FitTextFonts();
 
     void StartUpListViewSelectItem(bool selected);
     void ListBox1Click();

@@ -7,6 +7,7 @@
 #include "MainWindowIds.h"
 #include "TForm1.h"
 #include "ColorLabel.h"
+#include "FallbackText.h"
 #include "GradientButton.h"
 #include "Hints.h"
 #include "SideBar.h"
@@ -100,6 +101,23 @@ void TForm1::CreateControls() {
 
 void TForm1::ScaleExtras() {
     listView_->ScaleTo(WindowDpi());
+    FitTextFonts();
+}
+
+void TForm1::FitTextFonts() {
+    HFONT font = Font("MS Sans Serif", 11);
+    for (int id : {kLE_ApplicationName, kLE_ApplicationPath})
+        FitControlFont(Control(id), font, ControlText(id));
+    // One font for the whole list: its rows are drawn by the list box itself.
+    HWND users = Control(kListBox1);
+    std::string names;
+    const LRESULT count = SendMessageA(users, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        std::string name(SendMessageA(users, LB_GETTEXTLEN, index, 0) + 1, '\0');
+        name.resize(SendMessageA(users, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name.data())));
+        names += name + "\n";
+    }
+    FitControlFont(users, font, names);
 }
 
 void TForm1::CreateMenus() {
