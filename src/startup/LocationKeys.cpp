@@ -1,7 +1,7 @@
 // Location and LocationKey texts.
-#include "startup/LocationKeys.h"
+#include "LocationKeys.h"
 
-#include "startup/StartupLocations.h"
+#include "StartupLocations.h"
 
 namespace {
 
