@@ -55,23 +55,21 @@ private:
     [[no_unique_address]] Traits traits_{};
 };
 
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) noexcept { CloseHandle(handle); }
-};
-using UniqueFile = UniqueHandle<FileHandleTraits>;
-
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) noexcept { FindClose(handle); }
-};
-using UniqueFind = UniqueHandle<FindHandleTraits>;
-
-struct LocalMemoryTraits {
-    using Handle = HLOCAL;
+// Traits of a handle that the system closes with one function: empty when null, or, for the kernel
+// handles that files and searches give, when INVALID_HANDLE_VALUE.
+template <typename H, auto Closer>
+struct NullableHandleTraits {
+    using Handle = H;
     static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { LocalFree(handle); }
+    static void Close(Handle handle) noexcept { Closer(handle); }
 };
-using UniqueLocal = UniqueHandle<LocalMemoryTraits>;
+template <auto Closer>
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) noexcept { Closer(handle); }
+};
+
+using UniqueFile = UniqueHandle<KernelHandleTraits<CloseHandle>>;
+using UniqueFind = UniqueHandle<KernelHandleTraits<FindClose>>;
+using UniqueLocal = UniqueHandle<NullableHandleTraits<HLOCAL, LocalFree>>;
