@@ -6,8 +6,6 @@
 
 #include "TRegistry.h"
 
-using namespace switch_keys;
-
 namespace {
 
 // Opens (creating what is missing) with full access and writes one number into every value.
