@@ -8,6 +8,11 @@
 
 namespace {
 
+// The largest a value-name buffer grows to.
+constexpr size_t kLongestValueName = 32768;
+// How often a value's data buffer grows before the value is skipped.
+constexpr int kDataAttempts = 8;
+
 // Reading falls back to ever smaller rights, so that a key the user may only query still opens.
 constexpr REGSAM kReadMasks[] = {KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
                                  KEY_QUERY_VALUE};
@@ -64,54 +69,48 @@ std::string TextOfValue(const std::string& name, ValueKind kind, const char* dat
     return std::string(data, zero ? static_cast<const char*>(zero) - data : size);
 }
 
-TRegistry::TRegistry(const RegistryApi& api) : api_(api) {}
-
-TRegistry::~TRegistry() {
-    ClosePath();
-    if (rootConnected_)
-        api_.closeKey(root_);
-}
+TRegistry::TRegistry(const RegistryApi& api)
+    : api_(api), connectedRoot_(RegistryKeyTraits{&api}), key_(RegistryKeyTraits{&api}) {}
 
 void TRegistry::SelectRoot(HKEY root) {
-    if (root == root_)
+    if (root == RootKey())
         return;
-    if (rootConnected_) {
-        api_.closeKey(root_);
-        rootConnected_ = false;
-    }
-    root_ = root;
+    connectedRoot_.reset();
+    selectedRoot_ = root;
     ClosePath();
 }
 
 bool TRegistry::ConnectComputer(const std::string& computerName) {
     HKEY remote = nullptr;
-    if (api_.connectRegistry(computerName.c_str(), root_, &remote) != ERROR_SUCCESS)
+    lastResult_ = api_.connectRegistry(computerName.c_str(), RootKey(), &remote);
+    if (lastResult_ != ERROR_SUCCESS)
         return false;
     // The local computer may answer with the predefined root itself, which is not ours to close.
-    const bool ownHandle = remote != root_;
-    SelectRoot(remote);
-    rootConnected_ = ownHandle;
+    if (remote == RootKey())
+        return true;
+    connectedRoot_ = Owned(remote);
+    ClosePath();
     return true;
 }
 
 bool TRegistry::OpenResolved(const std::string& path, OpenMode mode, REGSAM access) {
     const bool absolute = !path.empty() && path[0] == '\\';
     const std::string relative = absolute ? path.substr(1) : path;
-    const bool beneathOpenKey = !absolute && key_ != nullptr;
-    HKEY base = beneathOpenKey ? key_ : root_;
+    const bool beneathOpenKey = !absolute && key_;
+    HKEY base = beneathOpenKey ? key_.get() : RootKey();
 
     HKEY opened = nullptr;
     access |= view_;
-    LONG result = (mode == OpenMode::CreateMissing && !relative.empty())
+    lastResult_ = (mode == OpenMode::CreateMissing && !relative.empty())
                       ? api_.createKeyEx(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
                                          nullptr, &opened, nullptr)
                       : api_.openKeyEx(base, relative.c_str(), 0, access, &opened);
-    if (result != ERROR_SUCCESS)
+    if (lastResult_ != ERROR_SUCCESS)
         return false;
 
     std::string newPath = beneathOpenKey ? path_ + "\\" + relative : relative;
     ClosePath();
-    key_ = opened;
+    key_ = Owned(opened);
     path_ = std::move(newPath);
     return true;
 }
@@ -131,18 +130,15 @@ bool TRegistry::OpenPathForReading(const std::string& path) {
 }
 
 void TRegistry::ClosePath() {
-    if (key_ == nullptr)
-        return;
-    api_.closeKey(key_);
-    key_ = nullptr;
+    key_.reset();
     path_.clear();
 }
 
 bool TRegistry::QueryValueInfo(const std::string& name, ValueKind& kind, DWORD& size) {
     DWORD type = REG_NONE;
     size = 0;
-    if (key_ == nullptr ||
-        api_.queryValueEx(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+    if (!key_ ||
+        api_.queryValueEx(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
         size = 0;
         return false;
     }
@@ -152,9 +148,9 @@ bool TRegistry::QueryValueInfo(const std::string& name, ValueKind& kind, DWORD& 
 
 bool TRegistry::QueryKeyInfo(KeyInfo& info) {
     info = KeyInfo{};
-    if (key_ == nullptr)
+    if (!key_)
         return false;
-    return api_.queryInfoKey(key_, nullptr, nullptr, nullptr, &info.subKeyCount, &info.maxSubKeyLength,
+    return api_.queryInfoKey(key_.get(), nullptr, nullptr, nullptr, &info.subKeyCount, &info.maxSubKeyLength,
                              nullptr, &info.valueCount, &info.maxValueNameLength, &info.maxValueDataLength,
                              nullptr, &info.lastWriteTime) == ERROR_SUCCESS;
 }
@@ -166,15 +162,13 @@ void TRegistry::FetchValue(const std::string& name,
                            ValueKind& kind) {
     DWORD type = REG_NONE;
     size = bufferSize;
-    if (key_ == nullptr ||
-        api_.queryValueEx(key_, name.c_str(), nullptr, &type, buffer, &size) != ERROR_SUCCESS)
+    if (!key_ || api_.queryValueEx(key_.get(), name.c_str(), nullptr, &type, buffer, &size) != ERROR_SUCCESS)
         throw ERegistryException(Formatted("Failed to get data for '", name));
     kind = KindOfType(type);
 }
 
 void TRegistry::StoreValue(const std::string& name, const BYTE* data, ValueKind kind, DWORD size) {
-    if (key_ == nullptr ||
-        api_.setValueEx(key_, name.c_str(), 0, TypeOfKind(kind), data, size) != ERROR_SUCCESS)
+    if (!key_ || api_.setValueEx(key_.get(), name.c_str(), 0, TypeOfKind(kind), data, size) != ERROR_SUCCESS)
         throw ERegistryException(Formatted("Failed to set data for '", name));
 }
 
@@ -233,7 +227,7 @@ void TRegistry::WriteBytes(const std::string& name, const std::string& bytes) {
 }
 
 bool TRegistry::RemoveValue(const std::string& name) {
-    return key_ != nullptr && api_.deleteValue(key_, name.c_str()) == ERROR_SUCCESS;
+    return key_ && api_.deleteValue(key_.get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 bool TRegistry::HasValue(const std::string& name) {
@@ -252,27 +246,38 @@ DWORD TRegistry::NameBufferLength(const KeyInfo& info) const {
     return longest + 1;
 }
 
+LONG TRegistry::EnumValueAt(DWORD index, std::string& name, std::string* data, DWORD& type, DWORD& dataSize) {
+    // The key's longest name can be reported too short, and a value can grow between the key query
+    // and this call: grow the buffers and ask again, the name up to the longest one there can be,
+    // the data a few times.
+    for (int attempt = 1;; ++attempt) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        dataSize = data ? static_cast<DWORD>(data->size()) : 0;
+        type = REG_NONE;
+        const LONG result = api_.enumValue(
+            key_.get(), index, name.data(), &nameLength, nullptr, data ? &type : nullptr,
+            data ? reinterpret_cast<BYTE*>(data->data()) : nullptr, data ? &dataSize : nullptr);
+        const bool nameCanGrow = name.size() < kLongestValueName;
+        if (result != ERROR_MORE_DATA || (data ? attempt == kDataAttempts : !nameCanGrow))
+            return result;
+        if (nameCanGrow)
+            name.assign(name.size() * 2, '\0');
+        if (data)
+            data->assign(std::max<size_t>(data->size() * 2, dataSize + 1), '\0');
+    }
+}
+
 void TRegistry::ListValueNames(std::vector<std::string>& names) {
     names.clear();
     KeyInfo info;
     if (!QueryKeyInfo(info))
         return;
-    std::string buffer(NameBufferLength(info), '\0');
-    for (DWORD index = 0; index < info.valueCount; ++index) {
-        for (;;) {
-            DWORD length = static_cast<DWORD>(buffer.size());
-            LONG result =
-                api_.enumValue(key_, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (result == ERROR_SUCCESS) {
-                names.emplace_back(buffer.c_str());
-                break;
-            }
-            // The key's longest name can be reported too short: grow and ask again; skip the rest.
-            if (result != ERROR_MORE_DATA || buffer.size() >= 32768)
-                break;
-            buffer.assign(buffer.size() * 2, '\0');
-        }
-    }
+    std::string name(NameBufferLength(info), '\0');
+    DWORD type = REG_NONE;
+    DWORD dataSize = 0;
+    for (DWORD index = 0; index < info.valueCount; ++index)
+        if (EnumValueAt(index, name, nullptr, type, dataSize) == ERROR_SUCCESS)
+            names.emplace_back(name.c_str());
 }
 
 void TRegistry::ListValues(std::vector<RegistryValue>& values) {
@@ -283,30 +288,16 @@ void TRegistry::ListValues(std::vector<RegistryValue>& values) {
     std::string name(NameBufferLength(info), '\0');
     std::string data(info.maxValueDataLength + 1, '\0');
     values.reserve(info.valueCount);
-    for (DWORD index = 0; index < info.valueCount; ++index) {
-        // A value can grow between the key query and this call: grow the buffers a few times.
-        for (int attempt = 0; attempt < 8; ++attempt) {
-            DWORD nameLength = static_cast<DWORD>(name.size());
-            DWORD dataSize = static_cast<DWORD>(data.size());
-            DWORD type = REG_NONE;
-            LONG result = api_.enumValue(key_, index, name.data(), &nameLength, nullptr, &type,
-                                         reinterpret_cast<BYTE*>(data.data()), &dataSize);
-            if (result == ERROR_SUCCESS) {
-                values.push_back({name.c_str(), KindOfType(type), data.substr(0, dataSize)});
-                break;
-            }
-            if (result != ERROR_MORE_DATA)
-                break;
-            if (name.size() < 32768)
-                name.assign(name.size() * 2, '\0');
-            data.assign(std::max<size_t>(data.size() * 2, dataSize + 1), '\0');
-        }
-    }
+    DWORD type = REG_NONE;
+    DWORD dataSize = 0;
+    for (DWORD index = 0; index < info.valueCount; ++index)
+        if (EnumValueAt(index, name, &data, type, dataSize) == ERROR_SUCCESS)
+            values.push_back({name.c_str(), KindOfType(type), data.substr(0, dataSize)});
 }
 
 void TRegistry::ListKeyNames(std::vector<std::string>& names) {
     names.clear();
-    const HKEY key = key_ ? key_ : root_;
+    const HKEY key = key_ ? key_.get() : RootKey();
     // A key name has at most 255 UTF-16 units, three bytes each at most in any ANSI code page.
     std::string buffer(255 * 3 + 1, '\0');
     for (DWORD index = 0;; ++index) {

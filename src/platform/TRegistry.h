@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RegistryApi.h"
+#include "RegistryKey.h"
 
 enum class ValueKind { Other, Text, ExpandableText, Number, Bytes };
 
@@ -34,9 +35,6 @@ std::string TextOfValue(const std::string& name, ValueKind kind, const char* dat
 class TRegistry {
 public:
     explicit TRegistry(const RegistryApi& api = RealRegistryApi());
-    ~TRegistry();
-    TRegistry(const TRegistry&) = delete;
-    TRegistry& operator=(const TRegistry&) = delete;
 
     void SelectRoot(HKEY root);
     // The registry view keys are opened in from now on: 0 for the process's own, KEY_WOW64_32KEY
@@ -45,6 +43,9 @@ public:
     bool ConnectComputer(const std::string& computerName);
     bool OpenPath(const std::string& path, bool canCreate);
     bool OpenPathForReading(const std::string& path);
+    // What the registry answered to the last connect or open (the last mask tried, for reading):
+    // tells a key that is not there (ERROR_FILE_NOT_FOUND) from one that is refused.
+    LONG LastResult() const { return lastResult_; }
     void ClosePath();
 
     std::string ReadText(const std::string& name);
@@ -64,11 +65,11 @@ public:
     // registry enumerates them. It opens nothing, so the access mask and the open key stay as they are.
     void ListKeyNames(std::vector<std::string>& names);
 
-    HKEY RootKey() const { return root_; }
-    HKEY CurrentKey() const { return key_; }
+    HKEY RootKey() const { return connectedRoot_ ? connectedRoot_.get() : selectedRoot_; }
+    HKEY CurrentKey() const { return key_.get(); }
     const std::string& CurrentPath() const { return path_; }
     REGSAM Access() const { return access_; }
-    bool IsRootConnected() const { return rootConnected_; }
+    bool IsRootConnected() const { return static_cast<bool>(connectedRoot_); }
 
 private:
     enum class OpenMode { Existing, CreateMissing };
@@ -78,12 +79,17 @@ private:
     void FetchValue(const std::string& name, BYTE* buffer, DWORD bufferSize, DWORD& size, ValueKind& kind);
     void StoreValue(const std::string& name, const BYTE* data, ValueKind kind, DWORD size);
     DWORD NameBufferLength(const KeyInfo& info) const;
+    // One value of the open key: its name, and its type and data when data is given.
+    LONG EnumValueAt(DWORD index, std::string& name, std::string* data, DWORD& type, DWORD& dataSize);
+    UniqueKey Owned(HKEY key) const { return UniqueKey(key, RegistryKeyTraits{&api_}); }
 
     const RegistryApi& api_;
-    HKEY key_ = nullptr;
-    HKEY root_ = HKEY_CURRENT_USER;
+    HKEY selectedRoot_ = HKEY_CURRENT_USER;  // predefined: never closed
+    // Declared before the key beneath it, so that the key is closed first.
+    UniqueKey connectedRoot_;
+    UniqueKey key_;
     std::string path_;
-    bool rootConnected_ = false;
+    LONG lastResult_ = ERROR_SUCCESS;
     REGSAM access_ = KEY_ALL_ACCESS;
     REGSAM view_ = 0;
 };

@@ -26,10 +26,7 @@ bool LocationKeyMissing(const RegistryApi& api, const std::string& tag, const St
     TRegistry registry(api);
     if (!station.SelectRoot(registry, found->root))
         return false;  // out of reach is not empty
-    const char* path = found->keyPath[0] == '\\' ? found->keyPath + 1 : found->keyPath;
-    HKEY key = nullptr;
-    const LONG result = api.openKeyEx(registry.RootKey(), path, 0, KEY_READ | found->view, &key);
-    if (result == ERROR_SUCCESS)
-        api.closeKey(key);
-    return result == ERROR_FILE_NOT_FOUND;
+    registry.SelectView(found->view);
+    // A key that is there but refused is out of reach, not missing.
+    return !registry.OpenPathForReading(found->keyPath) && registry.LastResult() == ERROR_FILE_NOT_FOUND;
 }

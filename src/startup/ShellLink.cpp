@@ -57,9 +57,10 @@ std::string ResolveShortcutTarget(const std::string& path) {
     if (!HasLinkExtension(path))
         return kNotAShortcut;
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put())))
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.put_void())))
         return {};
-    ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+    ComPtr<IPersistFile> file = As<IPersistFile>(link, IID_IPersistFile);
     if (!file || FAILED(file->Load(Wide(path).c_str(), STGM_READ)))
         return {};
     // Never Resolve: it may search the disk, show UI or rewrite the file.
@@ -72,12 +73,13 @@ std::string ResolveShortcutTarget(const std::string& path) {
 
 bool CreateShortcut(const std::string& target, const std::string& folder, const std::string& name) {
     ComPtr<IUnknown> object;
-    const HRESULT created = CoCreateInstance(
-        CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, object.put());
+    const HRESULT created =
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                         object.put_void());
     if (FAILED(created))
         ThrowComError(created);
-    ComPtr<IShellLinkA> link = object.As<IShellLinkA>(IID_IShellLinkA);
-    ComPtr<IPersistFile> file = object.As<IPersistFile>(IID_IPersistFile);
+    ComPtr<IShellLinkA> link = As<IShellLinkA>(object, IID_IShellLinkA);
+    ComPtr<IPersistFile> file = As<IPersistFile>(object, IID_IPersistFile);
     if (!link || !file)
         throw EComError("Interface not supported");
 

@@ -6,8 +6,6 @@
 
 #include "TRegistry.h"
 
-using namespace switch_keys;
-
 namespace {
 
 // Opens (creating what is missing) with full access and writes one number into every value.
@@ -44,57 +42,18 @@ bool RestrictionSwitches::ReadSwitchState(HKEY root,
     return registry.ReadNumber(valueName) != 1;
 }
 
-bool RestrictionSwitches::WriteSwitchValues(const SwitchSpec& spec, bool checked) {
-    return WriteNumbers(api_, spec.root, spec.keyPath, spec.values,
-                        checked ? spec.checkedNumber : spec.uncheckedNumber);
-}
-
-bool RestrictionSwitches::WriteExplorerPolicy(const std::string& valueName, bool checked) {
-    return WriteNumbers(api_, HKEY_CURRENT_USER, kExplorerPolicies, {valueName}, checked ? 0 : 1);
-}
-
-bool RestrictionSwitches::WriteTaskManagerSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_01_TaskManager), checked);
-}
-
-bool RestrictionSwitches::WriteRegeditSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_02_Regedit), checked);
-}
-
-bool RestrictionSwitches::WriteHiddenFilesSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_04_HiddenFilesAndFolders), checked);
-}
-
-bool RestrictionSwitches::WriteCmdSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_06_CMDPrompt), checked);
-}
-
-bool RestrictionSwitches::WriteLogoffSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_07_LogoffCommand), checked);
-}
-
-bool RestrictionSwitches::WriteShutdownSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_08_ShutdownCommand), checked);
-}
-
-bool RestrictionSwitches::WriteFileExtensionSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_11_FileExtensions), checked);
-}
-
-bool RestrictionSwitches::WriteErrorReportSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_E_01_DisableDontSendMessages), checked);
-}
-
-bool RestrictionSwitches::WriteInfoTipSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_E_03_DisableToolTips), checked);
-}
-
-bool RestrictionSwitches::WriteBalloonTipSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_E_04_DisableBalloonTips), checked);
-}
-
-bool RestrictionSwitches::WriteCleanupWizardSwitch(bool checked) {
-    return WriteSwitchValues(SwitchSpecOf(SwitchBox::CB_E_05_DisableDesktopCleanupWizard), checked);
+bool RestrictionSwitches::WriteSwitch(const SwitchSpec& spec, bool checked) {
+    switch (spec.effect) {
+        case SwitchEffect::RegistryNumbers:
+            return WriteNumbers(api_, spec.root, spec.keyPath, spec.values,
+                                checked ? spec.checkedNumber : spec.uncheckedNumber);
+        case SwitchEffect::DesktopIcons:
+            ShowDesktopIcons(checked);
+            return true;
+        case SwitchEffect::None:
+            break;
+    }
+    return true;  // nothing to store
 }
 
 void RestrictionSwitches::ShowDesktopIcons(bool checked) {
@@ -112,31 +71,21 @@ void RestrictionSwitches::PaintSwitch(SwitchBox box, bool checked) {
         view_.SetSwitchColors(box, kSwitchUncheckedBackground, kSwitchUncheckedText);
 }
 
-void RestrictionSwitches::SwitchClick(SwitchBox box, bool checked) {
-    if (box == SwitchBox::CB_CheckAll) {
-        SetAllSwitches(checked);
-        return;
-    }
-    if (SwitchSpecOf(box).writer)
-        ApplySwitch(box, checked, !checked);
-}
-
-void RestrictionSwitches::ApplySwitch(SwitchBox box, bool checked, bool previous) {
-    const SwitchSpec& spec = SwitchSpecOf(box);
+void RestrictionSwitches::ApplySwitch(const SwitchSpec& spec, bool checked, bool previous) {
     bool stored = false;
     try {
-        stored = spec.writer(*this, checked);
+        stored = WriteSwitch(spec, checked);
     } catch (...) {
-        view_.SetSwitchMark(box, previous);
-        PaintSwitch(box, previous);
+        view_.SetSwitchMark(spec.box, previous);
+        PaintSwitch(spec.box, previous);
         throw;
     }
     if (stored) {
-        PaintSwitch(box, checked);
+        PaintSwitch(spec.box, checked);
         return;
     }
-    view_.SetSwitchMark(box, previous);
-    PaintSwitch(box, previous);
+    view_.SetSwitchMark(spec.box, previous);
+    PaintSwitch(spec.box, previous);
     notifier_.ShowMessageBox(SwitchFailureMessage(spec), MessageKind::Error);
 }
 
@@ -146,8 +95,8 @@ void RestrictionSwitches::SetAllSwitches(bool checked) {
     for (const SwitchSpec& spec : SwitchTable()) {
         const bool previous = view_.SwitchMark(spec.box);
         view_.SetSwitchMark(spec.box, checked);
-        if (spec.writer)
-            ApplySwitch(spec.box, checked, previous);
+        if (spec.effect != SwitchEffect::None)
+            ApplySwitch(spec, checked, previous);
     }
 }
 

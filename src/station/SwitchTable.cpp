@@ -27,6 +27,7 @@ constexpr const char kShutdownFailure[] =
 std::vector<SwitchSpec> MakeTable() {
     const HKEY user = HKEY_CURRENT_USER;
     using S = RestrictionSwitches;
+    // clang-format off: one row a block, as the table reads
     return {
         {.box = SwitchBox::CB_01_TaskManager,
          .caption = "Enable Task Manager",
@@ -34,7 +35,8 @@ std::vector<SwitchSpec> MakeTable() {
          .keyPath = kSystemPolicies,
          .values = {"DisableTaskMgr"},
          .readValue = "DisableTaskMgr",
-         .writer = [](S& s, bool m) { return s.WriteTaskManagerSwitch(m); },
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_01_TaskManagerClick,
          .failureMessage = kTaskManagerFailure},
         {.box = SwitchBox::CB_02_Regedit,
          .caption = "Enable Regedit",
@@ -42,14 +44,16 @@ std::vector<SwitchSpec> MakeTable() {
          .keyPath = kSystemPolicies,
          .values = {"DisableRegistryTools"},
          .readValue = "DisableRegistryTools",
-         .writer = [](S& s, bool m) { return s.WriteRegeditSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_02_RegeditClick},
         {.box = SwitchBox::CB_03_FolderOptions,
          .caption = "Enable Folder Options",
          .root = user,
          .keyPath = kExplorerPolicies,
          .values = {"NoFolderOptions"},
          .readValue = "NoFolderOptions",
-         .writer = [](S& s, bool m) { return s.WriteExplorerPolicy("NoFolderOptions", m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_03_FolderOptionsClick},
         {.box = SwitchBox::CB_04_HiddenFilesAndFolders,
          .caption = "Show Hidden Files && Folders",
          .root = user,
@@ -59,14 +63,16 @@ std::vector<SwitchSpec> MakeTable() {
          .checkedNumber = 1,
          .uncheckedNumber = 2,
          .sense = SwitchSense::Negated,
-         .writer = [](S& s, bool m) { return s.WriteHiddenFilesSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_04_HiddenFilesAndFoldersClick},
         {.box = SwitchBox::CB_05_RunCommand,
          .caption = "Enable Run Command",
          .root = user,
          .keyPath = kExplorerPolicies,
          .values = {"NoRun"},
          .readValue = "NoRun",
-         .writer = [](S& s, bool m) { return s.WriteExplorerPolicy("NoRun", m); },
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_05_RunCommandClick,
          .hint = kRestartHint},
         {.box = SwitchBox::CB_06_CMDPrompt,
          .caption = "Enable CMD.exe",
@@ -74,14 +80,16 @@ std::vector<SwitchSpec> MakeTable() {
          .keyPath = kCommandPolicies,
          .values = {"DisableCMD"},
          .readValue = "DisableCMD",
-         .writer = [](S& s, bool m) { return s.WriteCmdSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_06_CMDPromptClick},
         {.box = SwitchBox::CB_07_LogoffCommand,
          .caption = "Enable Logoff command",
          .root = user,
          .keyPath = kExplorerPolicies,
          .values = {"NoChangeStartMenu", "NoLogOff"},
          .readValue = "NoLogOff",
-         .writer = [](S& s, bool m) { return s.WriteLogoffSwitch(m); },
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_07_LogoffCommandClick,
          .failureMessage = kLogoffFailure},
         {.box = SwitchBox::CB_08_ShutdownCommand,
          .caption = "Enable Shutdown command",
@@ -89,7 +97,8 @@ std::vector<SwitchSpec> MakeTable() {
          .keyPath = kExplorerPolicies,
          .values = {"NoChangeStartMenu", "NoClose"},
          .readValue = "NoClose",
-         .writer = [](S& s, bool m) { return s.WriteShutdownSwitch(m); },
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_08_ShutdownCommandClick,
          .failureMessage = kShutdownFailure},
         {.box = SwitchBox::CB_09_ControlPanel,
          .caption = "Enable Control Panel",
@@ -97,29 +106,29 @@ std::vector<SwitchSpec> MakeTable() {
          .keyPath = kExplorerPolicies,
          .values = {"NoControlPanel"},
          .readValue = "NoControlPanel",
-         .writer = [](S& s, bool m) { return s.WriteExplorerPolicy("NoControlPanel", m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_09_ControlPanelClick},
         // Touches no registry and is never read: it keeps the last mark given to it.
         {.box = SwitchBox::CB_10_DesktopIcons,
          .caption = "Show Desktop Icons",
-         .writer =
-             [](S& s, bool m) {
-                 s.ShowDesktopIcons(m);
-                 return true;
-             }},
+         .effect = SwitchEffect::DesktopIcons,
+         .click = &S::CB_10_DesktopIconsClick},
         {.box = SwitchBox::CB_11_FileExtensions,
          .caption = "Show File Extensions",
          .root = user,
          .keyPath = kExplorerAdvanced,
          .values = {"HideFileExt"},
          .readValue = "HideFileExt",
-         .writer = [](S& s, bool m) { return s.WriteFileExtensionSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_11_FileExtensionsClick},
         {.box = SwitchBox::CB_12_TaskbarContextMenu,
          .caption = "Enable Taskbar context menu",
          .root = user,
          .keyPath = kExplorerPolicies,
          .values = {"NoTrayContextMenu"},
          .readValue = "NoTrayContextMenu",
-         .writer = [](S& s, bool m) { return s.WriteExplorerPolicy("NoTrayContextMenu", m); },
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_12_TaskbarContextMenuClick,
          .hint = kRestartHint},
         // Invisible, unbound: only Check All changes their marks.
         {.box = SwitchBox::CB_13_IE_HomePageChange, .caption = "Enable IE Home Page Change"},
@@ -134,28 +143,32 @@ std::vector<SwitchSpec> MakeTable() {
          .keyPath = kErrorReporting,
          .values = {"DoReport"},
          .readValue = "DoReport",
-         .writer = [](S& s, bool m) { return s.WriteErrorReportSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_E_01_DisableDontSendMessagesClick},
         {.box = SwitchBox::CB_E_02_DisableLowDiskSpaceMessages,
          .caption = "Disable Low Disk Space MSGs",
          .root = user,
          .keyPath = kExplorerPolicies,
          .values = {"NoLowDiskSpaceChecks"},
          .readValue = "NoLowDiskSpaceChecks",
-         .writer = [](S& s, bool m) { return s.WriteExplorerPolicy("NoLowDiskSpaceChecks", m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_E_02_DisableLowDiskSpaceMessagesClick},
         {.box = SwitchBox::CB_E_03_DisableToolTips,
          .caption = "Disable Tool Tips",
          .root = user,
          .keyPath = kExplorerAdvanced,
          .values = {"ShowInfoTip"},
          .readValue = "ShowInfoTip",
-         .writer = [](S& s, bool m) { return s.WriteInfoTipSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_E_03_DisableToolTipsClick},
         {.box = SwitchBox::CB_E_04_DisableBalloonTips,
          .caption = "Disable Balloon Tips",
          .root = user,
          .keyPath = kExplorerAdvanced,
          .values = {"EnableBalloonTips"},
          .readValue = "EnableBalloonTips",
-         .writer = [](S& s, bool m) { return s.WriteBalloonTipSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_E_04_DisableBalloonTipsClick},
         // Its own "NoRun", not the Run command's; checked stores 1.
         {.box = SwitchBox::CB_E_05_DisableDesktopCleanupWizard,
          .caption = "Disable Desktop Cleanup Wizard",
@@ -166,8 +179,10 @@ std::vector<SwitchSpec> MakeTable() {
          .checkedNumber = 1,
          .uncheckedNumber = 0,
          .sense = SwitchSense::Negated,
-         .writer = [](S& s, bool m) { return s.WriteCleanupWizardSwitch(m); }},
+         .effect = SwitchEffect::RegistryNumbers,
+         .click = &S::CB_E_05_DisableDesktopCleanupWizardClick},
     };
+    // clang-format on
 }
 
 }  // namespace
@@ -179,6 +194,10 @@ const std::vector<SwitchSpec>& SwitchTable() {
 
 const SwitchSpec& SwitchSpecOf(SwitchBox box) {
     return SwitchTable().at(static_cast<size_t>(box));
+}
+
+SwitchClickHandler ClickHandlerOf(SwitchBox box) {
+    return box == SwitchBox::CB_CheckAll ? &RestrictionSwitches::CB_CheckAllClick : SwitchSpecOf(box).click;
 }
 
 std::string SwitchFailureMessage(const SwitchSpec& spec) {

@@ -1,4 +1,4 @@
-// The check boxes of the lower band: caption, registry binding, numbers, writer, failure text, hint.
+// The check boxes of the lower band: caption, registry binding, numbers, handler, failure text, hint.
 #pragma once
 
 #include <windows.h>
@@ -14,8 +14,11 @@ class RestrictionSwitches;
 // Whether a box is checked when the reading rule gives true (Direct) or false (Negated).
 enum class SwitchSense { Direct, Negated };
 
-// Writes the numbers for the new mark; false when the key could not be opened or created.
-using SwitchWriter = bool (*)(RestrictionSwitches& switches, bool checked);
+// What a click on a box changes.
+enum class SwitchEffect { None, RegistryNumbers, DesktopIcons };
+
+// A box's named click handler, run with the box's new mark.
+using SwitchClickHandler = void (RestrictionSwitches::*)(bool checked);
 
 struct SwitchSpec {
     SwitchBox box;
@@ -27,7 +30,8 @@ struct SwitchSpec {
     int32_t checkedNumber = 0;
     int32_t uncheckedNumber = 1;
     SwitchSense sense = SwitchSense::Direct;
-    SwitchWriter writer = nullptr;         // nullptr: the box has no click handler
+    SwitchEffect effect = SwitchEffect::None;
+    SwitchClickHandler click = nullptr;    // nullptr: the box has no click handler
     const char* failureMessage = nullptr;  // nullptr: worded from the key and value
     const char* hint = "";                 // empty: none
 };
@@ -35,6 +39,8 @@ struct SwitchSpec {
 // Every box in the order of SwitchBox (CB_CheckAll excepted), which is also the Check All order.
 const std::vector<SwitchSpec>& SwitchTable();
 const SwitchSpec& SwitchSpecOf(SwitchBox box);
+// The handler a click on the box runs, Check All's included; nullptr for the invisible boxes.
+SwitchClickHandler ClickHandlerOf(SwitchBox box);
 
 // Shown when a switch's key cannot be opened or created, so that the user learns nothing was stored.
 std::string SwitchFailureMessage(const SwitchSpec& spec);

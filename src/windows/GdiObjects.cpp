@@ -1,11 +1,5 @@
-// Font creation, bitmap scaling and resource bitmaps, image-list release.
+// Font creation, bitmap scaling and resource bitmaps.
 #include "GdiObjects.h"
-
-#include <commctrl.h>
-
-void ImageListTraits::Close(Handle handle) noexcept {
-    ImageList_Destroy(handle);
-}
 
 UniqueGdiObject CreatePixelFont(const char* face,
                                 int characterHeight,

@@ -3,35 +3,7 @@
 
 #include <windows.h>
 
-#include "UniqueHandle.h"
-
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { DeleteObject(handle); }
-};
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
-
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { DestroyIcon(handle); }
-};
-using UniqueIcon = UniqueHandle<IconTraits>;
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { DestroyMenu(handle); }
-};
-using UniqueMenu = UniqueHandle<MenuTraits>;
-
-struct ImageListTraits {
-    using Handle = struct _IMAGELIST*;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept;
-};
-using UniqueImageList = UniqueHandle<ImageListTraits>;
+#include "GdiHandles.h"
 
 // A font whose characters are the given number of pixels high. An outline font is preferred where
 // the face also comes as a bitmap font made for other sizes (scaled displays).

@@ -84,8 +84,9 @@ void TForm2::OnCommand(int id, int code, HWND control) {
     if (code == EN_CHANGE)
         return OnFieldChange(id);
     if (id >= kSwitchBoxes && id <= IdOf(SwitchBox::CB_CheckAll)) {
-        if (code == BN_CLICKED)
-            info_.Switches().SwitchClick(static_cast<SwitchBox>(id - kSwitchBoxes), IsToggleChecked(control));
+        const SwitchClickHandler click = ClickHandlerOf(static_cast<SwitchBox>(id - kSwitchBoxes));
+        if (code == BN_CLICKED && click)
+            (info_.Switches().*click)(IsToggleChecked(control));
         return;
     }
     if (code != BN_CLICKED)

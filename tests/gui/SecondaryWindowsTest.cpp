@@ -143,6 +143,14 @@ TEST_F(SecondaryWindowsTest, CompInfoShowsTheLocalComputerAndClosesAtTheNextTick
         EXPECT_TRUE(IsToggleChecked(form2_->Control(kRB_ProxyEnabled)));
         EXPECT_FALSE(Checked(SwitchBox::CB_01_TaskManager));    // DisableTaskMgr 1
         EXPECT_TRUE(Checked(SwitchBox::CB_11_FileExtensions));  // HideFileExt 0
+        // A click on a box runs that box's handler: its number is stored at once.
+        Click(Form2(), TForm2::IdOf(SwitchBox::CB_01_TaskManager));
+        Click(Form2(), TForm2::IdOf(SwitchBox::CB_11_FileExtensions));
+        EXPECT_TRUE(Checked(SwitchBox::CB_01_TaskManager));
+        EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr").data,
+                  (std::vector<BYTE>{0, 0, 0, 0}));
+        EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kAdvanced, "HideFileExt").data,
+                  (std::vector<BYTE>{1, 0, 0, 0}));
         Click(Form2(), kButton_Close);
         Click(Form2(), kButton_Close);          // twice before the tick: closes once
         EXPECT_TRUE(IsWindowVisible(Form2()));  // not at once

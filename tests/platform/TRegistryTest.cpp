@@ -55,8 +55,10 @@ TEST_F(TRegistryTest, FailedOpenKeepsTheOldKeyAndCreatesNothing) {
     HKEY before = registry.CurrentKey();
 
     EXPECT_FALSE(registry.OpenPath("\\" + kSandbox + "\\Missing", false));
+    EXPECT_EQ(registry.LastResult(), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSandbox + "\\Missing"));
     EXPECT_FALSE(registry.OpenPathForReading("Missing"));
+    EXPECT_EQ(registry.LastResult(), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(registry.CurrentKey(), before);
     EXPECT_EQ(registry.CurrentPath(), kSandbox + "\\A");
     EXPECT_EQ(registry.ReadText("marker"), "a");
@@ -112,8 +114,11 @@ TEST_F(TRegistryTest, OpenPathAsksForFullAccessAndFailsWhereRefused) {
     faults_.Fail(RegCall::OpenKey, "TellurinTests");
     TRegistry registry(FaultyRegistryApi());
     EXPECT_FALSE(registry.OpenPath(kSandbox, false));
+    EXPECT_EQ(registry.LastResult(), ERROR_ACCESS_DENIED);  // refused, not missing
     EXPECT_EQ(Faults().openMasks.back(), static_cast<REGSAM>(KEY_ALL_ACCESS));
     EXPECT_EQ(registry.CurrentKey(), nullptr);
+    ASSERT_TRUE(registry.OpenPath("Software", false));
+    EXPECT_EQ(registry.LastResult(), ERROR_SUCCESS);  // a success is kept as well
 }
 
 TEST_F(TRegistryTest, SelectRootKeepsTheKeyForTheSameRootOnly) {
@@ -169,6 +174,7 @@ TEST_F(TRegistryTest, ConnectLeavesNoKeyOpenAndReleasesConnectedRoots) {
         firstRoot = registry.RootKey();
 
         EXPECT_FALSE(registry.ConnectComputer("\\\\no-such-station"));
+        EXPECT_EQ(registry.LastResult(), ERROR_BAD_NETPATH);
         EXPECT_EQ(registry.RootKey(), firstRoot);  // a failed connect changes nothing
 
         registry.SelectRoot(HKEY_LOCAL_MACHINE);  // replacing a connected root closes it
