@@ -14,12 +14,9 @@ bool Station::SelectRoot(TRegistry& registry, HKEY root) const {
 std::optional<std::string> UnreachableReason(const Station& station, const RegistryApi& api, bool files) {
     if (station.IsThisComputer())
         return std::nullopt;
-    HKEY root = nullptr;
-    const LONG result = api.connectRegistry(("\\\\" + station.Name()).c_str(), HKEY_LOCAL_MACHINE, &root);
-    if (result != ERROR_SUCCESS)
-        return SystemMessage(static_cast<unsigned long>(result));
-    if (root != HKEY_LOCAL_MACHINE)
-        api.closeKey(root);
+    TRegistry registry(api);
+    if (!station.SelectRoot(registry, HKEY_LOCAL_MACHINE))
+        return SystemMessage(static_cast<unsigned long>(registry.LastResult()));
     if (files && GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES)
         return SystemMessage(GetLastError());
     return std::nullopt;
