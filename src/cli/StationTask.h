@@ -7,6 +7,7 @@
 
 #include "cli/CliCommand.h"
 #include "platform/RegistryApi.h"
+#include "startup/ProgramFacts.h"
 #include "startup/StartupEntry.h"
 #include "startup/Station.h"
 
@@ -16,6 +17,7 @@ struct StationReport {
     std::vector<std::string> messages;  // what the window would have shown, in order, before the status
     std::string status;                 // "12 entries", "done", or the reason of the failure
     std::vector<StartupEntry> rows;     // the rows of list, in the window's order
+    std::vector<EntryProgram> files;    // list --details: one per row
 };
 
 // This computer, as the tool sees it.
