@@ -181,7 +181,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_NOTIFY:
-            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam)))
+            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam),
+                                              logic_->CurrentStation()))
                 return 0;
             OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
