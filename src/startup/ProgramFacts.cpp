@@ -4,10 +4,23 @@
 
 #include <windows.h>
 
+// A share that does not answer would make every look-up wait for the network, and the station run out
+// of time: it is asked once, here.
 ProgramFacts::ProgramFacts(const Station& station, const RegistryApi& api, bool withHash)
-    : finder_(station, api), withHash_(withHash) {}
+    : finder_(station, api), withHash_(withHash) {
+    if (station.IsConnected() && !station.IsThisComputer() &&
+        GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES) {
+        driveDown_ = true;
+        firstUnreadable_ = station.FileRoot();
+    }
+}
 
 EntryProgram ProgramFacts::Of(const StartupEntry& row) {
+    if (driveDown_) {
+        EntryProgram unread;
+        unread.facts.unreadable = true;
+        return unread;
+    }
     // A Startup row's file is its shortcut's; a registry row's depends on its text and its view.
     const std::string key = row.location + '\n' + row.appPath;
     auto program = programs_.find(key);

@@ -27,4 +27,5 @@ private:
     std::map<std::string, ProgramFile> programs_;  // by command, and view
     std::map<std::string, FileFacts> facts_;       // by reachable path, in upper case
     std::string firstUnreadable_;
+    bool driveDown_ = false;  // another station's drive does not answer: none of its files is tried
 };

@@ -132,6 +132,12 @@ TEST_F(ProgramFileTest, AStartupRowsFileIsItsShortcutsTargetAndFactsAreKeptPerFi
                   .facts.sha256,
               first.facts.sha256);
     EXPECT_EQ(facts.FirstUnreadable(), "");
+
+    // A station whose drive does not answer: its files are not tried, and that is said once.
+    const Station down("ws09", drive.Path() + "\\unshared\\");
+    ProgramFacts unread(down, SimulatedApi(), false);
+    EXPECT_TRUE(unread.Of(StartupEntry::Enabled("A", "notepad.exe", "HKLM_Run")).facts.unreadable);
+    EXPECT_EQ(unread.FirstUnreadable(), down.FileRoot());
 }
 
 }  // namespace
