@@ -34,7 +34,7 @@ bool HasFolder(const std::string& path) {
 }
 
 std::string WithExtension(const std::string& path, const char* extension) {
-    return FileNameOf(path).find('.') == std::string::npos ? path + extension : path;
+    return path.empty() || FileNameOf(path).find('.') != std::string::npos ? path : path + extension;
 }
 
 std::string Trimmed(const std::string& text) {
@@ -58,7 +58,7 @@ std::string DllArgument(const std::string& rest) {
     const std::string text = Trimmed(rest);
     if (text.starts_with("\""))
         return text.substr(1, text.find('"', 1) - 1);
-    return Trimmed(text.substr(0, text.find_first_of(", ")));
+    return Trimmed(text.substr(0, text.find(',')));
 }
 
 }  // namespace

@@ -98,6 +98,9 @@ TEST_F(ProgramFileTest, CommandsResolveAsWindowsStartsThem) {
          "C:\\Program Files\\My App\\helper.dll"},
         {"C:\\Windows\\System32\\rundll32.exe shell32,Control_RunDLL", false,
          "C:\\Windows\\System32\\shell32.dll"},
+        {"rundll32 C:\\Program Files\\My App\\helper.dll,Entry", false,
+         "C:\\Program Files\\My App\\helper.dll"},
+        {"  ", false, ""},
     };
     const ProgramFileFinder finder = Finder();
     for (const auto& c : cases)
