@@ -147,7 +147,8 @@ std::string DetailedJson(const std::vector<Cells>& rows, bool hash) {
 }
 
 // The table keeps to what fits a screen: the five fields, the file, its publisher, version and
-// signature ("file not found" for a file that is not there), and the hash when asked for.
+// signature ("file not found" for a file that is not there, "not read" for one out of reach), and the
+// hash when asked for.
 std::string DetailedTable(const std::vector<ListedRow>& rows,
                           const std::vector<ListedFile>& files,
                           bool hash) {
@@ -158,9 +159,9 @@ std::string DetailedTable(const std::vector<ListedRow>& rows,
     for (size_t r = 0; r < rows.size(); ++r) {
         const ListedRow& row = rows[r];
         const ListedFile& file = files[r];
-        const bool missing = !file.exists && !file.file.empty();
+        const char* absent = file.unreadable ? "not read" : file.file.empty() ? "" : "file not found";
         lines.push_back({row.station, row.location, row.name, row.command, row.status, file.file,
-                         file.publisher, file.version, missing ? "file not found" : file.signature});
+                         file.publisher, file.version, file.exists ? file.signature : absent});
         if (hash)
             lines.back().push_back(file.sha256);
     }

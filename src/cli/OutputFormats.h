@@ -25,6 +25,7 @@ struct ListedFile {
     std::string signature;
     std::string signer;
     std::string sha256;
+    bool unreadable = false;  // not printed as a field: the table says so instead of "file not found"
 };
 
 // files: none, or one per row, after whose five fields they are printed; hash adds the sha256 field.

@@ -73,7 +73,7 @@ std::vector<ListedFile> FilesOf(const std::vector<std::optional<StationReport>>&
             files.push_back({AnsiToUtf8(program.file.path), facts.exists, AnsiToUtf8(facts.description),
                              AnsiToUtf8(facts.publisher), AnsiToUtf8(facts.version),
                              facts.exists ? SignatureStateName(facts.signature.state) : "",
-                             AnsiToUtf8(facts.signature.signer), facts.sha256});
+                             AnsiToUtf8(facts.signature.signer), facts.sha256, facts.unreadable});
         }
     return files;
 }

@@ -76,8 +76,14 @@ TEST(TellurincDetails, EachRowNamesItsFileAndWhatTheFileSaysOfItself) {
         << json;
     EXPECT_NE(json.find("\"exists\": true, \"description\": \"Tellurin sample library\""), std::string::npos);
     EXPECT_EQ(json.find("sha256"), std::string::npos);
-    EXPECT_NE(List({"list", "--location", "HKCU_Run", "--details"}, err).find("file not found"),
-              std::string::npos);
+    const std::string table = List({"list", "--location", "HKCU_Run", "--details"}, err);
+    auto endOfRow = [&](const std::string& name) {
+        const size_t end = table.find("\r\n", table.find("HKCU_Run  " + name + " "));
+        return table.substr(end - 16, 16);
+    };
+    EXPECT_EQ(endOfRow("Gone"), "  file not found");
+    EXPECT_EQ(endOfRow("Far"), "        not read");
+    EXPECT_EQ(endOfRow("Copy"), ".3.4.5  unsigned");
 }
 
 }  // namespace
