@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 
 install_missing
-BUILD_TARGETS="Tellurin tellurinc demo_seed" build_all
+BUILD_TARGETS="Tellurin tellurinc demo_seed facts_sample" build_all
 
 DEMO="$BUILD_DIR/demo"
 export WINEPREFIX="$BUILD_DIR/demo-prefix"
@@ -20,9 +20,25 @@ if [ ! -f "$WINEPREFIX/.demo-seeded" ]; then
     touch "$WINEPREFIX/.demo-seeded"
 fi
 
+# Program files for three of the Run entries: one signed under a demo root that the machine trusts,
+# one signed by a certificate of its own, one unsigned.
+if [ ! -f "$WINEPREFIX/.demo-files" ]; then
+    "$ROOT/tests/platform/samples/sign_samples.sh" "$BUILD_DIR/samples/sample.dll" "$BUILD_DIR/demo-signed" \
+        "Example Labs Demo"
+    drive="$WINEPREFIX/drive_c"
+    mkdir -p "$drive/Program Files/Guard" "$drive/Tools" "$drive/Program Files/Updater"
+    cp "$BUILD_DIR/demo-signed/valid.dll" "$drive/Program Files/Guard/guard.exe"
+    cp "$BUILD_DIR/demo-signed/untrusted.dll" "$drive/Program Files/Updater/update.exe"
+    cp "$BUILD_DIR/demo-signed/unsigned.dll" "$drive/Tools/pager.exe"
+    wine "$BUILD_DIR/bin/demo_seed.exe" trust "Z:${BUILD_DIR//\//\\}\\demo-signed\\root.cer"
+    touch "$WINEPREFIX/.demo-files"
+fi
+
 cd "$DEMO"   # the sound cues are found as media\*.wav from here
 echo "== tellurinc list (the console tool on the demo machine)"
 wine tellurinc.exe list || true
+echo "== tellurinc list --location HKLM_Run --details --format table (each entry's program file)"
+wine tellurinc.exe list --location HKLM_Run --details --format table || true
 if [ -n "${DISPLAY:-}" ]; then
     wineserver -k 2>/dev/null || true
     exec wine Tellurin.exe

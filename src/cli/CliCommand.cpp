@@ -130,6 +130,12 @@ private:
             value = option.substr(equals + 1);
             option.resize(equals);
         }
+        if (command_.verb == CliVerb::List && (option == "--details" || option == "--hash") && !value) {
+            if (!seen_.insert(option).second)
+                throw UsageError(option + " given twice");
+            (option == "--details" ? command_.details : command_.hash) = true;
+            return;
+        }
         const bool stationOption = option == "--station" || option == "--parallel" || option == "--timeout";
         if (!stationOption && !OptionsOf(command_.verb).contains(option))
             throw UsageError(option.starts_with("-") ? "unknown option '" + option + "'"
@@ -167,6 +173,8 @@ private:
         if (command_.verb == CliVerb::List) {
             if (command_.user && command_.location != kStartupTag)
                 throw UsageError("--user needs --location Startup");
+            if (command_.hash && !command_.details)
+                throw UsageError("--hash needs --details");
             return;
         }
         Require(seen_.contains("--location"), "--location");
@@ -184,7 +192,9 @@ private:
 
 const char* UsageText() {
     return "usage:\r\n"
-           "  tellurinc list    [--location VIEW] [--user U] [--format table|csv|json] [STATIONS]\r\n"
+           "  tellurinc list    [--location VIEW] [--user U] [--format table|csv|json] [--details "
+           "[--hash]]\r\n"
+           "                    [STATIONS]\r\n"
            "  tellurinc add     --location LOC --name NAME --command TEXT [STATIONS]\r\n"
            "  tellurinc disable --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc enable  --location LOC --name NAME [STATIONS]\r\n"
@@ -195,6 +205,8 @@ const char* UsageText() {
            "folder)\r\n"
            "  LOC: a Location as list prints it, e.g. HKCU_Run or alice\\Startup; letter case does not "
            "matter\r\n"
+           "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"
+           "    signature (valid, untrusted, invalid or unsigned) and signer; --hash adds its SHA-256\r\n"
            "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"
            "  defaults: --format table, --parallel 16, --timeout 30\r\n";
 }

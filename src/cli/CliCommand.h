@@ -17,6 +17,8 @@ struct CliCommand {
     std::string name;
     std::string command;
     OutputFormat format = OutputFormat::Table;
+    bool details = false;               // list: each row's program file and what it says of itself
+    bool hash = false;                  // list --details: also the file's SHA-256
     std::vector<std::string> stations;  // as given, @FILE lists read; empty for this computer
     int parallel = 16;
     int timeoutSeconds = 30;

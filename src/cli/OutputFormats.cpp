@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <vector>
 
 #include "TextCodec.h"
 
@@ -87,6 +88,109 @@ std::string Json(const std::vector<ListedRow>& rows) {
     return text + kLineEnd;
 }
 
+// With --details every row is a list of cells: its five fields, then its file's.
+using Cells = std::vector<std::string>;
+
+constexpr std::array<const char*, 8> kFileFieldNames{"file",    "exists",    "description", "publisher",
+                                                     "version", "signature", "signer",      "sha256"};
+constexpr size_t kExistsCell = 5 + 1;
+
+Cells CellsOf(const ListedRow& row, const ListedFile& file, bool hash) {
+    Cells cells{row.station,
+                row.location,
+                row.name,
+                row.command,
+                row.status,
+                file.file,
+                file.exists ? "true" : "false",
+                file.description,
+                file.publisher,
+                file.version,
+                file.signature,
+                file.signer};
+    if (hash)
+        cells.push_back(file.sha256);
+    return cells;
+}
+
+Cells DetailedNames(bool hash) {
+    Cells names(kFieldNames.begin(), kFieldNames.end());
+    names.insert(names.end(), kFileFieldNames.begin(), kFileFieldNames.end() - (hash ? 0 : 1));
+    return names;
+}
+
+std::string DetailedCsv(const std::vector<Cells>& rows, bool hash) {
+    std::string text;
+    auto line = [&](const Cells& cells) {
+        for (size_t i = 0; i < cells.size(); ++i) {
+            AppendCsvField(text, cells[i]);
+            text += i + 1 < cells.size() ? "," : kLineEnd;
+        }
+    };
+    line(DetailedNames(hash));
+    std::for_each(rows.begin(), rows.end(), line);
+    return text;
+}
+
+std::string DetailedJson(const std::vector<Cells>& rows, bool hash) {
+    const Cells names = DetailedNames(hash);
+    std::string text = "[";
+    for (size_t r = 0; r < rows.size(); ++r) {
+        text += r == 0 ? "\r\n  {" : ",\r\n  {";
+        for (size_t i = 0; i < names.size(); ++i)
+            ((text += i == 0 ? "\"" : ", \"") += names[i]) +=
+                "\": " + (i == kExistsCell ? rows[r][i] : JsonString(rows[r][i]));
+        text += "}";
+    }
+    text += rows.empty() ? "]" : "\r\n]";
+    return text + kLineEnd;
+}
+
+// The table keeps to what fits a screen: the five fields, the file, its publisher, version and
+// signature ("file not found" for a file that is not there, "not read" for one out of reach), and the
+// hash when asked for.
+std::string DetailedTable(const std::vector<ListedRow>& rows,
+                          const std::vector<ListedFile>& files,
+                          bool hash) {
+    std::vector<Cells> lines{
+        {"STATION", "LOCATION", "NAME", "COMMAND", "STATUS", "FILE", "PUBLISHER", "VERSION", "SIGNATURE"}};
+    if (hash)
+        lines.front().push_back("SHA256");
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const ListedRow& row = rows[r];
+        const ListedFile& file = files[r];
+        const char* absent = file.unreadable ? "not read" : file.file.empty() ? "" : "file not found";
+        lines.push_back({row.station, row.location, row.name, row.command, row.status, file.file,
+                         file.publisher, file.version, file.exists ? file.signature : absent});
+        if (hash)
+            lines.back().push_back(file.sha256);
+    }
+    std::vector<size_t> widths(lines.front().size());
+    for (const Cells& cells : lines)
+        for (size_t i = 0; i < cells.size(); ++i)
+            widths[i] = std::max(widths[i], DisplayWidth(cells[i]));
+    std::string text;
+    for (const Cells& cells : lines) {
+        for (size_t i = 0; i + 1 < cells.size(); ++i)
+            (text += cells[i]).append(widths[i] - DisplayWidth(cells[i]) + 2, ' ');
+        (text += cells.back()) += kLineEnd;
+    }
+    return text;
+}
+
+std::string DetailedRows(const std::vector<ListedRow>& rows,
+                         const std::vector<ListedFile>& files,
+                         OutputFormat format,
+                         bool hash) {
+    if (format == OutputFormat::Table)
+        return DetailedTable(rows, files, hash);
+    std::vector<Cells> cells;
+    cells.reserve(rows.size());
+    for (size_t r = 0; r < rows.size(); ++r)
+        cells.push_back(CellsOf(rows[r], files[r], hash));
+    return format == OutputFormat::Csv ? DetailedCsv(cells, hash) : DetailedJson(cells, hash);
+}
+
 }  // namespace
 
 std::string JsonString(const std::string& text) {
@@ -106,7 +210,12 @@ std::string JsonString(const std::string& text) {
     return literal + "\"";
 }
 
-std::string FormatRows(const std::vector<ListedRow>& rows, OutputFormat format) {
+std::string FormatRows(const std::vector<ListedRow>& rows,
+                       OutputFormat format,
+                       const std::vector<ListedFile>* files,
+                       bool hash) {
+    if (files)
+        return DetailedRows(rows, *files, format, hash);
     switch (format) {
         case OutputFormat::Csv:
             return Csv(rows);

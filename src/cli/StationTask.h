@@ -7,6 +7,7 @@
 
 #include "CliCommand.h"
 #include "RegistryApi.h"
+#include "ProgramFacts.h"
 #include "StartupEntry.h"
 #include "Station.h"
 
@@ -16,6 +17,7 @@ struct StationReport {
     std::vector<std::string> messages;  // what the window would have shown, in order, before the status
     std::string status;                 // "12 entries", "done", or the reason of the failure
     std::vector<StartupEntry> rows;     // the rows of list, in the window's order
+    std::vector<EntryProgram> files;    // list --details: one per row
 };
 
 // This computer, as the tool sees it.

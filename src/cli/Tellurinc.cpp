@@ -63,6 +63,21 @@ std::vector<ListedRow> RowsOf(const std::vector<std::string>& names,
     return rows;
 }
 
+std::vector<ListedFile> FilesOf(const std::vector<std::optional<StationReport>>& reports) {
+    std::vector<ListedFile> files;
+    for (const std::optional<StationReport>& report : reports)
+        for (size_t r = 0; report && r < report->rows.size(); ++r) {
+            const EntryProgram none;
+            const EntryProgram& program = r < report->files.size() ? report->files[r] : none;
+            const FileFacts& facts = program.facts;
+            files.push_back({AnsiToUtf8(program.file.path), facts.exists, AnsiToUtf8(facts.description),
+                             AnsiToUtf8(facts.publisher), AnsiToUtf8(facts.version),
+                             facts.exists ? SignatureStateName(facts.signature.state) : "",
+                             AnsiToUtf8(facts.signature.signer), facts.sha256, facts.unreadable});
+        }
+    return files;
+}
+
 // Each station once, as first named: two workers on one station would race on its DisabledStore.
 // Names are compared without regard to letter case, and "." is this computer.
 std::vector<std::string> DistinctStations(const std::vector<std::string>& stations,
@@ -117,7 +132,11 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
         allOk = allOk && report.ok;
         reports[index] = std::move(report);
     });
-    if (command.verb == CliVerb::List)
+    if (command.verb == CliVerb::List && command.details) {
+        const std::vector<ListedFile> files = FilesOf(reports);
+        environment.writeOut(FormatRows(RowsOf(names, reports), command.format, &files, command.hash));
+    } else if (command.verb == CliVerb::List) {
         environment.writeOut(FormatRows(RowsOf(names, reports), command.format));
+    }
     return {allOk ? 0 : 1, !joined};
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "ConsoleStreams.h"
+#include "StationFiles.h"
 #include "Tellurinc.h"
 #include "TExeInfo.h"
 #include "DisabledStore.h"
@@ -17,7 +18,7 @@ int wmain(int argc, wchar_t** argv) {
                                [] { return TExeInfo().FileVersion; },
                                local.computerName,
                                [local](const CliCommand& command, const std::string& station) {
-                                   return WorkStation(command, station, local);
+                                   return WorkStationWithFiles(command, station, local);
                                }};
     const CliOutcome outcome = RunTellurinc(AnsiArguments(argc, argv), environment);
     if (outcome.threadsLeft)

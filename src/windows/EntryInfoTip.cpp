@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ProgramFacts.h"
 #include "StartupMessages.h"
 
 bool IsSwitchedOffRow(HWND list, int index) {
@@ -18,16 +19,50 @@ void EnableInfoTips(HWND list) {
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
 }
 
-bool FillEntryInfoTip(HWND list, NMHDR& header) {
+namespace {
+
+std::string ItemText(HWND list, int index, int subItem) {
+    char text[1024] = "";
+    ListView_GetItemText(list, index, subItem, text, sizeof text);
+    return text;
+}
+
+// "File not found: " and the path, or the description, publisher, version and signature that are known.
+std::string FileLines(HWND list, int index, const Station& station) {
+    const StartupEntry row =
+        StartupEntry::Enabled(ItemText(list, index, 0), ItemText(list, index, 1), ItemText(list, index, 2));
+    const EntryProgram program = ProgramFacts(station, RealRegistryApi(), false).Of(row);
+    const FileFacts& facts = program.facts;
+    if (!facts.exists)
+        return program.file.path.empty() || facts.unreadable ? ""
+                                                             : "\r\nFile not found: " + program.file.path;
+    std::string lines;
+    for (const auto& [label, value] : {std::pair<const char*, const std::string&>{"", facts.description},
+                                       {"Publisher: ", facts.publisher},
+                                       {"Version: ", facts.version}})
+        if (!value.empty())
+            ((lines += "\r\n") += label) += value;
+    lines += std::string("\r\nSignature: ") + SignatureStateName(facts.signature.state);
+    if (!facts.signature.signer.empty())
+        lines += " (" + facts.signature.signer + ")";
+    return lines;
+}
+
+}  // namespace
+
+bool FillEntryInfoTip(HWND list, NMHDR& header, const Station& station) {
     if (header.hwndFrom != list || header.code != LVN_GETINFOTIPA)
         return false;
     auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(header);
-    if (tip.pszText == nullptr || tip.cchTextMax <= 0 || !IsSwitchedOffRow(list, tip.iItem))
+    if (tip.pszText == nullptr || tip.cchTextMax <= 0)
         return true;
-    // The list may have put the row's full caption in already; the note goes after it.
+    // The list may have put the row's full caption in already; the notes go after it.
     std::string text = tip.pszText;
-    text += text.empty() ? "" : "\r\n";
-    text += kSwitchedOffByWindows;
+    if (IsSwitchedOffRow(list, tip.iItem))
+        (text += text.empty() ? "" : "\r\n") += kSwitchedOffByWindows;
+    text += FileLines(list, tip.iItem, station);
+    if (text.starts_with("\r\n"))
+        text.erase(0, 2);
     lstrcpynA(tip.pszText, text.c_str(), tip.cchTextMax);
     return true;
 }

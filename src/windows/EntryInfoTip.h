@@ -1,7 +1,10 @@
-// The startup list's info tips: a row held off by Windows' own startup settings says so when hovered.
+// The startup list's info tips: a row held off by Windows' own startup settings says so when hovered,
+// and every row tells what its program file says of itself.
 #pragma once
 
 #include <windows.h>
+
+#include "Station.h"
 
 // True when the list's row is held off by Windows' own switch (its item data says so).
 bool IsSwitchedOffRow(HWND list, int index);
@@ -9,5 +12,6 @@ bool IsSwitchedOffRow(HWND list, int index);
 // Lets the list view ask its parent for info tips.
 void EnableInfoTips(HWND list);
 
-// Answers the list view's info-tip request (LVN_GETINFOTIPA from list); true when header was one.
-bool FillEntryInfoTip(HWND list, NMHDR& header);
+// Answers the list view's info-tip request (LVN_GETINFOTIPA from list); true when header was one. The
+// row's program file is looked up on station now, not when the list was filled.
+bool FillEntryInfoTip(HWND list, NMHDR& header, const Station& station = Station());

@@ -186,7 +186,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 listView_ &&
                 AnswerRowCustomDraw(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam), answer))
                 return answer;
-            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam))) {
+            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam),
+                                              logic_->CurrentStation())) {
                 FitInfoTipFont(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam));
                 return 0;
             }

@@ -55,6 +55,8 @@ TEST(TellurincUsage, BadCommandLinesExitTwoWithOneLineReasonAndUsage) {
         {{"list", "--timeout", "2s"}, "--timeout needs a whole number"},
         {{"list", "--format", "csv", "--format", "json"}, "--format given twice"},
         {{"list", "extra"}, "unexpected argument 'extra'"},
+        {{"list", "--hash"}, "--hash needs --details"},
+        {{"disable", "--location", "HKCU_Run", "--name", "x", "--details"}, "unknown option '--details'"},
         {{"list", "--station", "@C:\\no\\such\\hosts.txt"}, "C:\\no\\such\\hosts.txt"},
         {{"list", "--station", "@" + hosts}, "no station named in"},
     };

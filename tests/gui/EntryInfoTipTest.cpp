@@ -1,4 +1,5 @@
 // A row that Windows' own startup settings hold off: its info tip says so, and Enable switches it on.
+// Every row's tip tells what its program file says of itself, or that it is not there.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -37,6 +38,7 @@ TEST(EntryInfoTipTest, ARowWindowsHoldsOffSaysSoAndEnableSwitchesItOn) {
     KeySnapshot approved(HKEY_LOCAL_MACHINE, kApprovedRun);
     SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Held", "C:\\held.exe");
     SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Free", "C:\\free.exe");
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Signed", "\"" TELLURIN_SIGNED "\\valid.dll\" /s");
     SetRawValue(HKEY_LOCAL_MACHINE, kApprovedRun, "Held", REG_BINARY,
                 "\x03\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B", 12);
     RecordingNotifier cues;
@@ -44,8 +46,12 @@ TEST(EntryInfoTipTest, ARowWindowsHoldsOffSaysSoAndEnableSwitchesItOn) {
     form.Show();
     PumpMessages(50);
 
-    EXPECT_EQ(TipOf(form, IndexOf(form, "Held"), "Held"), std::string("Held\r\n") + kSwitchedOffByWindows);
-    EXPECT_EQ(TipOf(form, IndexOf(form, "Free"), "Free"), "Free");
+    EXPECT_EQ(TipOf(form, IndexOf(form, "Held"), "Held"),
+              std::string("Held\r\n") + kSwitchedOffByWindows + "\r\nFile not found: C:\\held.exe");
+    EXPECT_EQ(TipOf(form, IndexOf(form, "Free"), "Free"), "Free\r\nFile not found: C:\\free.exe");
+    EXPECT_EQ(TipOf(form, IndexOf(form, "Signed"), ""),
+              "Tellurin sample library\r\nPublisher: Tellurin Test Works\r\nVersion: 2.3.4.5\r\n"
+              "Signature: untrusted (Tellurin Test Signer)");
     HWND list = form.ListView().Handle();
     ListView_SetItemState(list, IndexOf(form, "Held"), LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);

@@ -2,7 +2,9 @@
 //   demo_seed seed <program folder>      sample Run entries of today's Windows, profiles with Startup
 //                                        shortcuts, a store
 //   demo_seed press <window class> <caption>  clicks the button of that caption in a shown window
+//   demo_seed trust <root.cer>           adds a demo root to the local machine's trusted roots
 #include <windows.h>
+#include <wincrypt.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -165,12 +167,29 @@ int Press(const char* windowClass, const char* caption) {
 
 }  // namespace
 
+// The demo's signed programs are signed under this root: trusted, their signatures read "valid".
+int Trust(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string der((std::istreambuf_iterator<char>(file)), {});
+    HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_A, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, "ROOT");
+    const bool added = store && CertAddEncodedCertificateToStore(
+                                    store, X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()),
+                                    static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+    if (store)
+        CertCloseStore(store, 0);  // the store keeps what was added once closed
+    return added ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "press" && argc == 4)
         return Press(argv[2], argv[3]);
+    if (mode == "trust" && argc == 3)
+        return Trust(argv[2]);
     if (mode != "seed" || argc != 3) {
-        std::fprintf(stderr, "usage: demo_seed seed <program folder> | press <window class> <caption>\n");
+        std::fprintf(
+            stderr,
+            "usage: demo_seed seed <program folder> | press <window class> <caption> | trust <root.cer>\n");
         return 2;
     }
     if (FAILED(CoInitialize(nullptr)))

@@ -1,0 +1,223 @@
+// Finding a command's program file: environment, the CreateProcess cut, the search for bare names.
+#include "ProgramFile.h"
+
+#include <windows.h>
+
+#include <cctype>
+
+#include "TRegistry.h"
+#include "LocationKeys.h"
+#include "ShellLink.h"
+
+namespace {
+
+constexpr const char* kCurrentVersion = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kNtCurrentVersion = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           lstrcmpiA(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+}
+
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool HasFolder(const std::string& path) {
+    return path.find_first_of("\\/:") != std::string::npos;
+}
+
+std::string WithExtension(const std::string& path, const char* extension) {
+    return path.empty() || FileNameOf(path).find('.') != std::string::npos ? path : path + extension;
+}
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Values of one key of the station, read leniently: a value missing or of another kind is left out.
+std::string ReadValue(TRegistry& registry, const std::string& name) {
+    try {
+        return registry.ReadText(name);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// The DLL of "rundll32 dll,entry args": the text before the comma, quoted or not.
+std::string DllArgument(const std::string& rest) {
+    const std::string text = Trimmed(rest);
+    if (text.starts_with("\""))
+        return text.substr(1, text.find('"', 1) - 1);
+    return Trimmed(text.substr(0, text.find(',')));
+}
+
+}  // namespace
+
+StationEnvironment StationEnvironment::Of(const Station& station, const RegistryApi& api) {
+    StationEnvironment environment;
+    if (!station.IsConnected() || station.IsThisComputer()) {
+        environment.process_ = true;
+        return environment;
+    }
+    TRegistry registry(api);
+    auto& values = environment.values_;
+    if (station.SelectRoot(registry, HKEY_LOCAL_MACHINE) && registry.OpenPathForReading(kNtCurrentVersion)) {
+        const std::string root = ReadValue(registry, "SystemRoot");
+        if (!root.empty()) {
+            values["SYSTEMROOT"] = values["WINDIR"] = root;
+            values["SYSTEMDRIVE"] = root.substr(0, 2);
+        }
+    }
+    if (station.SelectRoot(registry, HKEY_LOCAL_MACHINE) && registry.OpenPathForReading(kCurrentVersion)) {
+        const struct {
+            const char* variable;
+            const char* value;
+        } folders[] = {{"PROGRAMFILES", "ProgramFilesDir"},
+                       {"PROGRAMFILES(X86)", "ProgramFilesDir (x86)"},
+                       {"PROGRAMW6432", "ProgramW6432Dir"}};
+        for (const auto& folder : folders)
+            if (std::string value = ReadValue(registry, folder.value); !value.empty())
+                values[folder.variable] = environment.Expand(value);
+    }
+    if (station.SelectRoot(registry, HKEY_LOCAL_MACHINE) &&
+        registry.OpenPathForReading(std::string(kNtCurrentVersion) + "\\ProfileList"))
+        if (std::string value = ReadValue(registry, "ProgramData"); !value.empty())
+            values["PROGRAMDATA"] = environment.Expand(value);
+    return environment;
+}
+
+std::string StationEnvironment::Expand(const std::string& text) const {
+    if (process_) {
+        const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+        std::string expanded(size, '\0');
+        if (size == 0 || ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size) == 0)
+            return text;
+        expanded.resize(expanded.find('\0'));
+        return expanded;
+    }
+    std::string expanded;
+    size_t from = 0;
+    for (size_t open; (open = text.find('%', from)) != std::string::npos;) {
+        const size_t close = text.find('%', open + 1);
+        if (close == std::string::npos)
+            break;
+        expanded.append(text, from, open - from);
+        const auto value = values_.find(Upper(text.substr(open + 1, close - open - 1)));
+        if (value != values_.end()) {
+            expanded += value->second;
+            from = close + 1;
+        } else {
+            expanded.append(text, open, close - open);  // the closing '%' may open the next name
+            from = close;
+        }
+    }
+    return expanded + text.substr(from);
+}
+
+ProgramFileFinder::ProgramFileFinder(const Station& station, const RegistryApi& api)
+    : station_(station), api_(api), environment_(StationEnvironment::Of(station, api)) {
+    windows_ = environment_.Expand("%SystemRoot%");
+    if (windows_.find('%') != std::string::npos)
+        windows_ = "C:\\Windows";
+}
+
+ProgramFile ProgramFileFinder::Of(const StartupEntry& row) const {
+    if (IsStartupKey(ToLocationKey(row.location)) && EndsWithIgnoringCase(row.appPath, ".lnk")) {
+        // The folder's path is already as seen from here; the target is as the station names it.
+        const std::string target = ResolveShortcutTarget(row.appPath);
+        return {target, Reachable(target)};
+    }
+    return OfCommand(row.appPath, row.location.ends_with("32"));
+}
+
+ProgramFile ProgramFileFinder::OfCommand(const std::string& command, bool view32) const {
+    std::string rest;
+    std::string file = Locate(FirstFile(Trimmed(environment_.Expand(command)), rest), ".exe", view32, true);
+    const std::string name = FileNameOf(file);
+    if (lstrcmpiA(name.c_str(), "rundll32.exe") == 0 || lstrcmpiA(name.c_str(), "rundll32") == 0)
+        if (const std::string dll = DllArgument(rest); !dll.empty())
+            file = Locate(dll, ".dll", view32, false);
+    return {file, Reachable(file)};
+}
+
+std::string ProgramFileFinder::FirstFile(const std::string& text, std::string& rest) const {
+    if (text.starts_with("\"")) {
+        const size_t close = text.find('"', 1);
+        rest = close == std::string::npos ? std::string() : text.substr(close + 1);
+        return WithExtension(text.substr(1, close == std::string::npos ? std::string::npos : close - 1),
+                             ".exe");
+    }
+    const size_t firstSpace = text.find(' ');
+    if (HasFolder(text.substr(0, firstSpace)))
+        for (size_t space = firstSpace;; space = text.find(' ', space + 1)) {
+            if (const std::string prefix = WithExtension(text.substr(0, space), ".exe"); Exists(prefix)) {
+                rest = space == std::string::npos ? std::string() : text.substr(space);
+                return prefix;
+            }
+            if (space == std::string::npos)
+                break;
+        }
+    rest = firstSpace == std::string::npos ? std::string() : text.substr(firstSpace);
+    return WithExtension(text.substr(0, firstSpace), ".exe");
+}
+
+std::string ProgramFileFinder::Locate(const std::string& name,
+                                      const char* extension,
+                                      bool view32,
+                                      bool appPaths) const {
+    const std::string file = name.empty() ? name : WithExtension(name, extension);
+    if (file.empty() || HasFolder(file))
+        return file;
+    if (appPaths)
+        if (std::string path = AppPath(file); !path.empty() && Exists(path))
+            return path;
+    for (const std::string& folder : {windows_ + (view32 ? "\\SysWOW64\\" : "\\System32\\"), windows_ + "\\"})
+        if (Exists(folder + file))
+            return folder + file;
+    return file;
+}
+
+std::string ProgramFileFinder::AppPath(const std::string& name) const {
+    TRegistry registry(api_);
+    if (!station_.SelectRoot(registry, HKEY_LOCAL_MACHINE) ||
+        !registry.OpenPathForReading(std::string(kCurrentVersion) + "\\App Paths\\" + name))
+        return {};
+    std::string path = Trimmed(environment_.Expand(ReadValue(registry, "")));
+    if (path.size() >= 2 && path.starts_with("\"") && path.ends_with("\""))
+        path = path.substr(1, path.size() - 2);
+    return path;
+}
+
+bool ProgramFileFinder::Exists(const std::string& path) const {
+    const std::string reachable = Reachable(path);
+    const DWORD attributes =
+        reachable.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(reachable.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string ProgramFileFinder::Reachable(const std::string& path) const {
+    if (path.starts_with("\\\\"))
+        return path;  // a network path is the same from here
+    if (path.size() < 3 || path[1] != ':' || (path[2] != '\\' && path[2] != '/'))
+        return {};  // relative to a folder the station alone knows
+    const std::string& root = station_.FileRoot();
+    const char drive = static_cast<char>(toupper(static_cast<unsigned char>(path[0])));
+    if (drive == 'C')
+        return root + path.substr(3);
+    if (root == "C:\\")
+        return path;
+    // Another drive of another station: its own administrative share, when C: is seen through one.
+    if (root.size() > 4 && root.ends_with("\\C$\\"))
+        return root.substr(0, root.size() - 3) + drive + "$\\" + path.substr(3);
+    return {};
+}
