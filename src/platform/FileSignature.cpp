@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "SystemLibrary.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -94,50 +95,63 @@ bool DigestHeld(LONG result) {
            result == static_cast<LONG>(TRUST_E_SUBJECT_NOT_TRUSTED);
 }
 
+// Owners of the crypt32 objects, closed through the functions loaded from the system folder.
+struct StoreTraits {
+    using Handle = HCERTSTORE;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle store) noexcept { Trust().closeStore(store, 0); }
+};
+struct MessageTraits {
+    using Handle = HCRYPTMSG;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle message) noexcept { Trust().msgClose(message); }
+};
+struct CertificateTraits {
+    using Handle = PCCERT_CONTEXT;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle certificate) noexcept { Trust().freeCertificate(certificate); }
+};
+struct ChainTraits {
+    using Handle = PCCERT_CHAIN_CONTEXT;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle chain) noexcept { Trust().freeChain(chain); }
+};
+using UniqueStore = UniqueHandle<StoreTraits>;
+
 // The signature's message and its certificates, closed when done.
 class EmbeddedSignature {
 public:
     explicit EmbeddedSignature(const std::wstring& path) {
         DWORD encoding = 0, content = 0, format = 0;
         Trust().queryObject(CERT_QUERY_OBJECT_FILE, path.c_str(), CERT_QUERY_CONTENT_FLAG_PKCS7_SIGNED_EMBED,
-                            CERT_QUERY_FORMAT_FLAG_BINARY, 0, &encoding, &content, &format, &store_,
-                            &message_, nullptr);
+                            CERT_QUERY_FORMAT_FLAG_BINARY, 0, &encoding, &content, &format, store_.put(),
+                            message_.put(), nullptr);
         if (store_ && message_)
-            signer_ = SignerCertificate();
+            signer_.reset(SignerCertificate());
     }
-    ~EmbeddedSignature() {
-        if (signer_)
-            Trust().freeCertificate(signer_);
-        if (message_)
-            Trust().msgClose(message_);
-        if (store_)
-            Trust().closeStore(store_, 0);
-    }
-    EmbeddedSignature(const EmbeddedSignature&) = delete;
-    EmbeddedSignature& operator=(const EmbeddedSignature&) = delete;
 
-    PCCERT_CONTEXT Signer() const { return signer_; }
-    HCERTSTORE Store() const { return store_; }
+    PCCERT_CONTEXT Signer() const { return signer_.get(); }
+    HCERTSTORE Store() const { return store_.get(); }
 
 private:
     PCCERT_CONTEXT SignerCertificate() const {
         DWORD size = 0;
-        if (!Trust().msgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0)
+        if (!Trust().msgGetParam(message_.get(), CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0)
             return nullptr;
         std::vector<BYTE> buffer(size);
-        if (!Trust().msgGetParam(message_, CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size))
+        if (!Trust().msgGetParam(message_.get(), CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size))
             return nullptr;
         const auto* info = reinterpret_cast<const CMSG_SIGNER_INFO*>(buffer.data());
         CERT_INFO wanted{};
         wanted.Issuer = info->Issuer;
         wanted.SerialNumber = info->SerialNumber;
-        return Trust().findCertificate(store_, X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, 0,
+        return Trust().findCertificate(store_.get(), X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, 0,
                                        CERT_FIND_SUBJECT_CERT, &wanted, nullptr);
     }
 
-    HCERTSTORE store_ = nullptr;
-    HCRYPTMSG message_ = nullptr;
-    PCCERT_CONTEXT signer_ = nullptr;
+    UniqueStore store_;
+    UniqueHandle<MessageTraits> message_;
+    UniqueHandle<CertificateTraits> signer_;
 };
 
 std::string SubjectName(PCCERT_CONTEXT certificate) {
@@ -150,35 +164,17 @@ std::string SubjectName(PCCERT_CONTEXT certificate) {
     return name;
 }
 
-// A certificate store, closed when done.
-class Store {
-public:
-    explicit Store(HCERTSTORE store) : store_(store) {}
-    ~Store() {
-        if (store_)
-            Trust().closeStore(store_, 0);
-    }
-    Store(const Store&) = delete;
-    Store& operator=(const Store&) = delete;
-    HCERTSTORE get() const { return store_; }
-
-private:
-    HCERTSTORE store_;
-};
-
-Store RootStore(DWORD location) {
-    return Store(
+UniqueStore RootStore(DWORD location) {
+    return UniqueStore(
         Trust().openStore(CERT_STORE_PROV_SYSTEM_A, 0, 0, location | CERT_STORE_READONLY_FLAG, "ROOT"));
 }
 
-bool HoldsCertificate(const Store& store, PCCERT_CONTEXT certificate) {
-    if (!store.get())
+bool HoldsCertificate(const UniqueStore& store, PCCERT_CONTEXT certificate) {
+    if (!store)
         return false;
-    PCCERT_CONTEXT found = Trust().findCertificate(store.get(), certificate->dwCertEncodingType, 0,
-                                                   CERT_FIND_EXISTING, certificate, nullptr);
-    if (found)
-        Trust().freeCertificate(found);
-    return found != nullptr;
+    const UniqueHandle<CertificateTraits> found(Trust().findCertificate(
+        store.get(), certificate->dwCertEncodingType, 0, CERT_FIND_EXISTING, certificate, nullptr));
+    return static_cast<bool>(found);
 }
 
 // Whether the signer's chain ends in a root this computer trusts, checked here: Wine's chain engine
@@ -186,18 +182,18 @@ bool HoldsCertificate(const Store& store, PCCERT_CONTEXT certificate) {
 // is built over the signature's certificates and the local machine's roots, and must be complete, free
 // of any fault but an untrusted root, and end in a certificate of either ROOT store.
 bool ChainTrusted(const EmbeddedSignature& signature) {
-    const Store machineRoots = RootStore(CERT_SYSTEM_STORE_LOCAL_MACHINE);
-    const Store userRoots = RootStore(CERT_SYSTEM_STORE_CURRENT_USER);
-    const Store candidates(Trust().openStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr));
+    const UniqueStore machineRoots = RootStore(CERT_SYSTEM_STORE_LOCAL_MACHINE);
+    const UniqueStore userRoots = RootStore(CERT_SYSTEM_STORE_CURRENT_USER);
+    const UniqueStore candidates(Trust().openStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr));
     if (!candidates.get() || !Trust().addToCollection(candidates.get(), signature.Store(), 0, 0))
         return false;
     if (machineRoots.get())
         Trust().addToCollection(candidates.get(), machineRoots.get(), 0, 1);
     CERT_CHAIN_PARA parameters{};
     parameters.cbSize = sizeof parameters;
-    PCCERT_CHAIN_CONTEXT chain = nullptr;
+    UniqueHandle<ChainTraits> chain;
     if (!Trust().getChain(nullptr, signature.Signer(), nullptr, candidates.get(), &parameters, 0, nullptr,
-                          &chain))
+                          chain.put()))
         return false;
     bool trusted = chain->cChain > 0 && chain->rgpChain[0]->cElement > 0 &&
                    (chain->TrustStatus.dwErrorStatus & ~DWORD{CERT_TRUST_IS_UNTRUSTED_ROOT}) == 0;
@@ -211,10 +207,9 @@ bool ChainTrusted(const EmbeddedSignature& signature) {
         policy.cbSize = sizeof policy;
         CERT_CHAIN_POLICY_STATUS status{};
         status.cbSize = sizeof status;
-        trusted = Trust().verifyPolicy(CERT_CHAIN_POLICY_AUTHENTICODE, chain, &policy, &status) &&
+        trusted = Trust().verifyPolicy(CERT_CHAIN_POLICY_AUTHENTICODE, chain.get(), &policy, &status) &&
                   (status.dwError == 0 || status.dwError == static_cast<DWORD>(CERT_E_UNTRUSTEDROOT));
     }
-    Trust().freeChain(chain);
     return trusted;
 }
 
