@@ -3,74 +3,44 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "FileHash.h"
-#include "SystemLibrary.h"
 #include "UniqueHandle.h"
+#include "VersionResource.h"
 
 namespace {
 
-// version.dll is not a known DLL of the loader: its functions come from the system folder.
-struct VersionApi {
-    decltype(&GetFileVersionInfoSizeA) infoSize =
-        SystemFunctionAs<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
-    decltype(&GetFileVersionInfoA) info =
-        SystemFunctionAs<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
-    decltype(&VerQueryValueA) query =
-        SystemFunctionAs<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
-    bool Loaded() const { return infoSize && info && query; }
-};
-
-const VersionApi& Version() {
-    static const VersionApi api;
-    return api;
-}
-
 // The string tables to look in: the resource's first translation, then US English in Unicode and in
 // the Western code page, which is where most files keep their texts when the translation is odd.
-std::vector<std::string> TranslationKeys(const void* block) {
+std::vector<std::string> TranslationKeys(const VersionResource& resource) {
     std::vector<std::string> keys;
-    void* entry = nullptr;
-    UINT length = 0;
-    if (Version().query(block, "\\VarFileInfo\\Translation", &entry, &length) && length >= 4) {
-        const WORD* translation = static_cast<const WORD*>(entry);
-        char key[9];
-        std::snprintf(key, sizeof key, "%04X%04X", translation[0], translation[1]);
-        keys.emplace_back(key);
-    }
+    if (std::string first = resource.TranslationKey(); !first.empty())
+        keys.push_back(std::move(first));
     keys.emplace_back("040904B0");
     keys.emplace_back("040904E4");
     return keys;
 }
 
-bool StringEntry(const void* block, const std::string& translation, const char* key, std::string& value) {
-    const std::string subBlock = "\\StringFileInfo\\" + translation + "\\" + key;
-    void* text = nullptr;
-    UINT length = 0;
-    if (!Version().query(block, subBlock.c_str(), &text, &length) || text == nullptr)
-        return false;
-    // The length counts characters with the zero; never read past it even when the zero is missing.
-    value.assign(static_cast<const char*>(text), length);
-    value.resize(value.find('\0') == std::string::npos ? value.size() : value.find('\0'));
-    return true;
+bool ReadEntry(const VersionResource& resource,
+               const std::string& translation,
+               const char* key,
+               std::string& value) {
+    std::optional<std::string> text = resource.StringEntry(translation, key);
+    if (text)
+        value = std::move(*text);
+    return text.has_value();
 }
 
 void ReadVersionTexts(const std::string& path, FileFacts& facts) {
-    if (!Version().Loaded())
+    const VersionResource resource(path);
+    if (!resource.Loaded())
         return;
-    DWORD handle = 0;
-    const DWORD size = Version().infoSize(path.c_str(), &handle);
-    if (size == 0)
-        return;
-    std::vector<char> block(size, '\0');
-    if (!Version().info(path.c_str(), 0, size, block.data()))
-        return;
-    for (const std::string& translation : TranslationKeys(block.data())) {
-        bool found = StringEntry(block.data(), translation, "FileDescription", facts.description);
-        found = StringEntry(block.data(), translation, "CompanyName", facts.publisher) || found;
-        found = StringEntry(block.data(), translation, "FileVersion", facts.version) || found;
+    for (const std::string& translation : TranslationKeys(resource)) {
+        bool found = ReadEntry(resource, translation, "FileDescription", facts.description);
+        found = ReadEntry(resource, translation, "CompanyName", facts.publisher) || found;
+        found = ReadEntry(resource, translation, "FileVersion", facts.version) || found;
         if (found)
             return;
     }

@@ -3,54 +3,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
-#include "SystemLibrary.h"
+#include "VersionResource.h"
 
 namespace {
 
-// version.dll is not a known DLL of the loader: take its functions from the system folder.
-struct VersionApi {
-    decltype(&GetFileVersionInfoSizeA) infoSize =
-        SystemFunctionAs<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
-    decltype(&GetFileVersionInfoA) info =
-        SystemFunctionAs<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
-    decltype(&VerQueryValueA) query =
-        SystemFunctionAs<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
-    bool Loaded() const { return infoSize && info && query; }
-};
-
-const VersionApi& Version() {
-    static const VersionApi api;
-    return api;
-}
-
 constexpr const char* kNotLoaded = "Updated at run-time";
-
-// The key of the first translation, e.g. "040904E4"; empty when the resource has none.
-std::string TranslationKey(const void* block) {
-    void* entry = nullptr;
-    UINT length = 0;
-    if (!Version().query(block, "\\VarFileInfo\\Translation", &entry, &length) || length < 4)
-        return {};
-    const WORD* translation = static_cast<const WORD*>(entry);
-    char key[9];
-    std::snprintf(key, sizeof key, "%04X%04X", translation[0], translation[1]);
-    return key;
-}
-
-std::string StringEntry(const void* block, const std::string& translation, const char* key) {
-    std::string subBlock = "StringFileInfo\\" + translation + "\\" + key;
-    void* text = nullptr;
-    UINT length = 0;
-    if (!Version().query(block, subBlock.c_str(), &text, &length) || text == nullptr)
-        return {};
-    // The length counts characters with the zero; never read past it even when the zero is missing.
-    const char* chars = static_cast<const char*>(text);
-    std::string value(chars, length);
-    return value.substr(0, value.find('\0'));
-}
 
 }  // namespace
 
@@ -81,16 +40,10 @@ TExeInfo::TExeInfo(const std::string& exePath)
 }
 
 void TExeInfo::LoadVersionInfo(const std::string& exePath) {
-    if (!Version().Loaded())
+    const VersionResource resource(exePath);
+    if (!resource.Loaded())
         return;
-    DWORD handle = 0;
-    DWORD size = Version().infoSize(exePath.c_str(), &handle);
-    if (size == 0)
-        return;
-    std::vector<char> block(size, '\0');
-    Version().info(exePath.c_str(), 0, size, block.data());
-
-    const std::string translation = TranslationKey(block.data());
+    const std::string translation = resource.TranslationKey();
     struct Field {
         std::string* property;
         const char* key;
@@ -104,7 +57,7 @@ void TExeInfo::LoadVersionInfo(const std::string& exePath) {
     };
     for (const Field& field : fields)
         *field.property =
-            translation.empty() ? std::string() : StringEntry(block.data(), translation, field.key);
+            translation.empty() ? std::string() : resource.StringEntry(translation, field.key).value_or("");
 }
 
 std::string TExeInfo::ComputerName() {
