@@ -1,6 +1,7 @@
 // Timing, registry values, profiles and the store the benchmarks measure.
 #include "BenchSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -123,4 +124,37 @@ void WriteBenchStore(const std::string& path, int count) {
     for (int record = 0; record < count; ++record)
         file << "HKCU_Run\r\nDisabled" << Scrambled(record) << "\r\nC:\\Tools\\tool" << record
              << ".exe /quiet\r\n";
+}
+
+std::string OwnFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string full(path, length);
+    return full.substr(0, full.find_last_of('\\'));
+}
+
+double TimeProcess(std::string commandLine) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = nul;
+    startup.hStdError = nul;
+    PROCESS_INFORMATION process{};
+    const double ms = TimeOf([&] {
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                            &startup, &process))
+            return;
+        WaitForSingleObject(process.hProcess, INFINITE);
+    });
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(nul);
+    return ms;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }

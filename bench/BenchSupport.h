@@ -28,6 +28,12 @@ double TimeOf(Work work) {
     return Milliseconds(start, end);
 }
 
+// The folder of the running benchmark, where the programs it measures are built too.
+std::string OwnFolder();
+// Milliseconds from CreateProcess to the end of the process, its stdout and stderr going to NUL.
+double TimeProcess(std::string commandLine);
+double Median(std::vector<double> values);
+
 inline constexpr const char* kBenchRunPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr int kBenchMaxValues = 10000;
 

@@ -24,13 +24,6 @@ constexpr int kFiles = 50;
 const std::string kFolder = "C:\\tellurin_details_bench";
 const char* kValueName = "TellurinDetails%04d";
 
-std::string OwnFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path, length);
-    return full.substr(0, full.find_last_of('\\'));
-}
-
 std::string FileNamed(int index) {
     return kFolder + "\\tool" + std::to_string(index) + ".dll";
 }
@@ -58,27 +51,6 @@ void SetValues(int count) {
             RegDeleteValueA(key, name);
     }
     RegCloseKey(key);
-}
-
-double TimeProcess(std::string commandLine) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = nul;
-    startup.hStdError = nul;
-    PROCESS_INFORMATION process{};
-    const double ms = TimeOf([&] {
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &process))
-            return;
-        WaitForSingleObject(process.hProcess, INFINITE);
-    });
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(nul);
-    return ms;
 }
 
 // The least any reader does per file: the version block, WinVerifyTrust, the signer and its chain.
@@ -137,11 +109,6 @@ void ReadOneFile(const std::string& path) {
         CertFreeCertificateContext(certificate);
     CryptMsgClose(message);
     CertCloseStore(store, 0);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

@@ -21,40 +21,6 @@ constexpr int kStations = 200;
 constexpr int kParallel = 16;
 constexpr DWORD kLatency = 50;
 
-std::string OwnFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path, length);
-    return full.substr(0, full.find_last_of('\\'));
-}
-
-// Milliseconds from CreateProcess to the end of the process, its stdout going to NUL.
-double TimeProcess(std::string commandLine) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = nul;
-    startup.hStdError = nul;
-    PROCESS_INFORMATION process{};
-    const double ms = TimeOf([&] {
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &process))
-            return;
-        WaitForSingleObject(process.hProcess, INFINITE);
-    });
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(nul);
-    return ms;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void ListBench() {
     SetRunValues(HKEY_CURRENT_USER, kBenchMaxValues);
     const std::string folder = OwnFolder();

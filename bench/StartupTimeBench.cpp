@@ -38,13 +38,6 @@ struct Launch {
     SIZE_T privateBytes;
 };
 
-std::string OwnFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path, length);
-    return full.substr(0, full.find_last_of('\\'));
-}
-
 // The entries of the first location the program shows; removed again by the destructor.
 class RunEntries {
 public:
