@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "SystemLibrary.h"
+#include "TextCodec.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -52,14 +53,6 @@ struct TrustApi {
 const TrustApi& Trust() {
     static const TrustApi api;
     return api;
-}
-
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
 }
 
 // WinVerifyTrust's answer for the embedded signature; its state data is always closed again.
@@ -231,7 +224,7 @@ const char* SignatureStateName(SignatureState state) {
 FileSignature ReadFileSignature(const std::string& path) {
     if (!Trust().Loaded())
         return {};
-    const std::wstring widePath = Wide(path);
+    const std::wstring widePath = ToWide(path, CP_ACP);
     const LONG verdict = VerifyEmbedded(widePath);
     if (MeansUnsigned(verdict))
         return {};

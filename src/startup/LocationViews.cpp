@@ -4,17 +4,10 @@
 #include <windows.h>
 
 #include "LocationKeys.h"
+#include "TextCodec.h"
 #include "StartupLocations.h"
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0),
-                      L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        static_cast<int>(wide.size()));
-    return wide;
-}
 
 // A registry tag in any letter case, the 32-bit view's included where the system has one.
 std::optional<std::string> CanonicalRegistryTag(const std::string& text) {
@@ -35,8 +28,8 @@ std::optional<std::string> CanonicalRegistryTag(const std::string& text) {
 bool EqualsIgnoringCase(const std::string& text, const std::string& other) {
     if (text == other)
         return true;
-    const std::wstring a = Wide(text);
-    const std::wstring b = Wide(other);
+    const std::wstring a = ToWide(text, CP_ACP);
+    const std::wstring b = ToWide(other, CP_ACP);
     return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
                                 TRUE) == CSTR_EQUAL;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GdiGuards.h"
+#include "TextCodec.h"
 
 namespace {
 
@@ -76,15 +77,6 @@ private:
 
 }  // namespace
 
-std::wstring WideText(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
 bool FontShows(HDC dc, HFONT font, const std::wstring& text) {
     if (text.empty())
         return true;
@@ -122,7 +114,7 @@ HFONT FontShowing(HDC dc, HFONT font, const std::string& text) {
     MemoryDc own;
     if (!dc)
         dc = own.get();
-    return !dc || FontShows(dc, font, WideText(text)) ? font : FallbackFontFor(font);
+    return !dc || FontShows(dc, font, ToWide(text, CP_ACP)) ? font : FallbackFontFor(font);
 }
 
 int DrawFallbackText(HDC dc, HFONT font, const std::string& text, RECT& rect, UINT format) {
@@ -130,7 +122,7 @@ int DrawFallbackText(HDC dc, HFONT font, const std::string& text, RECT& rect, UI
     SelectGuard selected(dc, chosen);
     if (chosen == font)
         return DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
-    std::wstring wide = WideText(text);
+    std::wstring wide = ToWide(text, CP_ACP);
     return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, format);
 }
 

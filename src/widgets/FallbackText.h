@@ -5,8 +5,6 @@
 
 #include <string>
 
-// The text as UTF-16, read in the program's code page.
-std::wstring WideText(const std::string& text);
 // True when font has a glyph for every character of text (dc is only borrowed to ask the font).
 bool FontShows(HDC dc, HFONT font, const std::wstring& text);
 // A font of font's character height, weight and style in a face the system links to the other

@@ -1,5 +1,5 @@
-// Texts between the system's ANSI code page (what the logic speaks), UTF-16 and UTF-8 (what tellurinc
-// prints).
+// Texts between the system's ANSI code page (what the logic speaks), UTF-16 (what the wide system
+// calls take) and UTF-8 (what tellurinc prints).
 #pragma once
 
 #include <string>
