@@ -16,6 +16,7 @@
 #include "startup/StartupList.h"
 #include "startup/StartupLocations.h"
 #include "startup/StartupMessages.h"
+#include "startup/StoreLock.h"
 #include "startup/TextFiles.h"
 
 namespace {
@@ -195,6 +196,7 @@ private:
     // so putting the store back loses nothing.
     void DisableChangingNothingOnRefusal(const StartupEntry& row) {
         const DisabledStore store(logic_.DisabledStoreFile());
+        const StoreLock lock(store.Path());  // no other process's record may come between read and put back
         const bool existed = FileExists(store.Path());
         const std::string before = store.LoadText();
         logic_.DisableApp1Click(row);

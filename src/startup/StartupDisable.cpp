@@ -10,6 +10,7 @@
 #include "startup/StartupList.h"
 #include "startup/StartupLocations.h"
 #include "startup/StartupMessages.h"
+#include "startup/StoreLock.h"
 
 void StartupList::DisableApp1Click(const StartupEntry& row) {
     // A 32-bit row shown in its native tag's view is an entry of the 32-bit view.
@@ -24,6 +25,7 @@ void StartupList::DisableStartupEntry(const std::string& location,
                                       const std::string& appName,
                                       const std::string& appPath,
                                       const std::string& user) {
+    const StoreLock lock(DisabledStoreFile());
     const std::string recordKey = user.empty() ? location : location + "\\" + user;
     if (location == kStartupTag)
         DisableShortcut(appName, appPath, recordKey);
@@ -68,6 +70,8 @@ void StartupList::DisableRegistryValue(const std::string& location,
         return;
     TRegistry registry(api_);
     const bool open = OpenLocationKey(registry, location, true, station_);
+    if (open && !registry.HasValue(appName))
+        return;  // taken away meanwhile by another process, which recorded it if it disabled it
     if (open && HoldsOtherText(registry, appName, appPath)) {
         notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);
         return;
@@ -97,6 +101,7 @@ void StartupList::EnableApp1Click(const StartupEntry& row) {
     }
     if (RefusesUserName(locationKey))
         return;
+    const StoreLock lock(DisabledStoreFile());
     const std::string value = QuoteExecutablePart(row.appPath);
     const bool shortcut = IsStartupKey(locationKey);
     // The shortcut writer adds ".lnk" itself.

@@ -5,9 +5,11 @@
 #include "startup/LocationRegistry.h"
 #include "startup/StartupList.h"
 #include "startup/StartupMessages.h"
+#include "startup/StoreLock.h"
 
 void StartupList::RemoveApp1Click(const StartupEntry& row) {
     const std::string locationKey = ToLocationKey(row.location);
+    const StoreLock lock(DisabledStoreFile());
     // A row held off by Windows' switch stands in its location all the same.
     if (row.status == kStatusEnabled || row.switchedOff)
         DeleteStartupEntry(locationKey, row.appName, row.appPath);

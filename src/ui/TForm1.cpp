@@ -8,6 +8,7 @@
 #include "../../res/resource.h"
 #include "platform/SystemLibrary.h"
 #include "startup/StartupLocations.h"
+#include "startup/StoreLock.h"
 #include "ui/AppTitle.h"
 #include "ui/EntryInfoTip.h"
 #include "ui/ErrorDisplay.h"
@@ -368,8 +369,9 @@ Notifier& TForm1::ActiveNotifier() {
     return seams_.notifier ? *seams_.notifier : systemNotifier_;
 }
 
+// Other processes must not wait on the store's lock for as long as a box stays open.
 void TForm1::ShowMessageBox(const std::string& text, MessageKind kind) {
-    ActiveNotifier().ShowMessageBox(text, kind);
+    AfterStoreLocks([this, text, kind] { ActiveNotifier().ShowMessageBox(text, kind); });
 }
 
 void TForm1::PlayPressSound() {
