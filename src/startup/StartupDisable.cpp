@@ -70,8 +70,6 @@ void StartupList::DisableRegistryValue(const std::string& location,
         return;
     TRegistry registry(api_);
     const bool open = OpenLocationKey(registry, location, true, station_);
-    if (open && !registry.HasValue(appName))
-        return;  // taken away meanwhile by another process, which recorded it if it disabled it
     if (open && HoldsOtherText(registry, appName, appPath)) {
         notifier_.ShowMessageBox(AtLocation(location, OtherValueText(appName)), MessageKind::Error);
         return;

@@ -1,7 +1,5 @@
-// Taking a store's lock file with LockFileEx, waiting in short steps while another process holds it.
+// Opening a store's lock file for this process alone, in short steps while another process has it.
 #include "startup/StoreLock.h"
-
-#include <windows.h>
 
 #include <map>
 #include <vector>
@@ -25,26 +23,15 @@ std::string KeyOf(const std::string& path) {
     return key;
 }
 
-// Another holds the lock, or a scanner has the file open for a moment. The file is never deleted, so
-// access denied is for good (a read-only folder).
-bool Passing(DWORD code) {
-    return code == ERROR_LOCK_VIOLATION || code == ERROR_SHARING_VIOLATION;
-}
-
-// The lock file with its first byte locked, or an empty handle while another holds it.
+// The lock file open without sharing, or an empty handle while another has it open. The file is never
+// deleted, so access denied is for good (a read-only folder).
 UniqueFile TryLock(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    const bool opened = static_cast<bool>(file);
-    OVERLAPPED at{};
-    if (opened && LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
-        return file;
+    UniqueFile file(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     const DWORD code = GetLastError();
-    if (!Passing(code))
-        throw EFileError((opened ? "Cannot lock file \"" : "Cannot open file \"") + path + "\". " +
-                         SystemMessage(code));
-    return {};
+    if (!file && code != ERROR_SHARING_VIOLATION)
+        throw EFileError("Cannot open file \"" + path + "\". " + SystemMessage(code));
+    return file;
 }
 
 UniqueFile WaitForLock(const std::string& storePath, std::chrono::milliseconds wait) {
@@ -86,8 +73,6 @@ StoreLock::~StoreLock() {
     if (--held.depth[key_] > 0)
         return;
     held.depth.erase(key_);
-    OVERLAPPED at{};
-    UnlockFileEx(file_.get(), 0, 1, 0, &at);
     file_.reset();
     if (held.depth.empty())
         RunAfterWork();

@@ -1,4 +1,4 @@
-// The lock of one DisabledStore between processes: a byte-range lock on a file beside the store.
+// The lock of one DisabledStore between processes: a file beside the store, open in one process at a time.
 #pragma once
 
 #include <chrono>
@@ -16,9 +16,9 @@ public:
 
 inline constexpr std::chrono::milliseconds kStoreLockWait{10000};
 
-// Held from construction to destruction. The system drops a byte-range lock with its handle, so a
-// holder that is killed blocks nobody; the file itself stays and means nothing. A thread that already
-// holds the store's lock takes it again at no cost, so an operation may run inside a wider one.
+// Held from construction to destruction: the lock file is open without sharing. The system closes the
+// handles of a holder that is killed, so it blocks nobody; the file itself stays and means nothing. A thread
+// that already holds the store's lock takes it again at no cost, so an operation may run inside a wider one.
 class StoreLock {
 public:
     // Waits up to wait while another holds it, then raises EStoreBusy naming the store; a lock file
