@@ -7,8 +7,10 @@
 #include <string>
 
 #include "ComApartment.h"
+#include "StationName.h"
 #include "TForm2.h"
 #include "AppTitle.h"
+#include "ErrorDisplay.h"
 #include "TAboutBox.h"
 #include "TForm1.h"
 #include "WidgetClasses.h"
@@ -46,7 +48,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterWidgetClasses(instance);
     SetApplicationTitle("Tellurin");
 
-    TForm1 form1({}, StationArgument());
+    // A name that is no computer's must reach neither the network nor a store's file name.
+    const std::string station = StationArgument();
+    if (!station.empty() && !IsStationName(station)) {
+        ShowDefaultError(NotAStationNameText(station));
+        return 2;
+    }
+    TForm1 form1({}, station);
     // The About and Computer Information windows are made when first shown: until then they are
     // hidden and nothing of theirs can be seen, and the Computer Information window's timer only
     // acts on a command that its showing sets. The main window paints sooner for it.

@@ -10,6 +10,7 @@
 #include "DisabledStore.h"
 #include "LocationViews.h"
 #include "StartupLocations.h"
+#include "StationName.h"
 #include "TextFiles.h"
 
 namespace {
@@ -54,9 +55,15 @@ OutputFormat FormatNamed(const std::string& text) {
     throw UsageError("unknown format '" + text + "' (table, csv or json)");
 }
 
+void AddStation(const std::string& name, std::vector<std::string>& stations) {
+    if (!IsStationName(name))
+        throw UsageError(NotAStationNameText(name));
+    stations.push_back(name);
+}
+
 void AddStations(const std::string& text, std::vector<std::string>& stations) {
     if (!text.starts_with("@")) {
-        stations.push_back(text);
+        AddStation(text, stations);
         return;
     }
     std::string content;
@@ -70,7 +77,8 @@ void AddStations(const std::string& text, std::vector<std::string>& stations) {
     const std::vector<std::string> names = StationNamesOf(Utf8ToAnsi(content));
     if (names.empty())
         throw UsageError("no station named in " + text.substr(1));
-    stations.insert(stations.end(), names.begin(), names.end());
+    for (const std::string& name : names)
+        AddStation(name, stations);
 }
 
 std::string LocationFor(CliVerb verb, const std::string& text) {

@@ -11,6 +11,9 @@
 
 namespace {
 
+// A store that another process is replacing cannot be opened for a moment.
+constexpr std::chrono::milliseconds kStoreReplaceWait{1000};
+
 constexpr const char* kLineEnd = "\r\n";
 
 std::string JoinLines(const std::vector<std::string_view>& lines) {
@@ -85,7 +88,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 std::string DisabledStore::LoadText() const {
-    return FileExists(path_) ? ReadWholeFile(path_) : std::string();
+    return FileExists(path_) ? ReadWholeFile(path_, kStoreReplaceWait) : std::string();
 }
 
 void DisabledStore::LoadLines(Lines& loaded) const {

@@ -10,6 +10,7 @@
 #include "StartupList.h"
 #include "StartupLocations.h"
 #include "StartupMessages.h"
+#include "StoreLock.h"
 #include "SystemMessage.h"
 
 namespace {
@@ -38,6 +39,7 @@ Outcome StartupList::DisableStartupEntry(const std::string& location,
                                          const std::string& appName,
                                          const std::string& appPath,
                                          const std::string& user) {
+    const StoreLock lock(DisabledStoreFile());
     const std::string recordKey = LocationKeyOf(location, user);
     if (location == kStartupTag)
         return DisableShortcut(appName, appPath, recordKey);
@@ -108,6 +110,7 @@ Outcome StartupList::EnableEntry(const StartupEntry& row) {
     // A record's user must name one folder, or the shortcut could be written anywhere ("Startup\..\..").
     if (IsStartupKey(locationKey) && !IsPlainUserName(UserOfStartupKey(locationKey)))
         return Outcome::Refused(AtLocation(locationKey, kNotAUserName));
+    const StoreLock lock(DisabledStoreFile());
     const std::string value = QuoteExecutablePart(row.appPath);
     // The shortcut writer adds ".lnk" itself.
     const std::string name = IsStartupKey(locationKey) && EndsWithLinkExtension(row.appName)

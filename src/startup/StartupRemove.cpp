@@ -5,6 +5,7 @@
 #include "LocationRegistry.h"
 #include "StartupList.h"
 #include "StartupMessages.h"
+#include "StoreLock.h"
 #include "SystemMessage.h"
 
 Outcome StartupList::RemoveApp1Click(const StartupEntry& row) {
@@ -15,6 +16,7 @@ Outcome StartupList::RemoveApp1Click(const StartupEntry& row) {
 
 Outcome StartupList::RemoveEntry(const StartupEntry& row) {
     const std::string locationKey = ToLocationKey(row.location);
+    const StoreLock lock(DisabledStoreFile());
     // A row held off by Windows' switch stands in its location all the same.
     if (row.StandsInLocation())
         return DeleteStartupEntry(locationKey, row.appName, row.appPath);

@@ -35,6 +35,26 @@ bool WriteAll(HANDLE file, const std::string& text) {
     return true;
 }
 
+// A reader or a replacing writer holds the file for a moment.
+bool Passing(DWORD code) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED;
+}
+
+constexpr std::chrono::milliseconds kRetryStep{10};
+constexpr std::chrono::milliseconds kMoveWait{1000};
+
+// Calls attempt until it succeeds, fails for another reason than a passing one, or wait is over.
+template <typename Attempt>
+bool Retried(Attempt attempt, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (!attempt()) {
+        if (!Passing(GetLastError()) || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        Sleep(static_cast<DWORD>(kRetryStep.count()));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -42,10 +62,18 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+std::string ReadWholeFile(const std::string& path, std::chrono::milliseconds whileReplaced) {
+    // Sharing delete lets a writer move a new file over this one while it is read.
+    UniqueFile file;
+    const bool opened = Retried(
+        [&] {
+            file.reset(CreateFileA(path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            return static_cast<bool>(file);
+        },
+        whileReplaced);
+    if (!opened)
         ThrowFileError("Cannot open file", path, GetLastError());
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size))
@@ -96,7 +124,13 @@ void ReplaceFileContents(const std::string& path, const std::string& text) {
             ThrowFileError("Cannot write to file", temporary, code);
         }
     }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const bool moved = Retried(
+        [&] {
+            return MoveFileExA(temporary.c_str(), path.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        },
+        kMoveWait);
+    if (!moved) {
         const DWORD code = GetLastError();
         DeleteFileA(temporary.c_str());
         ThrowFileError("Cannot replace file", path, code);

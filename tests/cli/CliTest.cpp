@@ -37,6 +37,8 @@ struct Console {
 TEST(TellurincUsage, BadCommandLinesExitTwoWithOneLineReasonAndUsage) {
     const std::string hosts = "C:\\tellurinc_hosts_" + std::to_string(GetCurrentProcessId()) + ".txt";
     std::ofstream(hosts, std::ios::binary) << "\xEF\xBB\xBF# comment only\r\n\r\n   \r\n";
+    const std::string badHosts = hosts + ".bad";
+    std::ofstream(badHosts, std::ios::binary) << "ws01\r\n..\\..\\x\r\n";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
         {{}, "missing command"},
         {{"lst"}, "unknown command 'lst'"},
@@ -59,6 +61,15 @@ TEST(TellurincUsage, BadCommandLinesExitTwoWithOneLineReasonAndUsage) {
         {{"disable", "--location", "HKCU_Run", "--name", "x", "--details"}, "unknown option '--details'"},
         {{"list", "--station", "@C:\\no\\such\\hosts.txt"}, "C:\\no\\such\\hosts.txt"},
         {{"list", "--station", "@" + hosts}, "no station named in"},
+        // A station name goes into "\\S\C$\" and into the store's file name: it must stay one name.
+        {{"list", "--station", "..\\x"}, "'..\\x' is not a station name"},
+        {{"disable", "--location", "HKCU_Run", "--name", "x", "--station", "a/b"}, "'a/b' is not a station"},
+        {{"list", "--station", "ws 01"}, "'ws 01' is not a station name"},
+        {{"list", "--station", "c:"}, "'c:' is not a station name"},
+        {{"list", "--station", ".."}, "'..' is not a station name"},
+        {{"list", "--station", ""}, "'' is not a station name"},
+        {{"list", "--station", std::string(256, 'w')}, "is not a station name"},
+        {{"list", "--station", "@" + badHosts}, "'..\\..\\x' is not a station name"},
     };
     for (const auto& [args, reason] : cases) {
         Console console([](const CliCommand&, const std::string&) { return StationReport{}; });
@@ -69,6 +80,12 @@ TEST(TellurincUsage, BadCommandLinesExitTwoWithOneLineReasonAndUsage) {
         EXPECT_NE(console.err.find("\r\nusage:\r\n"), std::string::npos) << reason;
     }
     std::filesystem::remove(hosts);
+    std::filesystem::remove(badHosts);
+    const std::vector<std::string> names{".", "10.0.0.1", "ws-01_a.corp.example", std::string(255, 'w')};
+    std::vector<std::string> args{"list"};
+    for (const std::string& name : names)
+        args.insert(args.end(), {"--station", name});
+    EXPECT_EQ(ParseCommandLine(args).stations, names);
 
     Console help;
     EXPECT_EQ(help.Run({"list", "--help"}), 0);

@@ -1,0 +1,84 @@
+// Times one disable that takes the store's lock against the same disable without it: the program is
+// built twice, the second time with a lock that does nothing (NoStoreLock.cpp), and the first runs the
+// second and reads its time. How to run: bench/run.sh store_lock_bench
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "BenchSupport.h"
+#include "StartupList.h"
+#include "TextFiles.h"
+
+namespace {
+
+constexpr int kRuns = 100;
+constexpr const char* kName = "TellurinLockBench";
+constexpr const char* kPath = "C:\\tellurin_lock_bench\\bench.exe";
+
+class SilentView : public StartupView {
+public:
+    void ShowRows(const std::vector<StartupEntry>&) override {}
+    void SetCountLabel(const std::string&) override {}
+    void SetUsers(const std::vector<std::string>&) override {}
+    void Focus(StartupField) override {}
+};
+
+// The value back in the Run key and the store as it was, outside the timing.
+void Reset(const std::string& store, const std::string& text) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kBenchRunPath, kName, REG_SZ, kPath,
+                    static_cast<DWORD>(strlen(kPath) + 1));
+    ReplaceFileContents(store, text);
+}
+
+// Best of kRuns disables of one HKCU_Run value with a store of 100 records, in milliseconds.
+double BestDisable() {
+    const std::string appDir = "C:\\tellurin_lock_bench";
+    std::filesystem::create_directories(appDir);
+    QuietNotifier notifier;
+    SilentView view;
+    StartupList list(view, notifier);
+    list.SetAppDir(appDir);
+    list.SetComputerName("BENCH");
+    list.SetCurrentLocation("HKCU_Run");
+    const std::string store = list.DisabledStoreFile();
+    WriteBenchStore(store, 100);
+    const std::string storeText = ReadWholeFile(store);
+    double best = 1e300;
+    for (int run = 0; run < kRuns; ++run) {
+        Reset(store, storeText);
+        best = std::min(best, TimeOf([&] { list.DisableStartupEntry("HKCU_Run", kName, kPath, ""); }));
+    }
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kBenchRunPath, kName);
+    std::filesystem::remove_all(appDir);
+    return best;
+}
+
+// The twin's best time, which it prints alone on its stdout.
+[[maybe_unused]] double UnlockedTwinBest() {
+    const std::string output = OwnFolder() + "\\store_lock_bench_unlocked.txt";
+    const std::string command =
+        "cmd /c \"\"" + OwnFolder() + "\\store_lock_bench_unlocked.exe\" > \"" + output + "\"\"";
+    TimeProcess(command);
+    const std::string text = ReadWholeFile(output);
+    DeleteFileA(output.c_str());
+    return std::atof(text.c_str());
+}
+
+}  // namespace
+
+int main() {
+#ifdef TELLURIN_BENCH_TWIN
+    std::printf("%.6f\n", BestDisable());
+#else
+    const double unlocked = UnlockedTwinBest();
+    const double locked = BestDisable();
+    std::printf("%-44s %10s %10s %7s\n", "case", "lock ms", "no lock ms", "ratio");
+    std::printf("%-44s %10.3f %10.3f %7.2f (target 1.10)\n", "Disable one HKCU_Run value, store of 100",
+                locked, unlocked, locked / unlocked);
+#endif
+    return 0;
+}
