@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "LocationKeys.h"
 #include "StartupMessages.h"
 
 bool IsSwitchedOffRow(HWND list, int index) {
@@ -12,6 +13,13 @@ bool IsSwitchedOffRow(HWND list, int index) {
     item.mask = LVIF_PARAM;
     item.iItem = index;
     return ListView_GetItem(list, &item) && item.lParam != 0;
+}
+
+bool IsPolicyRow(HWND list, int index) {
+    constexpr int kLocationColumn = 2;
+    char location[512] = {};  // a tag, or a user's name and a kind
+    ListView_GetItemText(list, index, kLocationColumn, location, sizeof location);
+    return IsPolicyLocation(location);
 }
 
 void EnableInfoTips(HWND list) {
@@ -22,12 +30,17 @@ bool FillEntryInfoTip(HWND list, NMHDR& header) {
     if (header.hwndFrom != list || header.code != LVN_GETINFOTIPA)
         return false;
     auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(header);
-    if (tip.pszText == nullptr || tip.cchTextMax <= 0 || !IsSwitchedOffRow(list, tip.iItem))
+    if (tip.pszText == nullptr || tip.cchTextMax <= 0)
+        return true;
+    const char* note = IsSwitchedOffRow(list, tip.iItem) ? kSwitchedOffByWindows
+                       : IsPolicyRow(list, tip.iItem)    ? kSetByPolicyTip
+                                                         : nullptr;
+    if (note == nullptr)
         return true;
     // The list may have put the row's full caption in already; the note goes after it.
     std::string text = tip.pszText;
     text += text.empty() ? "" : "\r\n";
-    text += kSwitchedOffByWindows;
+    text += note;
     lstrcpynA(tip.pszText, text.c_str(), tip.cchTextMax);
     return true;
 }

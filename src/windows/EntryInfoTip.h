@@ -1,10 +1,14 @@
-// The startup list's info tips: a row held off by Windows' own startup settings says so when hovered.
+// The startup list's info tips: a row held off by Windows' own startup settings, or set by policy,
+// says so when hovered.
 #pragma once
 
 #include <windows.h>
 
 // True when the list's row is held off by Windows' own switch (its item data says so).
 bool IsSwitchedOffRow(HWND list, int index);
+
+// True when the list's row is one of a policy key (its Location says so).
+bool IsPolicyRow(HWND list, int index);
 
 // Lets the list view ask its parent for info tips.
 void EnableInfoTips(HWND list);
