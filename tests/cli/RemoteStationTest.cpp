@@ -118,6 +118,8 @@ TEST(TellurincRemote, AnotherStationIsWorkedThroughItsRegistryAndDriveOnly) {
                   folder + "Notes.lnk,Enabled\r\n");
     EXPECT_NE(list.err.find("ws01: 3 entries\r\n"), std::string::npos) << list.err;
     EXPECT_NE(list.err.find("ws02: " + SystemMessage(ERROR_BAD_NETPATH) + "\r\n"), std::string::npos);
+    EXPECT_EQ(Tellurinc(local, {"list", "--user", "Carol", "--station", "ws01", "--format", "csv"}).out,
+              "station,location,name,command,status\r\nws01,carol\\Run,Chat,C:\\Chat\\chat.exe,Enabled\r\n");
     EXPECT_EQ(Tellurinc(local, {"disable", "--location", "CAROL\\run", "--name", "chat", "--station", "ws01"})
                   .status,
               0);
