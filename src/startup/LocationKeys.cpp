@@ -39,8 +39,7 @@ std::string UserRowLocation(const std::string& user, const UserKeyKind& kind) {
 bool IsPolicyLocation(const std::string& location) {
     const std::optional<UserKey> key = UserKeyOf(location);
     const UserKeyKind* kind = key ? key->kind : UserKeyKindOfRow(location);
-    return location == "HKLM_Policies" || location == "HKCU_Policies" ||
-           (kind != nullptr && std::string(kind->kind) == "Policies");
+    return location == "HKLM_Policies" || location == "HKCU_Policies" || (kind != nullptr && kind->byPolicy);
 }
 
 std::string LocationKeyOf(const std::string& location, const std::string& user) {

@@ -111,6 +111,8 @@ Outcome StartupList::EnableApp1Click(const StartupEntry& row) {
 
 // The record leaves the store only once its entry stands in its location again.
 Outcome StartupList::EnableEntry(const StartupEntry& row) {
+    if (IsPolicyLocation(row.location))
+        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
     const std::string locationKey = ToLocationKey(row.location);
     if (row.state == EntryState::SwitchedOff)
         return SwitchBackOn(locationKey, row);

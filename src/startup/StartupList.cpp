@@ -50,11 +50,13 @@ void StartupList::RefreshStartupList() {
         ShowStartupCount(currentLocation_, EnabledRowsOf(rows));
         const DisabledStore store = Store();
         store.AddDisabledRows(currentLocation_, std::nullopt, rows);
+        // A policy entry is never disabled, so no record is one of a policy key.
         for (const StartupLocation* partner : PartnersOf(currentLocation_))
-            store.AddDisabledRows(partner->tag, std::nullopt, rows);
+            if (!IsPolicyLocation(partner->tag))
+                store.AddDisabledRows(partner->tag, std::nullopt, rows);
         // Also the records of users who are not logged on now: they are kept, and shown.
         for (const UserKeyKind& kind : UserKeyKinds())
-            if (currentLocation_ == kind.view)
+            if (currentLocation_ == kind.view && !kind.byPolicy)
                 store.AddUserDisabledRows(kind, rows);
     });
 }

@@ -62,7 +62,8 @@ const std::array<UserKeyKind, 3>& UserKeyKinds() {
     static const std::array<UserKeyKind, 3> kinds{{
         {"Run", "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "HKCU_Run"},
         {"RunOnce", "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "HKU_RunOnce"},
-        {"Policies", "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", "HKCU_Run"},
+        {"Policies", "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", "HKCU_Run",
+         true},
     }};
     return kinds;
 }

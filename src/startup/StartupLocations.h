@@ -35,9 +35,10 @@ const std::array<PartnerLocation, 3>& PartnerLocations();
 
 // The keys every logged-on user has in that user's own hive; a row of one is located "U" + kind.
 struct UserKeyKind {
-    const char* kind;     // "Run", "RunOnce" or "Policies"
-    const char* keyPath;  // absolute under the user's hive
-    const char* view;     // the tag of the bar item whose list shows its rows
+    const char* kind;       // "Run", "RunOnce" or "Policies"
+    const char* keyPath;    // absolute under the user's hive
+    const char* view;       // the tag of the bar item whose list shows its rows
+    bool byPolicy = false;  // written by Group Policy, which owns it
 };
 const std::array<UserKeyKind, 3>& UserKeyKinds();
 // The kind named exactly by text, or nullptr.
