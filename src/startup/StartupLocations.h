@@ -1,5 +1,5 @@
-// The five startup locations: tag, root key, key path, and the bar's caption and hint; and the 32-bit
-// registry view's Run keys, whose rows the native tag's view shows.
+// The five startup locations: tag, root key, key path, and the bar's caption and hint; and the keys
+// whose rows a bar item's view shows with its own: the 32-bit view's, RunOnce, policy and other users'.
 #pragma once
 
 #include <windows.h>
