@@ -94,7 +94,7 @@ std::string LocationFor(CliVerb verb, const std::string& text) {
     if (verb == CliVerb::Add && EqualsIgnoringCase(text, kStartupTag))
         return kStartupTag;
     throw UsageError("unknown location '" + text +
-                     "' (a location as list prints it, e.g. HKCU_Run or alice\\Startup)");
+                     "' (a location as list prints it, e.g. HKCU_Run, alice\\Startup or bob\\Run)");
 }
 
 CliCommand Only(CliVerb verb) {
@@ -179,12 +179,9 @@ private:
 
     void Check() const {
         if (command_.verb == CliVerb::List) {
-            if (command_.user && command_.location != kStartupTag)
-                throw UsageError("--user needs --location Startup");
             if (command_.hash && !command_.details)
                 throw UsageError("--hash needs --details");
             return;
-        }
         Require(seen_.contains("--location"), "--location");
         Require(seen_.contains("--name"), "--name");
         if (command_.verb == CliVerb::Add)
@@ -209,10 +206,10 @@ const char* UsageText() {
            "  tellurinc remove  --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc --help | --version\r\n"
            "STATIONS: [--station S]... [--parallel N] [--timeout SECONDS]\r\n"
-           "  VIEW: HKLM_Run, HKLM_RunOnce, HKCU_Run, HKU_RunOnce or Startup (--user U: one user's "
-           "folder)\r\n"
-           "  LOC: a Location as list prints it, e.g. HKCU_Run or alice\\Startup; letter case does not "
-           "matter\r\n"
+           "  VIEW: HKLM_Run, HKLM_RunOnce, HKCU_Run, HKU_RunOnce or Startup (--user U: only user U's "
+           "rows)\r\n"
+           "  LOC: a Location as list prints it, e.g. HKCU_Run, alice\\Startup or bob\\Run; letter case "
+           "does not matter\r\n"
            "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"
            "    signature (valid, untrusted, invalid or unsigned) and signer; --hash adds its SHA-256\r\n"
            "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"

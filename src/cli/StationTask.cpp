@@ -84,16 +84,13 @@ private:
             if (!command_.location || *command_.location == location.tag)
                 views.push_back(location.tag);
         for (const std::string& view : views) {
-            if (!command_.location && !HasRegistryOf(view)) {
-                // Every view was asked for: the one this station cannot have is noted, not failed.
-                notifier_.ShowMessageBox(AtLocation(view, kNotOnOtherStation), MessageKind::Information);
-                continue;
-            }
             try {
-                if (command_.user)
+                if (command_.user && view == kStartupTag)
                     ListUser(*command_.user);
                 else
                     ShowView(view);
+                if (command_.user)
+                    KeepRowsOf(*command_.user);
             } catch (const std::exception& error) {
                 notifier_.Fail(DefaultErrorText(error.what()));  // the rows read before it still count
             }
@@ -110,9 +107,12 @@ private:
         logic_.ListBox1Click(ProfileNamed(user).value_or(user));
     }
 
-    bool HasRegistryOf(const std::string& view) const {
-        const StartupLocation* found = FindRegistryLocation(view);
-        return found == nullptr || logic_.CurrentStation().HasRoot(found->root);
+    // Only the rows whose Location names the user: "alice\Startup", "alice\Run" and the like.
+    void KeepRowsOf(const std::string& user) {
+        std::erase_if(view_.rows, [&](const StartupEntry& row) {
+            const std::string rowUser = UserPartOf(row.location);
+            return rowUser.empty() || !EqualsIgnoringCase(rowUser, user);
+        });
     }
 
     // The profile name as the Users list shows it, for a name typed in any letter case.
@@ -153,7 +153,9 @@ private:
             notifier_.Fail(AtLocation(location, kUserMissing));
             return;
         }
-        if (!UserPartOf(location).empty()) {
+        if (UserKeyKindOfRow(location) != nullptr) {
+            locationKey = ToLocationKey(location);  // a logged-on user's own key
+        } else if (!UserPartOf(location).empty()) {
             const std::optional<std::string> user = ProfileNamed(UserPartOf(location));
             if (!user) {
                 notifier_.Fail(

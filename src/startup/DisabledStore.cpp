@@ -46,7 +46,7 @@ std::optional<std::string> RowLocationOf(std::string_view line,
                                          const std::optional<std::string>& user) {
     if (location != kStartupTag)
         return line == location ? std::optional(location) : std::nullopt;
-    if (line.find(kStartupTag) == std::string_view::npos)
+    if (!IsStartupKey(std::string(line)))
         return std::nullopt;
     const std::string lineUser = UserOfStartupKey(std::string(line));
     if (user && *user != lineUser)
@@ -121,14 +121,13 @@ void DisabledStore::Restore(const StoreSnapshot& before) const {
         ReplaceFileContents(path_, {});  // an empty store lists nothing, as no store does
 }
 
-void DisabledStore::AddDisabledRows(const std::string& location,
-                                    const std::optional<std::string>& user,
-                                    std::vector<StartupEntry>& rows) const {
+template <typename RowLocation>
+void DisabledStore::AddRowsWhere(RowLocation rowLocationOf, std::vector<StartupEntry>& rows) const {
     Lines loaded;
     LoadLines(loaded);
     const std::vector<std::string_view>& lines = loaded.lines;
     for (size_t index = 0; index < lines.size(); ++index) {
-        std::optional<std::string> rowLocation = RowLocationOf(lines[index], location, user);
+        std::optional<std::string> rowLocation = rowLocationOf(lines[index]);
         if (!rowLocation)
             continue;
         std::string appName = LineAt(lines, index + 1);
@@ -136,6 +135,23 @@ void DisabledStore::AddDisabledRows(const std::string& location,
         rows.push_back(
             StartupEntry::Disabled(std::move(appName), std::move(appPath), std::move(*rowLocation)));
     }
+}
+
+void DisabledStore::AddDisabledRows(const std::string& location,
+                                    const std::optional<std::string>& user,
+                                    std::vector<StartupEntry>& rows) const {
+    AddRowsWhere([&](std::string_view line) { return RowLocationOf(line, location, user); }, rows);
+}
+
+void DisabledStore::AddUserDisabledRows(const UserKeyKind& kind, std::vector<StartupEntry>& rows) const {
+    AddRowsWhere(
+        [&](std::string_view line) -> std::optional<std::string> {
+            const std::optional<UserKey> key = UserKeyOf(std::string(line));
+            if (!key || key->kind != &kind)
+                return std::nullopt;
+            return UserRowLocation(key->user, kind);
+        },
+        rows);
 }
 
 void DisabledStore::RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "StartupEntry.h"
+#include "StartupLocations.h"
 
 // AppDir of an executable: its folder without the trailing backslash, except for a drive's root ("C:\").
 std::string AppDirOf(const std::string& exePath);
@@ -53,6 +54,10 @@ public:
                          const std::optional<std::string>& user,
                          std::vector<StartupEntry>& rows) const;
 
+    // Appends a disabled row for every line that starts a record of a user's own key of that kind
+    // ("Run\" + U, U not empty), logged on or not; each row is located U + "\" + kind. Raises as above.
+    void AddUserDisabledRows(const UserKeyKind& kind, std::vector<StartupEntry>& rows) const;
+
     // Rewrites the file without every whole record whose first two lines are locationKey and appName;
     // a trailing part of a record is dropped. The file exists afterwards, 0 bytes when empty.
     void RemoveDisabledEntry(const std::string& locationKey, const std::string& appName) const;
@@ -67,6 +72,9 @@ private:
         std::vector<std::string_view> lines;
     };
     void LoadLines(Lines& loaded) const;
+    // The rows of every line to which rowLocation gives a Location.
+    template <typename RowLocation>
+    void AddRowsWhere(RowLocation rowLocation, std::vector<StartupEntry>& rows) const;
 
     std::string path_;
     unsigned legacyCodePage_;

@@ -1,8 +1,6 @@
 // Location and LocationKey texts.
 #include "LocationKeys.h"
 
-#include "StartupLocations.h"
-
 namespace {
 
 constexpr size_t kStartupPrefixLength = 8;  // "Startup\"
@@ -14,10 +12,34 @@ std::string UserPartOf(const std::string& location) {
     return separator == std::string::npos ? std::string() : location.substr(0, separator);
 }
 
+const UserKeyKind* UserKeyKindOfRow(const std::string& location) {
+    const std::string user = UserPartOf(location);
+    return user.empty() ? nullptr : FindUserKeyKind(location.substr(user.size() + 1));
+}
+
 std::string ToLocationKey(const std::string& location) {
     if (location.find('\\') == std::string::npos)
         return location;
-    return std::string(kStartupTag) + "\\" + UserPartOf(location);
+    const UserKeyKind* kind = UserKeyKindOfRow(location);
+    return std::string(kind != nullptr ? kind->kind : kStartupTag) + "\\" + UserPartOf(location);
+}
+
+std::optional<UserKey> UserKeyOf(const std::string& key) {
+    const std::string kind = UserPartOf(key);
+    const UserKeyKind* found = kind.empty() ? nullptr : FindUserKeyKind(kind);
+    if (found == nullptr || key.size() == kind.size() + 1)
+        return std::nullopt;
+    return UserKey{found, key.substr(kind.size() + 1)};
+}
+
+std::string UserRowLocation(const std::string& user, const UserKeyKind& kind) {
+    return user + "\\" + kind.kind;
+}
+
+bool IsPolicyLocation(const std::string& location) {
+    const std::optional<UserKey> key = UserKeyOf(location);
+    const UserKeyKind* kind = key ? key->kind : UserKeyKindOfRow(location);
+    return location == "HKLM_Policies" || location == "HKCU_Policies" || (kind != nullptr && kind->byPolicy);
 }
 
 std::string LocationKeyOf(const std::string& location, const std::string& user) {
@@ -25,7 +47,7 @@ std::string LocationKeyOf(const std::string& location, const std::string& user) 
 }
 
 bool IsStartupKey(const std::string& location) {
-    return location.find(kStartupTag) != std::string::npos;
+    return location.find(kStartupTag) != std::string::npos && !UserKeyOf(location);
 }
 
 std::string UserOfStartupKey(const std::string& key) {

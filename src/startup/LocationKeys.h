@@ -1,19 +1,42 @@
 // How a row's Location, a LocationKey of the store and a user profile name turn into each other.
 #pragma once
 
+#include <optional>
 #include <string>
 
-// The text of a Location before its first "\": the user of a Startup-folder row, empty for a tag.
+#include "StartupLocations.h"
+
+// The text of a Location before its first "\": the user of a Startup-folder row or of a user's key
+// ("bob\Run"), empty for a tag.
 std::string UserPartOf(const std::string& location);
 
-// A row's Location as a LocationKey: "alice\Startup" becomes "Startup\alice"; a tag stays as it is.
+// The kind of a row of a logged-on user's own key: "Run" of "bob\Run"; nullptr for any other Location.
+const UserKeyKind* UserKeyKindOfRow(const std::string& location);
+
+// A row's Location as a LocationKey: "alice\Startup" becomes "Startup\alice", "bob\Run" becomes
+// "Run\bob" (so for RunOnce and Policies); a tag stays as it is.
 std::string ToLocationKey(const std::string& location);
+
+// A LocationKey of a logged-on user's own key ("Run\bob"): its kind and user. Nothing for other text.
+struct UserKey {
+    const UserKeyKind* kind;
+    std::string user;
+};
+std::optional<UserKey> UserKeyOf(const std::string& key);
+
+// The Location of the row of a user's key: "bob" and kind "Run" give "bob\Run".
+std::string UserRowLocation(const std::string& user, const UserKeyKind& kind);
+
+// True for the rows of a policy key, which Group Policy owns: "HKLM_Policies", "HKCU_Policies",
+// "U\Policies", and its LocationKey "Policies\U".
+bool IsPolicyLocation(const std::string& location);
 
 // The LocationKey of an entry of location taken with the user part of its row: "Startup" and alice
 // give "Startup\alice"; a tag with no user stays as it is.
 std::string LocationKeyOf(const std::string& location, const std::string& user);
 
-// True when a location names the Startup folders (it contains "Startup", case-sensitive).
+// True when a location names the Startup folders (it contains "Startup", case-sensitive, and is no
+// LocationKey of a user's own key, whose user may be called anything).
 bool IsStartupKey(const std::string& location);
 
 // The user of "Startup\" + U: the text from the ninth character on, empty when there is none.

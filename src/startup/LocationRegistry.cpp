@@ -1,32 +1,54 @@
 // Registry access for one startup location.
 #include "LocationRegistry.h"
 
+#include "LocationKeys.h"
+#include "LoggedOnUsers.h"
 #include "StartupLocations.h"
 
+std::optional<LocationPlace> PlaceOfLocation(const std::string& location,
+                                             const RegistryApi& api,
+                                             const Station& station) {
+    if (const StartupLocation* found = FindRegistryLocation(location))
+        return LocationPlace{found->root, found->keyPath, found->view};
+    const std::optional<UserKey> key = UserKeyOf(location);
+    if (!key)
+        return std::nullopt;
+    const std::optional<LoggedOnUser> user = LoggedOnUserNamed(key->user, api, station);
+    if (!user)
+        return std::nullopt;
+    return LocationPlace{HKEY_USERS, "\\" + user->sid + key->kind->keyPath};
+}
+
 bool OpenLocationKey(TRegistry& registry,
+                     const RegistryApi& api,
                      const std::string& location,
                      bool canCreate,
                      const Station& station) {
-    const StartupLocation* found = FindRegistryLocation(location);
-    if (!station.SelectRoot(registry, found != nullptr ? found->root : registry.RootKey()))
+    const std::optional<LocationPlace> place = PlaceOfLocation(location, api, station);
+    // A user's key must never fall back to the root of the running user's hive.
+    if (!place && UserKeyOf(location))
         return false;
-    if (found != nullptr)
-        registry.SelectView(found->view);
-    return registry.OpenPath(found != nullptr ? found->keyPath : "", canCreate);
+    if (!station.SelectRoot(registry, place ? place->root : registry.RootKey()))
+        return false;
+    if (place)
+        registry.SelectView(place->view);
+    return registry.OpenPath(place ? place->path : "", canCreate);
 }
 
 bool HoldsOtherText(TRegistry& registry, const std::string& name, const std::string& expected) {
     return registry.HasValue(name) && registry.ReadText(name) != expected;
 }
 
+bool PlaceMissing(const RegistryApi& api, const LocationPlace& place, const Station& station) {
+    TRegistry registry(api);
+    if (!station.SelectRoot(registry, place.root))
+        return false;  // out of reach is not empty
+    registry.SelectView(place.view);
+    // A key that is there but refused is out of reach, not missing.
+    return !registry.OpenPathForReading(place.path) && registry.LastResult() == ERROR_FILE_NOT_FOUND;
+}
+
 bool LocationKeyMissing(const RegistryApi& api, const std::string& tag, const Station& station) {
     const StartupLocation* found = FindRegistryLocation(tag);
-    if (found == nullptr)
-        return false;
-    TRegistry registry(api);
-    if (!station.SelectRoot(registry, found->root))
-        return false;  // out of reach is not empty
-    registry.SelectView(found->view);
-    // A key that is there but refused is out of reach, not missing.
-    return !registry.OpenPathForReading(found->keyPath) && registry.LastResult() == ERROR_FILE_NOT_FOUND;
+    return found != nullptr && PlaceMissing(api, {found->root, found->keyPath, found->view}, station);
 }

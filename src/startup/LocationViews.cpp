@@ -19,7 +19,22 @@ std::optional<std::string> CanonicalRegistryTag(const std::string& text) {
         return std::nullopt;
     };
     std::optional<std::string> tag = tagOf(StartupLocations());
-    return tag ? tag : tagOf(Startup32BitLocations());
+    if (!tag)
+        tag = tagOf(Startup32BitLocations());
+    for (const PartnerLocation& partner : PartnerLocations())
+        if (!tag && EqualsIgnoringCase(text, partner.location.tag))
+            tag = partner.location.tag;
+    return tag;
+}
+
+// The part after a user's name in any letter case: "Startup" or one of the users' own keys.
+std::optional<std::string> CanonicalUserPart(const std::string& text) {
+    if (EqualsIgnoringCase(text, kStartupTag))
+        return std::string(kStartupTag);
+    for (const UserKeyKind& kind : UserKeyKinds())
+        if (EqualsIgnoringCase(text, kind.kind))
+            return std::string(kind.kind);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -45,14 +60,21 @@ std::optional<std::string> CanonicalLocation(const std::string& text) {
     const std::string user = UserPartOf(text);
     if (text.find('\\') == std::string::npos)
         return CanonicalRegistryTag(text);
-    if (user.empty() || !EqualsIgnoringCase(text.substr(user.size() + 1), kStartupTag))
+    const std::optional<std::string> part =
+        user.empty() ? std::nullopt : CanonicalUserPart(text.substr(user.size() + 1));
+    if (!part)
         return std::nullopt;
-    return StartupRowLocation(user);
+    return user + "\\" + *part;
 }
 
 std::string ViewOfLocation(const std::string& location) {
+    if (const UserKeyKind* kind = UserKeyKindOfRow(location))
+        return kind->view;
     if (!UserPartOf(location).empty())
         return kStartupTag;
+    for (const PartnerLocation& partner : PartnerLocations())
+        if (location == partner.location.tag)
+            return partner.view;
     // The 32-bit view's rows are shown with the native tag's: "HKLM_Run32" in the view "HKLM_Run".
     const StartupLocation* found = FindRegistryLocation(location);
     if (found != nullptr && found->view != 0 && location.ends_with("32"))

@@ -8,7 +8,8 @@
 std::optional<std::string> CanonicalView(const std::string& text);
 
 // A row's Location in the program's spelling: a tag in any letter case gives the tag, U + "\startup"
-// gives U + "\Startup" (U as typed, not empty). Nothing for any other text.
+// gives U + "\Startup", U + "\runonce" gives U + "\RunOnce" (U as typed, not empty). Nothing for any
+// other text.
 std::optional<std::string> CanonicalLocation(const std::string& text);
 
 // The bar item whose list shows rows of this Location (as CanonicalLocation gives it).

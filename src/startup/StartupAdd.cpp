@@ -44,6 +44,8 @@ Outcome StartupList::Button_AddClick(const std::string& name,
 Outcome StartupList::AddEntry(const std::string& locationKey,
                               const std::string& name,
                               const std::string& path) {
+    if (IsPolicyLocation(locationKey))
+        return Outcome::Refused(AtLocation(locationKey, kSetByPolicy));
     return WriteStartupEntry(locationKey, name, QuoteWholePath(path));
 }
 
@@ -60,14 +62,16 @@ Outcome StartupList::WriteStartupEntry(const std::string& location,
             SwitchOn(api_, *switches, name + ".lnk");
         return Outcome::Done();
     }
+    if (std::optional<Outcome> absent = UserAbsent(location))
+        return *absent;
     TRegistry registry(api_);
-    if (!OpenLocationKey(registry, location, true, station_))
+    if (!OpenLocationKey(registry, api_, location, true, station_))
         return Outcome::Refused(AtLocation(location, kCouldNotWrite));
     if (kind == ValueKind::ExpandableText)
         registry.WriteExpandableText(name, value);
     else
         registry.WriteText(name, value);
-    if (std::optional<SwitchList> switches = SwitchListOfTag(location, station_))
+    if (std::optional<SwitchList> switches = SwitchesOf(location))
         SwitchOn(api_, *switches, name);
     return Outcome::Done();
 }

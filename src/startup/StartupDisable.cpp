@@ -6,6 +6,7 @@
 #include "EntryValues.h"
 #include "LocationKeys.h"
 #include "LocationRegistry.h"
+#include "LoggedOnUsers.h"
 #include "ShellLink.h"
 #include "StartupList.h"
 #include "StartupLocations.h"
@@ -28,10 +29,16 @@ Outcome StartupList::DisableApp1Click(const StartupEntry& row) {
 }
 
 Outcome StartupList::DisableEntry(const StartupEntry& row) {
-    // A 32-bit row shown in its native tag's view is an entry of the 32-bit view.
-    const StartupLocation* partner = Find32BitPartner(currentLocation_);
-    const std::string location =
-        partner != nullptr && row.location == partner->tag ? row.location : currentLocation_;
+    if (IsPolicyLocation(row.location))
+        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
+    // Another user's row is an entry of that user's key, whatever the view.
+    if (UserKeyKindOfRow(row.location) != nullptr)
+        return DisableStartupEntry(ToLocationKey(row.location), row.appName, row.appPath, "");
+    // A row of another location of the view (32-bit, the running user's RunOnce) is an entry of it.
+    std::string location = currentLocation_;
+    for (const StartupLocation* partner : PartnersOf(currentLocation_))
+        if (row.location == partner->tag)
+            location = row.location;
     return DisableStartupEntry(location, row.appName, row.appPath, UserPartOf(row.location));
 }
 
@@ -75,8 +82,10 @@ Outcome StartupList::DisableRegistryValue(const std::string& location,
                                           const std::string& recordKey) {
     if (AnyHoldsLineBreak({recordKey, appName, appPath}))
         return Outcome::Refused(AtLocation(location, kLineBreakInEntry));
+    if (std::optional<Outcome> absent = UserAbsent(location))
+        return *absent;
     TRegistry registry(api_);
-    if (!OpenLocationKey(registry, location, true, station_))
+    if (!OpenLocationKey(registry, api_, location, true, station_))
         return Outcome::Refused(AtLocation(location, kCouldNotOpenRegistry));
     if (HoldsOtherText(registry, appName, appPath))
         return Outcome::Refused(AtLocation(location, OtherValueText(appName)));
@@ -104,12 +113,17 @@ Outcome StartupList::EnableApp1Click(const StartupEntry& row) {
 
 // The record leaves the store only once its entry stands in its location again.
 Outcome StartupList::EnableEntry(const StartupEntry& row) {
+    if (IsPolicyLocation(row.location))
+        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
     const std::string locationKey = ToLocationKey(row.location);
     if (row.state == EntryState::SwitchedOff)
         return SwitchBackOn(locationKey, row);
     // A record's user must name one folder, or the shortcut could be written anywhere ("Startup\..\..").
     if (IsStartupKey(locationKey) && !IsPlainUserName(UserOfStartupKey(locationKey)))
         return Outcome::Refused(AtLocation(locationKey, kNotAUserName));
+    // The record stays until its user logs on again.
+    if (std::optional<Outcome> absent = UserAbsent(locationKey))
+        return *absent;
     const StoreLock lock(DisabledStoreFile());
     const std::string value = QuoteExecutablePart(row.appPath);
     // The shortcut writer adds ".lnk" itself.
@@ -129,4 +143,11 @@ Outcome StartupList::SwitchBackOn(const std::string& locationKey, const StartupE
     if (const std::optional<SwitchList> switches = SwitchesOf(locationKey))
         SwitchOn(api_, *switches, row.appName);
     return Outcome::Done();
+}
+
+std::optional<Outcome> StartupList::UserAbsent(const std::string& locationKey) const {
+    const std::optional<UserKey> key = UserKeyOf(locationKey);
+    if (!key || LoggedOnUserNamed(key->user, api_, station_))
+        return std::nullopt;
+    return Outcome::Refused(AtLocation(locationKey, NotLoggedOnText(key->user)));
 }

@@ -5,6 +5,7 @@
 
 #include "LocationKeys.h"
 #include "LocationRegistry.h"
+#include "LoggedOnUsers.h"
 #include "StartupMessages.h"
 #include "StartupScan.h"
 #include "StoreEncoding.h"
@@ -49,8 +50,14 @@ void StartupList::RefreshStartupList() {
         ShowStartupCount(currentLocation_, EnabledRowsOf(rows));
         const DisabledStore store = Store();
         store.AddDisabledRows(currentLocation_, std::nullopt, rows);
-        if (const StartupLocation* partner = Find32BitPartner(currentLocation_))
-            store.AddDisabledRows(partner->tag, std::nullopt, rows);
+        // A policy entry is never disabled, so no record is one of a policy key.
+        for (const StartupLocation* partner : PartnersOf(currentLocation_))
+            if (!IsPolicyLocation(partner->tag))
+                store.AddDisabledRows(partner->tag, std::nullopt, rows);
+        // Also the records of users who are not logged on now: they are kept, and shown.
+        for (const UserKeyKind& kind : UserKeyKinds())
+            if (currentLocation_ == kind.view && !kind.byPolicy)
+                store.AddUserDisabledRows(kind, rows);
     });
 }
 
@@ -60,16 +67,17 @@ void StartupList::ScanStartupLocation(const std::string& tag, std::vector<Startu
         // Every tag reads a key; "Startup" reads the values right under HKEY_CURRENT_USER, normally none.
         TRegistry registry(api_);
         const size_t first = rows.size();
-        if (OpenLocationKey(registry, tag, false, station_))
+        if (OpenLocationKey(registry, api_, tag, false, station_))
             AppendRegistryRows(registry, tag, rows);
         else
             ReportUnopened(tag);
         MarkSwitchedOffRows(api_, SwitchListOfTag(tag, station_), rows, first);
-    } else if (tag != kStartupTag) {
-        notifier_.ShowMessageBox(AtLocation(tag, kNotOnOtherStation), MessageKind::Error);
     }
-    if (const StartupLocation* partner = Find32BitPartner(tag))
-        Append32BitRows(*partner, rows);
+    // Another station has no current user: its HKEY_CURRENT_USER rows are those of its users below.
+    for (const StartupLocation* partner : PartnersOf(tag))
+        if (station_.HasRoot(partner->root))
+            AppendPartnerRows(*partner, rows);
+    AppendOtherUsersRows(tag, rows);
     if (tag != kStartupTag)
         return;
     const UserProfiles profiles = Profiles();
@@ -79,14 +87,51 @@ void StartupList::ScanStartupLocation(const std::string& tag, std::vector<Startu
 }
 
 // A key that is missing is simply empty; one that is there but refused is reported as the native one.
-void StartupList::Append32BitRows(const StartupLocation& location, std::vector<StartupEntry>& rows) {
+// A policy key is only read: users may not change it, and nothing here does.
+void StartupList::AppendPartnerRows(const StartupLocation& location, std::vector<StartupEntry>& rows) {
+    if (IsPolicyLocation(location.tag)) {
+        AppendReadOnlyRows({location.root, location.keyPath, location.view}, location.tag, std::nullopt,
+                           rows);
+        return;
+    }
     TRegistry registry(api_);
     const size_t first = rows.size();
-    if (OpenLocationKey(registry, location.tag, false, station_))
+    if (OpenLocationKey(registry, api_, location.tag, false, station_))
         AppendRegistryRows(registry, location.tag, rows);
     else if (ExistsButRefused(location))
         notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
     MarkSwitchedOffRows(api_, SwitchListOfTag(location.tag, station_), rows, first);
+}
+
+void StartupList::AppendOtherUsersRows(const std::string& tag, std::vector<StartupEntry>& rows) {
+    std::vector<const UserKeyKind*> kinds;
+    for (const UserKeyKind& kind : UserKeyKinds())
+        if (tag == kind.view)
+            kinds.push_back(&kind);
+    if (kinds.empty())
+        return;
+    for (const LoggedOnUser& user : OtherLoggedOnUsers(api_, station_))
+        for (const UserKeyKind* kind : kinds)
+            AppendReadOnlyRows({HKEY_USERS, "\\" + user.sid + kind->keyPath},
+                               UserRowLocation(user.name, *kind),
+                               SwitchListOfUserKey(*kind, user.sid, station_), rows);
+}
+
+// Another user's hive is read only, as the scan needs: it may be readable where it is not writable.
+void StartupList::AppendReadOnlyRows(const LocationPlace& place,
+                                     const std::string& location,
+                                     const std::optional<SwitchList>& switches,
+                                     std::vector<StartupEntry>& rows) {
+    TRegistry registry(api_);
+    const size_t first = rows.size();
+    if (!station_.SelectRoot(registry, place.root))
+        return;
+    registry.SelectView(place.view);
+    if (registry.OpenPathForReading(place.path))
+        AppendRegistryRows(registry, location, rows);
+    else if (!PlaceMissing(api_, place, station_))
+        notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
+    MarkSwitchedOffRows(api_, switches, rows, first);
 }
 
 void StartupList::ReportUnopened(const std::string& tag) {
@@ -133,6 +178,10 @@ DisabledStore StartupList::Store() const {
 }
 
 std::optional<SwitchList> StartupList::SwitchesOf(const std::string& locationKey) const {
+    if (const std::optional<UserKey> key = UserKeyOf(locationKey)) {
+        const std::optional<LoggedOnUser> user = LoggedOnUserNamed(key->user, api_, station_);
+        return user ? SwitchListOfUserKey(*key->kind, user->sid, station_) : std::nullopt;
+    }
     if (!IsStartupKey(locationKey))
         return SwitchListOfTag(locationKey, station_);
     const std::optional<UserProfile> profile = Profiles().Named(UserOfStartupKey(locationKey));

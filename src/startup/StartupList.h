@@ -10,6 +10,7 @@
 #include "RegistryApi.h"
 #include "TRegistry.h"
 #include "DisabledStore.h"
+#include "LocationRegistry.h"
 #include "ProfileFolders.h"
 #include "StartupEntry.h"
 #include "StartupLocations.h"
@@ -90,13 +91,24 @@ private:
     // Windows' own switches of the entries of a LocationKey (a tag, or "Startup\" + user), if any.
     std::optional<SwitchList> SwitchesOf(const std::string& locationKey) const;
     void AppendProfileRows(const UserProfile& profile, std::vector<StartupEntry>& rows);
-    void Append32BitRows(const StartupLocation& location, std::vector<StartupEntry>& rows);
+    // The rows of another location of the view: a 32-bit, RunOnce or policy key.
+    void AppendPartnerRows(const StartupLocation& location, std::vector<StartupEntry>& rows);
+    // The rows of the other logged-on users' own keys that the view of tag shows.
+    void AppendOtherUsersRows(const std::string& tag, std::vector<StartupEntry>& rows);
+    // Reads the key at place into rows of location, then marks those its switches hold off. A missing
+    // key is empty; one that cannot be read is reported.
+    void AppendReadOnlyRows(const LocationPlace& place,
+                            const std::string& location,
+                            const std::optional<SwitchList>& switches,
+                            std::vector<StartupEntry>& rows);
     // True when the location's key can be read but not opened with full access.
     bool ExistsButRefused(const StartupLocation& location) const;
     // A row held off by Windows' switch is switched back on where it stands; nothing else changes.
     Outcome SwitchBackOn(const std::string& locationKey, const StartupEntry& row);
     // After its entry left the location, its switch goes too, lest it hold a later namesake off.
     Outcome DropSwitch(const std::string& locationKey, const std::string& name);
+    // Refused when locationKey is a user's own key ("Run\bob") and that user is not logged on.
+    std::optional<Outcome> UserAbsent(const std::string& locationKey) const;
     // The outcome shown as the window has always shown such a text: in an error box.
     Outcome Report(Outcome outcome);
     // The registry location could not be opened for the scan: reported unless it is simply missing.

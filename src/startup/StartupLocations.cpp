@@ -39,6 +39,52 @@ const std::array<StartupLocation, 2>& Startup32BitLocations() {
     return locations;
 }
 
+const std::array<PartnerLocation, 3>& PartnerLocations() {
+    static const std::array<PartnerLocation, 3> locations{{
+        {{"HKCU_RunOnce", HKEY_CURRENT_USER, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+          "HKCU\\..\\RunOnce", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"},
+         "HKU_RunOnce"},
+        {{"HKLM_Policies", HKEY_LOCAL_MACHINE,
+          "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+          "HKLM\\..\\Policies\\Explorer\\Run",
+          "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run"},
+         "HKLM_Run"},
+        {{"HKCU_Policies", HKEY_CURRENT_USER,
+          "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+          "HKCU\\..\\Policies\\Explorer\\Run",
+          "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run"},
+         "HKCU_Run"},
+    }};
+    return locations;
+}
+
+const std::array<UserKeyKind, 3>& UserKeyKinds() {
+    static const std::array<UserKeyKind, 3> kinds{{
+        {"Run", "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "HKCU_Run"},
+        {"RunOnce", "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "HKU_RunOnce"},
+        {"Policies", "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", "HKCU_Run",
+         true},
+    }};
+    return kinds;
+}
+
+const UserKeyKind* FindUserKeyKind(const std::string& kind) {
+    for (const UserKeyKind& known : UserKeyKinds())
+        if (kind == known.kind)
+            return &known;
+    return nullptr;
+}
+
+std::vector<const StartupLocation*> PartnersOf(const std::string& tag) {
+    std::vector<const StartupLocation*> partners;
+    if (const StartupLocation* partner = Find32BitPartner(tag))
+        partners.push_back(partner);
+    for (const PartnerLocation& partner : PartnerLocations())
+        if (tag == partner.view)
+            partners.push_back(&partner.location);
+    return partners;
+}
+
 const StartupLocation* FindRegistryLocation(const std::string& tag) {
     for (const StartupLocation& location : StartupLocations())
         if (location.root != nullptr && tag == location.tag)
@@ -47,6 +93,9 @@ const StartupLocation* FindRegistryLocation(const std::string& tag) {
         for (const StartupLocation& location : Startup32BitLocations())
             if (tag == location.tag)
                 return &location;
+    for (const PartnerLocation& partner : PartnerLocations())
+        if (tag == partner.location.tag)
+            return &partner.location;
     return nullptr;
 }
 

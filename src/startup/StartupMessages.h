@@ -20,8 +20,12 @@ inline constexpr const char* kCouldNotDeleteSwitch =
 // The info tip of a row that stands in its location but is held off by Windows itself.
 inline constexpr const char* kSwitchedOffByWindows =
     "Switched off in Windows' startup settings (Task Manager or Settings); Enable App switches it back on.";
-inline constexpr const char* kNotOnOtherStation =
-    "NOT available on another station: it is the key of the user running this program !";
+// Group Policy writes its keys back at its next refresh: a change here would not hold.
+inline constexpr const char* kSetByPolicy =
+    "Could NOT change an entry that is set by policy: Group Policy writes it back, nothing was changed !";
+// The info tip of a row of a policy key.
+inline constexpr const char* kSetByPolicyTip =
+    "Set by policy (Group Policy writes it back at its next refresh): it cannot be disabled or removed here.";
 inline constexpr const char* kLineBreakInEntry =
     "Could NOT disable an entry whose name or path holds a line break !";
 
@@ -43,4 +47,10 @@ inline std::string CouldNotDeleteFileText(const std::string& path, const std::st
 // A row of the Startup view that is no shortcut file of a Startup folder (a value under the root key).
 inline std::string NotAStartupShortcutText(const std::string& path) {
     return "'" + path + "' is NOT a shortcut of a Startup folder, nothing was changed !";
+}
+
+// A user's own key stands in that user's hive, which is loaded only while the user is logged on.
+inline std::string NotLoggedOnText(const std::string& user) {
+    return "the user '" + user +
+           "' is NOT logged on, that user's key cannot be reached: nothing was changed !";
 }

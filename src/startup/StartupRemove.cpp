@@ -15,6 +15,8 @@ Outcome StartupList::RemoveApp1Click(const StartupEntry& row) {
 }
 
 Outcome StartupList::RemoveEntry(const StartupEntry& row) {
+    if (IsPolicyLocation(row.location))
+        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
     const std::string locationKey = ToLocationKey(row.location);
     const StoreLock lock(DisabledStoreFile());
     // A row held off by Windows' switch stands in its location all the same.
@@ -38,8 +40,10 @@ Outcome StartupList::DeleteStartupEntry(const std::string& location,
                 AtLocation(location, CouldNotDeleteFileText(appPath, SystemMessage(GetLastError()))));
         return DropSwitch(location, appName);
     }
+    if (std::optional<Outcome> absent = UserAbsent(location))
+        return *absent;
     TRegistry registry(api_);
-    if (!OpenLocationKey(registry, location, true, station_))
+    if (!OpenLocationKey(registry, api_, location, true, station_))
         return Outcome::Refused(AtLocation(location, kCouldNotOpenRegistry));
     if (HoldsOtherText(registry, appName, appPath))
         return Outcome::Refused(AtLocation(location, OtherValueText(appName)));

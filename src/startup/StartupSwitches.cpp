@@ -13,13 +13,14 @@ constexpr size_t kSwitchSize = 12;
 bool OpenSwitches(TRegistry& registry, const SwitchList& switches, bool forWriting) {
     if (!switches.station.SelectRoot(registry, switches.root))
         return false;
-    const std::string path = kApprovedPath + std::string(switches.list);
+    const std::string hive = switches.hive.empty() ? std::string() : "\\" + switches.hive;
+    const std::string path = hive + kApprovedPath + std::string(switches.list);
     return forWriting ? registry.OpenPath(path, false) : registry.OpenPathForReading(path);
 }
 
 // The list, where the station has its root.
 std::optional<SwitchList> On(const Station& station, HKEY root, const char* list) {
-    return station.HasRoot(root) ? std::optional(SwitchList{root, list, station}) : std::nullopt;
+    return station.HasRoot(root) ? std::optional(SwitchList{root, list, station, {}}) : std::nullopt;
 }
 
 }  // namespace
@@ -32,6 +33,14 @@ std::optional<SwitchList> SwitchListOfTag(const std::string& tag, const Station&
     if (tag == "HKLM_Run32" && FindRegistryLocation(tag) != nullptr)
         return On(station, HKEY_LOCAL_MACHINE, "Run32");
     return std::nullopt;
+}
+
+std::optional<SwitchList> SwitchListOfUserKey(const UserKeyKind& kind,
+                                              const std::string& sid,
+                                              const Station& station) {
+    if (std::string(kind.kind) != "Run")
+        return std::nullopt;
+    return SwitchList{HKEY_USERS, "Run", station, sid};
 }
 
 std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches, const Station& station) {

@@ -12,17 +12,25 @@
 #include "RegistryApi.h"
 #include "ProfileFolders.h"
 #include "StartupEntry.h"
+#include "StartupLocations.h"
 #include "Station.h"
 
 struct SwitchList {
     HKEY root;
     const char* list;  // the subkey of StartupApproved: "Run", "Run32" or "StartupFolder"
     Station station;   // whose registry holds them
+    std::string hive;  // under HKEY_USERS: the logged-on user's hive that holds them; else empty
 };
 
 // The switches of a registry tag's entries: HKCU_Run, HKLM_Run and HKLM_Run32 have them, the others
 // (RunOnce, HKU) none; on another station HKCU_Run has none either.
 std::optional<SwitchList> SwitchListOfTag(const std::string& tag, const Station& station = {});
+
+// The switches of the Run key of a logged-on user's own hive (sid), as HKCU_Run's are of the running
+// user's; RunOnce and policy keys have none.
+std::optional<SwitchList> SwitchListOfUserKey(const UserKeyKind& kind,
+                                              const std::string& sid,
+                                              const Station& station = {});
 
 // The switches of a Startup folder's shortcuts: the current user's (HKCU) and All Users' (HKLM) have
 // them, other users' folders none.

@@ -91,6 +91,14 @@ std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Statio
     return profiles;
 }
 
+std::string ProfileNameOfSid(const std::string& sid, const RegistryApi& api, const Station& station) {
+    TRegistry registry(api);
+    if (!station.SelectRoot(registry, HKEY_LOCAL_MACHINE) ||
+        !registry.OpenPathForReading(kProfileList + ("\\" + sid)))
+        return {};
+    return LastComponent(ProfileImagePathOf(registry));
+}
+
 ShellFolders LocalShellFolders() {
     return {ShellFolder(CSIDL_PROFILE), ShellFolder(CSIDL_STARTUP), ShellFolder(CSIDL_COMMON_STARTUP)};
 }

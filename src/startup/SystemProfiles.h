@@ -13,6 +13,10 @@
 // Profile folders of another station are seen through its file root.
 std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Station& station = {});
 
+// The name a user's profile folder gives that SID: the last folder of its expanded ProfileImagePath
+// under the station's ProfileList; empty when there is none.
+std::string ProfileNameOfSid(const std::string& sid, const RegistryApi& api, const Station& station = {});
+
 // What the shell of this computer reports; a folder it cannot report is empty.
 struct ShellFolders {
     std::string userProfile;    // the running user's profile folder

@@ -2,25 +2,10 @@
 #include "StationUsers.h"
 
 #include "TExeInfo.h"
-
-namespace {
-
-constexpr char kUserHivePrefix[] = "S-1-5-21-";
-constexpr char kClassesSuffix[] = "_Classes";
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-}  // namespace
+#include "UserHives.h"
 
 bool IsThisComputer(const std::string& station) {
     return IsThisComputerName(station, TExeInfo::ComputerName());
-}
-
-bool IsUserHive(const std::string& name) {
-    return name.rfind(kUserHivePrefix, 0) == 0 && !EndsWith(name, kClassesSuffix);
 }
 
 StationUserSession::StationUserSession(const RegistryApi& api, const std::string& station)

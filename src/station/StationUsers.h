@@ -8,12 +8,10 @@
 
 #include "RegistryApi.h"
 #include "StationSession.h"
+#include "UserHives.h"
 
 // "." or this computer's name in any case.
 bool IsThisComputer(const std::string& station);
-
-// A logged-on user's hive under HKEY_USERS: "S-1-5-21-..." but not its "..._Classes" companion.
-bool IsUserHive(const std::string& name);
 
 class StationUserSession {
 public:

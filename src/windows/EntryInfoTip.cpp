@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ProgramFacts.h"
+#include "LocationKeys.h"
 #include "StartupMessages.h"
 
 bool IsSwitchedOffRow(HWND list, int index) {
@@ -13,6 +14,13 @@ bool IsSwitchedOffRow(HWND list, int index) {
     item.mask = LVIF_PARAM;
     item.iItem = index;
     return ListView_GetItem(list, &item) && item.lParam != 0;
+}
+
+bool IsPolicyRow(HWND list, int index) {
+    constexpr int kLocationColumn = 2;
+    char location[512] = {};  // a tag, or a user's name and a kind
+    ListView_GetItemText(list, index, kLocationColumn, location, sizeof location);
+    return IsPolicyLocation(location);
 }
 
 void EnableInfoTips(HWND list) {
@@ -60,6 +68,8 @@ bool FillEntryInfoTip(HWND list, NMHDR& header, const Station& station) {
     std::string text = tip.pszText;
     if (IsSwitchedOffRow(list, tip.iItem))
         (text += text.empty() ? "" : "\r\n") += kSwitchedOffByWindows;
+    else if (IsPolicyRow(list, tip.iItem))
+        (text += text.empty() ? "" : "\r\n") += kSetByPolicyTip;
     text += FileLines(list, tip.iItem, station);
     if (text.starts_with("\r\n"))
         text.erase(0, 2);

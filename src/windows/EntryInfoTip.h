@@ -1,5 +1,5 @@
-// The startup list's info tips: a row held off by Windows' own startup settings says so when hovered,
-// and every row tells what its program file says of itself.
+// The startup list's info tips: a row held off by Windows' own startup settings, or set by policy,
+// says so when hovered, and every row tells what its program file says of itself.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,9 @@
 
 // True when the list's row is held off by Windows' own switch (its item data says so).
 bool IsSwitchedOffRow(HWND list, int index);
+
+// True when the list's row is one of a policy key (its Location says so).
+bool IsPolicyRow(HWND list, int index);
 
 // Lets the list view ask its parent for info tips.
 void EnableInfoTips(HWND list);

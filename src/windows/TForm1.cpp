@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "SystemLibrary.h"
 #include "StartupLocations.h"
+#include "LocationKeys.h"
 #include "AppTitle.h"
 #include "EntryInfoTip.h"
 #include "EntryRowFonts.h"
@@ -164,9 +165,11 @@ void TForm1::SetEntryMenuEnabled(bool enabled) {
 void TForm1::UpdateEntryMenu() {
     std::optional<StartupEntry> row = listView_->SelectedEntry();
     const bool enabled = row && row->IsEnabled();
-    EnableMenuItem(entryMenu_.get(), kDisableApp1, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    // Group Policy writes its entries back: they are neither disabled nor removed here.
+    const bool ours = !(row && IsPolicyLocation(row->location));
+    EnableMenuItem(entryMenu_.get(), kDisableApp1, MF_BYCOMMAND | (enabled && ours ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(entryMenu_.get(), kEnableApp1, MF_BYCOMMAND | (enabled ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(entryMenu_.get(), kRemoveApp1, MF_BYCOMMAND | MF_ENABLED);
+    EnableMenuItem(entryMenu_.get(), kRemoveApp1, MF_BYCOMMAND | (ours ? MF_ENABLED : MF_GRAYED));
 }
 
 bool TForm1::FormKeyDown(WPARAM key) {

@@ -45,7 +45,6 @@ TEST(TellurincUsage, BadCommandLinesExitTwoWithOneLineReasonAndUsage) {
         {{"list", "--colour", "red"}, "unknown option '--colour'"},
         {{"list", "--location", "Run"}, "unknown location 'Run'"},
         {{"list", "--location", "alice\\Startup"}, "unknown location"},  // a LOC is no VIEW
-        {{"list", "--user", "alice"}, "--user needs --location Startup"},
         {{"list", "--format", "xml"}, "unknown format 'xml'"},
         {{"list", "--format"}, "--format needs a value"},
         {{"disable", "--location", "HKCU_Run"}, "missing --name"},

@@ -1,5 +1,7 @@
 // A row that Windows' own startup settings hold off: its info tip says so, and Enable switches it on.
 // Every row's tip tells what its program file says of itself, or that it is not there.
+
+// A row set by policy: its info tip says so, and the menu offers nothing for it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -60,6 +62,25 @@ TEST(EntryInfoTipTest, ARowWindowsHoldsOffSaysSoAndEnableSwitchesItOn) {
     EXPECT_EQ(GetRawValue(HKEY_LOCAL_MACHINE, kApprovedRun, "Held").data,
               (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(machine.StoreContent(), "");
+}
+
+TEST(EntryInfoTipTest, ARowSetByPolicySaysSoAndCannotBeDisabledOrRemoved) {
+    const char* policyRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+    TestMachine machine;
+    KeySnapshot policy(HKEY_LOCAL_MACHINE, policyRun);
+    SetTextValue(HKEY_LOCAL_MACHINE, policyRun, "Guard", "C:\\guard.exe");
+    RecordingNotifier cues;
+    TForm1 form(MainWindowSeams{{}, &cues});
+    form.Show();
+    PumpMessages(50);
+
+    const int guard = IndexOf(form, "Guard");
+    ASSERT_GE(guard, 0);
+    EXPECT_EQ(TipOf(form, guard, "Guard"), std::string("Guard\r\n") + kSetByPolicyTip);
+    ListView_SetItemState(form.ListView().Handle(), guard, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1})
+        EXPECT_TRUE(GetMenuState(form.EntryMenu(), item, MF_BYCOMMAND) & MF_GRAYED) << item;
 }
 
 }  // namespace

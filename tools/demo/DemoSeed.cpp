@@ -1,6 +1,6 @@
 // Fills a Wine prefix with a demo machine for Tellurin, and presses buttons of its windows.
 //   demo_seed seed <program folder>      sample Run entries of today's Windows, profiles with Startup
-//                                        shortcuts, a store
+//                                        shortcuts, a second logged-on user, a policy entry, a store
 //   demo_seed press <window class> <caption>  clicks the button of that caption in a shown window
 //   demo_seed trust <root.cer>           adds a demo root to the local machine's trusted roots
 #include <windows.h>
@@ -139,6 +139,17 @@ void SeedProfiles() {
                    "Backup Agent");
 }
 
+// bob is logged on too (fast user switching): his hive is loaded under HKEY_USERS with his own Run
+// entries; and Group Policy runs one program at every log-on.
+void SeedLoggedOnUser() {
+    const std::string bobRun =
+        "S-1-5-21-1004336348-1177238915-682003330-1002\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    SetText(HKEY_USERS, bobRun.c_str(), "MeetingClient", "\"C:\\Program Files\\Meet\\meet.exe\" --autostart");
+    SetText(HKEY_USERS, bobRun.c_str(), "MusicSync", "C:\\Programs\\Music\\sync.exe /tray");
+    SetText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+            "ComplianceAgent", "C:\\Program Files\\Compliance\\agent.exe");
+}
+
 void SeedStore(const std::string& programFolder) {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;
@@ -198,6 +209,7 @@ int main(int argc, char** argv) {
     SeedTodaysEntries();
     SeedStation();
     SeedProfiles();
+    SeedLoggedOnUser();
     SeedStore(argv[2]);
     CoUninitialize();
     return 0;
