@@ -182,6 +182,7 @@ private:
             if (command_.hash && !command_.details)
                 throw UsageError("--hash needs --details");
             return;
+        }
         Require(seen_.contains("--location"), "--location");
         Require(seen_.contains("--name"), "--name");
         if (command_.verb == CliVerb::Add)

@@ -76,7 +76,8 @@ TEST(EntryInfoTipTest, ARowSetByPolicySaysSoAndCannotBeDisabledOrRemoved) {
 
     const int guard = IndexOf(form, "Guard");
     ASSERT_GE(guard, 0);
-    EXPECT_EQ(TipOf(form, guard, "Guard"), std::string("Guard\r\n") + kSetByPolicyTip);
+    EXPECT_EQ(TipOf(form, guard, "Guard"),
+              std::string("Guard\r\n") + kSetByPolicyTip + "\r\nFile not found: C:\\guard.exe");
     ListView_SetItemState(form.ListView().Handle(), guard, LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
     for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1})
