@@ -55,6 +55,7 @@ public:
         logic_.SetComputerName(storeName);
         logic_.SetStation(std::move(station));
         logic_.SetMissingKeyIsEmpty(true);  // to a script, a key that is not there is an empty location
+        logic_.KeepLoggedOnUsers(true);
     }
 
     StationReport Run() {

@@ -12,6 +12,8 @@ namespace {
 constexpr size_t kLongestValueName = 32768;
 // How often a value's data buffer grows before the value is skipped.
 constexpr int kDataAttempts = 8;
+// What a value read is first given room for: a command line or a switch fits.
+constexpr size_t kFirstDataGuess = 512;
 
 // Reading falls back to ever smaller rights, so that a key the user may only query still opens.
 constexpr REGSAM kReadMasks[] = {KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
@@ -72,24 +74,50 @@ std::string TextOfValue(const std::string& name, ValueKind kind, const char* dat
 TRegistry::TRegistry(const RegistryApi& api)
     : api_(api), connectedRoot_(RegistryKeyTraits{&api}), key_(RegistryKeyTraits{&api}) {}
 
+HKEY TRegistry::RootKey() const {
+    // A root of another computer that is not reached must never fall back to this computer's.
+    if (connections_)
+        return borrowedRoot_;
+    return connectedRoot_ ? connectedRoot_.get() : selectedRoot_;
+}
+
 void TRegistry::SelectRoot(HKEY root) {
     if (root == RootKey())
         return;
-    connectedRoot_.reset();
+    DropConnections();
     selectedRoot_ = root;
+}
+
+void TRegistry::DropConnections() {
     ClosePath();
+    connectedRoot_.reset();
+    connections_.reset();
+    borrowedRoot_ = nullptr;
+}
+
+bool TRegistry::SelectConnectedRoot(std::shared_ptr<RegistryConnections> connections, HKEY predefined) {
+    if (connections_ == connections && selectedRoot_ == predefined && borrowedRoot_ != nullptr)
+        return true;
+    DropConnections();
+    selectedRoot_ = predefined;
+    borrowedRoot_ = connections->Root(api_, predefined, lastResult_);
+    connections_ = std::move(connections);
+    return borrowedRoot_ != nullptr;
 }
 
 bool TRegistry::ConnectComputer(const std::string& computerName) {
     HKEY remote = nullptr;
-    lastResult_ = api_.connectRegistry(computerName.c_str(), RootKey(), &remote);
+    lastResult_ =
+        api_.connectRegistry(computerName.c_str(), connections_ ? selectedRoot_ : RootKey(), &remote);
     if (lastResult_ != ERROR_SUCCESS)
         return false;
     // The local computer may answer with the predefined root itself, which is not ours to close.
     if (remote == RootKey())
         return true;
-    connectedRoot_ = Owned(remote);
     ClosePath();
+    connections_.reset();
+    borrowedRoot_ = nullptr;
+    connectedRoot_ = Owned(remote);
     return true;
 }
 
@@ -101,10 +129,12 @@ bool TRegistry::OpenResolved(const std::string& path, OpenMode mode, REGSAM acce
 
     HKEY opened = nullptr;
     access |= view_;
-    lastResult_ = (mode == OpenMode::CreateMissing && !relative.empty())
-                      ? api_.createKeyEx(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                         nullptr, &opened, nullptr)
-                      : api_.openKeyEx(base, relative.c_str(), 0, access, &opened);
+    lastResult_ = OpenBeneath(base, relative, mode, access, opened);
+    if (connections_ && !beneathOpenKey && IsBrokenConnection(lastResult_)) {
+        borrowedRoot_ = connections_->Reconnect(api_, selectedRoot_, base, lastResult_);
+        if (borrowedRoot_ != nullptr)
+            lastResult_ = OpenBeneath(borrowedRoot_, relative, mode, access, opened);
+    }
     if (lastResult_ != ERROR_SUCCESS)
         return false;
 
@@ -113,6 +143,19 @@ bool TRegistry::OpenResolved(const std::string& path, OpenMode mode, REGSAM acce
     key_ = Owned(opened);
     path_ = std::move(newPath);
     return true;
+}
+
+LONG TRegistry::OpenBeneath(HKEY base,
+                            const std::string& relative,
+                            OpenMode mode,
+                            REGSAM access,
+                            HKEY& opened) {
+    if (base == nullptr)
+        return lastResult_;  // the computer refused this root: that stays the answer
+    return (mode == OpenMode::CreateMissing && !relative.empty())
+               ? api_.createKeyEx(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                  nullptr, &opened, nullptr)
+               : api_.openKeyEx(base, relative.c_str(), 0, access, &opened);
 }
 
 bool TRegistry::OpenPath(const std::string& path, bool canCreate) {
@@ -125,6 +168,8 @@ bool TRegistry::OpenPathForReading(const std::string& path) {
             access_ = mask;
             return true;
         }
+        if (lastResult_ == ERROR_FILE_NOT_FOUND)
+            return false;  // a key that is not there is not there with fewer rights either
     }
     return false;
 }
@@ -155,6 +200,28 @@ bool TRegistry::QueryKeyInfo(KeyInfo& info) {
                              nullptr, &info.lastWriteTime) == ERROR_SUCCESS;
 }
 
+bool TRegistry::QueryValue(const std::string& name, ValueKind& kind, std::string& bytes) {
+    // Most values fit the first buffer, so that one call gives type and data; a longer one tells its size.
+    bytes.assign(kFirstDataGuess, '\0');
+    for (int attempt = 1; key_ && attempt <= kDataAttempts; ++attempt) {
+        DWORD type = REG_NONE;
+        DWORD size = static_cast<DWORD>(bytes.size());
+        const LONG result = api_.queryValueEx(key_.get(), name.c_str(), nullptr, &type,
+                                              reinterpret_cast<BYTE*>(bytes.data()), &size);
+        if (result == ERROR_SUCCESS) {
+            bytes.resize(size);
+            kind = KindOfType(type);
+            return true;
+        }
+        if (result != ERROR_MORE_DATA)
+            return false;
+        bytes.assign(std::max<size_t>(size, bytes.size() * 2), '\0');
+    }
+    if (!key_)
+        return false;
+    throw ERegistryException(Formatted("Failed to get data for '", name));
+}
+
 void TRegistry::FetchValue(const std::string& name,
                            BYTE* buffer,
                            DWORD bufferSize,
@@ -174,23 +241,23 @@ void TRegistry::StoreValue(const std::string& name, const BYTE* data, ValueKind 
 
 std::string TRegistry::ReadText(const std::string& name) {
     ValueKind kind = ValueKind::Other;
-    DWORD size = 0;
-    if (!QueryValueInfo(name, kind, size) || size == 0)
+    std::string bytes;
+    if (!QueryValue(name, kind, bytes))
         return {};
-    std::string buffer(size, '\0');
-    FetchValue(name, reinterpret_cast<BYTE*>(buffer.data()), size, size, kind);
-    return TextOfValue(name, kind, buffer.data(), size);
+    return TextOfValue(name, kind, bytes.data(), bytes.size());
 }
 
 std::string TRegistry::ReadBytes(const std::string& name) {
     ValueKind kind = ValueKind::Other;
-    DWORD size = 0;
-    if (!QueryValueInfo(name, kind, size) || size == 0)
-        return {};
-    std::string bytes(size, '\0');
-    FetchValue(name, reinterpret_cast<BYTE*>(bytes.data()), size, size, kind);
-    bytes.resize(size);
-    return bytes;
+    std::string bytes;
+    return QueryValue(name, kind, bytes) ? bytes : std::string();
+}
+
+std::optional<RegistryValue> TRegistry::ReadValue(const std::string& name) {
+    RegistryValue value{name, ValueKind::Other, {}};
+    if (!QueryValue(name, value.kind, value.data))
+        return std::nullopt;
+    return value;
 }
 
 int32_t TRegistry::ReadNumber(const std::string& name) {

@@ -4,10 +4,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "RegistryApi.h"
+#include "RegistryConnections.h"
 #include "RegistryKey.h"
 
 enum class ValueKind { Other, Text, ExpandableText, Number, Bytes };
@@ -41,6 +44,9 @@ public:
     // for the one 32-bit programs see on 64-bit Windows.
     void SelectView(REGSAM view) { view_ = view; }
     bool ConnectComputer(const std::string& computerName);
+    // Makes another computer's root, kept by connections, the root: connected on first use, borrowed,
+    // never closed here. An open that finds the connection broken connects it again once and retries.
+    bool SelectConnectedRoot(std::shared_ptr<RegistryConnections> connections, HKEY predefined);
     bool OpenPath(const std::string& path, bool canCreate);
     bool OpenPathForReading(const std::string& path);
     // What the registry answered to the last connect or open (the last mask tried, for reading):
@@ -51,6 +57,8 @@ public:
     std::string ReadText(const std::string& name);
     // The stored bytes of a value of any kind; empty when it is missing or holds none.
     std::string ReadBytes(const std::string& name);
+    // Kind and bytes of a value in one call where they fit; nothing when it cannot be read.
+    std::optional<RegistryValue> ReadValue(const std::string& name);
     int32_t ReadNumber(const std::string& name);
     void WriteText(const std::string& name, const std::string& text);
     void WriteExpandableText(const std::string& name, const std::string& text);
@@ -65,16 +73,20 @@ public:
     // registry enumerates them. It opens nothing, so the access mask and the open key stay as they are.
     void ListKeyNames(std::vector<std::string>& names);
 
-    HKEY RootKey() const { return connectedRoot_ ? connectedRoot_.get() : selectedRoot_; }
+    HKEY RootKey() const;
     HKEY CurrentKey() const { return key_.get(); }
     const std::string& CurrentPath() const { return path_; }
     REGSAM Access() const { return access_; }
-    bool IsRootConnected() const { return static_cast<bool>(connectedRoot_); }
+    bool IsRootConnected() const { return connectedRoot_ || connections_; }
 
 private:
     enum class OpenMode { Existing, CreateMissing };
     bool OpenResolved(const std::string& path, OpenMode mode, REGSAM access);
+    LONG OpenBeneath(HKEY base, const std::string& relative, OpenMode mode, REGSAM access, HKEY& opened);
+    void DropConnections();
     bool QueryValueInfo(const std::string& name, ValueKind& kind, DWORD& size);
+    // Type and bytes of a value; false when it cannot be read.
+    bool QueryValue(const std::string& name, ValueKind& kind, std::string& bytes);
     bool QueryKeyInfo(KeyInfo& info);
     void FetchValue(const std::string& name, BYTE* buffer, DWORD bufferSize, DWORD& size, ValueKind& kind);
     void StoreValue(const std::string& name, const BYTE* data, ValueKind kind, DWORD size);
@@ -87,6 +99,8 @@ private:
     HKEY selectedRoot_ = HKEY_CURRENT_USER;  // predefined: never closed
     // Declared before the key beneath it, so that the key is closed first.
     UniqueKey connectedRoot_;
+    std::shared_ptr<RegistryConnections> connections_;
+    HKEY borrowedRoot_ = nullptr;  // of connections_; nullptr when the computer refused it
     UniqueKey key_;
     std::string path_;
     LONG lastResult_ = ERROR_SUCCESS;

@@ -38,17 +38,3 @@ bool OpenLocationKey(TRegistry& registry,
 bool HoldsOtherText(TRegistry& registry, const std::string& name, const std::string& expected) {
     return registry.HasValue(name) && registry.ReadText(name) != expected;
 }
-
-bool PlaceMissing(const RegistryApi& api, const LocationPlace& place, const Station& station) {
-    TRegistry registry(api);
-    if (!station.SelectRoot(registry, place.root))
-        return false;  // out of reach is not empty
-    registry.SelectView(place.view);
-    // A key that is there but refused is out of reach, not missing.
-    return !registry.OpenPathForReading(place.path) && registry.LastResult() == ERROR_FILE_NOT_FOUND;
-}
-
-bool LocationKeyMissing(const RegistryApi& api, const std::string& tag, const Station& station) {
-    const StartupLocation* found = FindRegistryLocation(tag);
-    return found != nullptr && PlaceMissing(api, {found->root, found->keyPath, found->view}, station);
-}

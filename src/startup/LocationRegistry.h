@@ -33,9 +33,3 @@ bool OpenLocationKey(TRegistry& registry,
 // True when a value of that name stands in the open key with a text other than expected: a name
 // whose letters the ANSI code page could not hold reads back with "?" and may name another value.
 bool HoldsOtherText(TRegistry& registry, const std::string& name, const std::string& expected);
-
-// True when the key of a registry place does not exist: such a location is empty, not out of reach.
-bool PlaceMissing(const RegistryApi& api, const LocationPlace& place, const Station& station = {});
-
-// True when the key of a registry tag does not exist.
-bool LocationKeyMissing(const RegistryApi& api, const std::string& tag, const Station& station = {});

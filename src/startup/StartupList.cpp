@@ -70,7 +70,7 @@ void StartupList::ScanStartupLocation(const std::string& tag, std::vector<Startu
         if (OpenLocationKey(registry, api_, tag, false, station_))
             AppendRegistryRows(registry, tag, rows);
         else
-            ReportUnopened(tag);
+            ReportUnopened(registry.LastResult());
         MarkSwitchedOffRows(api_, SwitchListOfTag(tag, station_), rows, first);
     }
     // Another station has no current user: its HKEY_CURRENT_USER rows are those of its users below.
@@ -98,7 +98,7 @@ void StartupList::AppendPartnerRows(const StartupLocation& location, std::vector
     const size_t first = rows.size();
     if (OpenLocationKey(registry, api_, location.tag, false, station_))
         AppendRegistryRows(registry, location.tag, rows);
-    else if (ExistsButRefused(location))
+    else if (registry.LastResult() != ERROR_FILE_NOT_FOUND && ExistsButRefused(location))
         notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
     MarkSwitchedOffRows(api_, SwitchListOfTag(location.tag, station_), rows, first);
 }
@@ -110,7 +110,7 @@ void StartupList::AppendOtherUsersRows(const std::string& tag, std::vector<Start
             kinds.push_back(&kind);
     if (kinds.empty())
         return;
-    for (const LoggedOnUser& user : OtherLoggedOnUsers(api_, station_))
+    for (const LoggedOnUser& user : OtherUsers())
         for (const UserKeyKind* kind : kinds)
             AppendReadOnlyRows({HKEY_USERS, "\\" + user.sid + kind->keyPath},
                                UserRowLocation(user.name, *kind),
@@ -129,13 +129,13 @@ void StartupList::AppendReadOnlyRows(const LocationPlace& place,
     registry.SelectView(place.view);
     if (registry.OpenPathForReading(place.path))
         AppendRegistryRows(registry, location, rows);
-    else if (!PlaceMissing(api_, place, station_))
+    else if (registry.LastResult() != ERROR_FILE_NOT_FOUND)
         notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
     MarkSwitchedOffRows(api_, switches, rows, first);
 }
 
-void StartupList::ReportUnopened(const std::string& tag) {
-    if (!missingKeyIsEmpty_ || !LocationKeyMissing(api_, tag, station_))
+void StartupList::ReportUnopened(LONG result) {
+    if (!missingKeyIsEmpty_ || result != ERROR_FILE_NOT_FOUND)
         notifier_.ShowMessageBox(kCouldNotOpenRegistry, MessageKind::Error);
 }
 
@@ -173,8 +173,14 @@ void StartupList::ListBox1Click(const std::string& user) {
     });
 }
 
+const std::vector<LoggedOnUser>& StartupList::OtherUsers() {
+    if (!keepUsers_ || !users_)
+        users_ = OtherLoggedOnUsers(api_, station_);
+    return *users_;
+}
+
 DisabledStore StartupList::Store() const {
-    return DisabledStore(DisabledStoreFile(), LegacyCodePage(api_));
+    return DisabledStore(DisabledStoreFile(), LegacyCodePage());
 }
 
 std::optional<SwitchList> StartupList::SwitchesOf(const std::string& locationKey) const {

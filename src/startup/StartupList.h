@@ -11,6 +11,7 @@
 #include "TRegistry.h"
 #include "DisabledStore.h"
 #include "LocationRegistry.h"
+#include "LoggedOnUsers.h"
 #include "ProfileFolders.h"
 #include "StartupEntry.h"
 #include "StartupLocations.h"
@@ -29,7 +30,10 @@ public:
     void SetComputerName(std::string computerName) { computerName_ = std::move(computerName); }
     void SetCurrentLocation(std::string tag) { currentLocation_ = std::move(tag); }
     // The computer worked on: this one unless another is set.
-    void SetStation(Station station) { station_ = std::move(station); }
+    void SetStation(Station station) {
+        station_ = std::move(station);
+        users_.reset();
+    }
     const Station& CurrentStation() const { return station_; }
     // The user profiles of the station, as the Users list names them.
     UserProfiles Profiles() const { return UserProfiles::Of(station_, api_); }
@@ -85,9 +89,13 @@ public:
     // A missing key of a registry location is an empty location, reported by no message: a script's
     // view. The window reports it, as it always has.
     void SetMissingKeyIsEmpty(bool empty) { missingKeyIsEmpty_ = empty; }
+    // The other logged-on users are read once for all views while kept: a script's run is short. The
+    // window reads them at every refresh, as users log on and off while it is open.
+    void KeepLoggedOnUsers(bool keep) { keepUsers_ = keep; }
 
 private:
     DisabledStore Store() const;
+    const std::vector<LoggedOnUser>& OtherUsers();
     // Windows' own switches of the entries of a LocationKey (a tag, or "Startup\" + user), if any.
     std::optional<SwitchList> SwitchesOf(const std::string& locationKey) const;
     void AppendProfileRows(const UserProfile& profile, std::vector<StartupEntry>& rows);
@@ -111,8 +119,9 @@ private:
     std::optional<Outcome> UserAbsent(const std::string& locationKey) const;
     // The outcome shown as the window has always shown such a text: in an error box.
     Outcome Report(Outcome outcome);
-    // The registry location could not be opened for the scan: reported unless it is simply missing.
-    void ReportUnopened(const std::string& tag);
+    // The registry location could not be opened for the scan (result: the registry's answer): reported
+    // unless it is simply missing.
+    void ReportUnopened(LONG result);
     // Runs fill, then shows the rows it gathered in App Name order, also when fill raises.
     void ShowRowsOf(const std::function<void(std::vector<StartupEntry>&)>& fill);
     Outcome DisableShortcut(const std::string& appName,
@@ -131,4 +140,6 @@ private:
     Notifier& notifier_;
     const RegistryApi& api_;
     bool missingKeyIsEmpty_ = false;
+    bool keepUsers_ = false;
+    std::optional<std::vector<LoggedOnUser>> users_;
 };

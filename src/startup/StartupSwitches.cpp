@@ -1,8 +1,11 @@
 // Reading and setting the StartupApproved switches of startup entries.
 #include "StartupSwitches.h"
 
-#include "TRegistry.h"
+#include <unordered_set>
+
 #include "StartupLocations.h"
+#include "TRegistry.h"
+#include "TextCodec.h"
 
 namespace {
 
@@ -16,6 +19,13 @@ bool OpenSwitches(TRegistry& registry, const SwitchList& switches, bool forWriti
     const std::string hive = switches.hive.empty() ? std::string() : "\\" + switches.hive;
     const std::string path = hive + kApprovedPath + std::string(switches.list);
     return forWriting ? registry.OpenPath(path, false) : registry.OpenPathForReading(path);
+}
+
+// A value name as the registry compares it: every letter upper-cased.
+std::wstring NameKey(const std::string& name) {
+    std::wstring wide = ToWide(name, CP_ACP);
+    CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return wide;
 }
 
 // The list, where the station has its root.
@@ -68,11 +78,18 @@ void MarkSwitchedOffRows(const RegistryApi& api,
     TRegistry registry(api);
     if (!OpenSwitches(registry, *switches, false))
         return;  // no switches at all: every entry is on
-    for (size_t index = first; index < rows.size(); ++index) {
-        StartupEntry& row = rows[index];
-        if (registry.HasValue(row.appName) && IsSwitchedOff(registry.ReadBytes(row.appName)))
-            row.state = EntryState::SwitchedOff;
-    }
+    // One enumeration of the switches, however many rows: on a network each query is a round trip.
+    std::vector<RegistryValue> values;
+    registry.ListValues(values);
+    std::unordered_set<std::wstring> off;
+    for (const RegistryValue& value : values)
+        if (IsSwitchedOff(value.data))
+            off.insert(NameKey(value.name));
+    if (off.empty())
+        return;
+    for (size_t index = first; index < rows.size(); ++index)
+        if (off.count(NameKey(rows[index].appName)) != 0)
+            rows[index].state = EntryState::SwitchedOff;
 }
 
 void SwitchOn(const RegistryApi& api, const SwitchList& switches, const std::string& name) {

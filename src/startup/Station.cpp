@@ -4,11 +4,18 @@
 #include "SystemMessage.h"
 #include "TExeInfo.h"
 
+Station::Station(std::string name, std::string fileRoot, bool thisComputer)
+    : name_(std::move(name)),
+      fileRoot_(std::move(fileRoot)),
+      thisComputer_(thisComputer),
+      connections_(std::make_shared<RegistryConnections>("\\\\" + name_)) {}
+
 bool Station::SelectRoot(TRegistry& registry, HKEY root) const {
-    registry.SelectRoot(root);
-    if (!IsConnected() || root == HKEY_CURRENT_USER)
+    if (!IsConnected() || root == HKEY_CURRENT_USER) {
+        registry.SelectRoot(root);
         return HasRoot(root);  // no computer answers for another's current user
-    return registry.ConnectComputer("\\\\" + name_);
+    }
+    return registry.SelectConnectedRoot(connections_, root);
 }
 
 std::optional<std::string> UnreachableReason(const Station& station, const RegistryApi& api, bool files) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,8 +16,8 @@ public:
     // A computer named: HKEY_LOCAL_MACHINE and HKEY_USERS through RegConnectRegistryA with "\\" + name,
     // files under fileRoot ("\\name\C$\" in production, a local folder in tests). HKEY_CURRENT_USER
     // belongs to whoever runs the program: only this computer, named by its own name, has it.
-    Station(std::string name, std::string fileRoot, bool thisComputer = false)
-        : name_(std::move(name)), fileRoot_(std::move(fileRoot)), thisComputer_(thisComputer) {}
+    // Every copy shares one connection per root, closed when the last copy goes.
+    Station(std::string name, std::string fileRoot, bool thisComputer = false);
 
     bool IsConnected() const { return !name_.empty(); }
     bool IsThisComputer() const { return thisComputer_; }
@@ -25,14 +26,15 @@ public:
     // Where "C:\" of the station is seen from here, ending in a backslash.
     const std::string& FileRoot() const { return fileRoot_; }
 
-    // Makes root of the station the registry's root. False when the station has no such root or it
-    // cannot be reached.
+    // Makes root of the station the registry's root: a connected one is connected once for all copies.
+    // False when the station has no such root or it cannot be reached.
     bool SelectRoot(TRegistry& registry, HKEY root) const;
 
 private:
     std::string name_;
     std::string fileRoot_ = "C:\\";
     bool thisComputer_ = true;
+    std::shared_ptr<RegistryConnections> connections_;
 };
 
 // Why the station cannot be worked, in the system's words, or nothing when it answers: its registry

@@ -34,14 +34,8 @@ UINT ProgramCodePage() {
     return GetACP();
 }
 
-}  // namespace
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-UINT LegacyCodePage(const RegistryApi& api) {
-    TRegistry registry(api);
+UINT ReadLegacyCodePage() {
+    TRegistry registry;
     registry.SelectRoot(HKEY_LOCAL_MACHINE);
     if (!registry.OpenPathForReading("\\SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage"))
         return kWesternCodePage;
@@ -50,6 +44,17 @@ UINT LegacyCodePage(const RegistryApi& api) {
     const std::from_chars_result parsed = std::from_chars(text.data(), text.data() + text.size(), codePage);
     return parsed.ec == std::errc() && codePage != 0 && IsValidCodePage(codePage) ? codePage
                                                                                   : kWesternCodePage;
+}
+
+}  // namespace
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+UINT LegacyCodePage() {
+    static const UINT codePage = ReadLegacyCodePage();
+    return codePage;
 }
 
 std::string FromStoreLine(std::string_view line, UINT legacyCodePage) {

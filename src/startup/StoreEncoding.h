@@ -6,11 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "RegistryApi.h"
-
-// The system's legacy ANSI code page (Nls\CodePage "ACP"), in which older stores were written; 1252
-// when the registry does not say.
-UINT LegacyCodePage(const RegistryApi& api);
+// This computer's legacy ANSI code page (Nls\CodePage "ACP"), in which older stores were written; 1252
+// when the registry does not say. Read once: it changes only with a restart.
+UINT LegacyCodePage();
 
 // True when the line is ASCII, which reads the same in every code page.
 bool IsAscii(std::string_view text);

@@ -33,13 +33,10 @@ std::string Expanded(const std::string& text) {
 
 // The expanded "ProfileImagePath" of the open profile key; empty when it has no text one.
 std::string ProfileImagePathOf(TRegistry& registry) {
-    std::vector<RegistryValue> values;
-    registry.ListValues(values);
-    for (const RegistryValue& value : values)
-        if (lstrcmpiA(value.name.c_str(), "ProfileImagePath") == 0 &&
-            (value.kind == ValueKind::Text || value.kind == ValueKind::ExpandableText))
-            return Expanded(TextOfValue(value.name, value.kind, value.data.data(), value.data.size()));
-    return {};
+    const std::optional<RegistryValue> value = registry.ReadValue("ProfileImagePath");
+    if (!value || (value->kind != ValueKind::Text && value->kind != ValueKind::ExpandableText))
+        return {};
+    return Expanded(TextOfValue(value->name, value->kind, value->data.data(), value->data.size()));
 }
 
 bool IsFolder(const std::string& path) {

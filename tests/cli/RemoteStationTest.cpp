@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <map>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,15 @@ const std::string kSandbox = "Software\\TellurinCliStations";
 const std::string kRunPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kDrives = "C:\\tellurinc_stations_" + std::to_string(GetCurrentProcessId());
 
+// The connections the simulated stations handed out, and how many opens beneath them answer as a
+// broken connection does.
+struct Connections {
+    std::map<HKEY, int> made;  // per predefined root
+    std::set<HKEY> open;
+    int opensToBreak = 0;
+};
+Connections connections;
+
 LONG WINAPI ConnectSimulated(LPCSTR machine, HKEY root, PHKEY result) {
     const std::string name = std::string(machine).substr(2);  // after "\\"
     if (name == "ws02")
@@ -28,8 +39,18 @@ LONG WINAPI ConnectSimulated(LPCSTR machine, HKEY root, PHKEY result) {
     const char* part = root == HKEY_LOCAL_MACHINE ? "\\HKLM" : root == HKEY_USERS ? "\\HKU" : nullptr;
     if (part == nullptr)
         return ERROR_INVALID_HANDLE;  // no computer offers another's current user
-    return RegCreateKeyExA(HKEY_CURRENT_USER, (kSandbox + "\\" + name + part).c_str(), 0, nullptr, 0,
-                           KEY_ALL_ACCESS, nullptr, result, nullptr);
+    const LONG made = RegCreateKeyExA(HKEY_CURRENT_USER, (kSandbox + "\\" + name + part).c_str(), 0, nullptr,
+                                      0, KEY_ALL_ACCESS, nullptr, result, nullptr);
+    if (made == ERROR_SUCCESS) {
+        ++connections.made[root];
+        connections.open.insert(*result);
+    }
+    return made;
+}
+
+LONG WINAPI CloseSimulated(HKEY key) {
+    connections.open.erase(key);
+    return RegCloseKey(key);
 }
 
 // A station's 32-bit view of SOFTWARE is its Wow6432Node, as Windows redirects it; a sandbox key is
@@ -43,6 +64,10 @@ std::string In32BitView(HKEY key, const char* path, REGSAM access) {
 }
 
 LONG WINAPI OpenSimulated(HKEY key, LPCSTR path, DWORD options, REGSAM access, PHKEY result) {
+    if (connections.open.count(key) != 0 && connections.opensToBreak > 0) {
+        --connections.opensToBreak;
+        return RPC_S_SERVER_UNAVAILABLE;
+    }
     return RegOpenKeyExA(key, In32BitView(key, path, access).c_str(), options, access, result);
 }
 
@@ -65,6 +90,7 @@ const RegistryApi& SimulatedApi() {
         simulated.connectRegistry = ConnectSimulated;
         simulated.openKeyEx = OpenSimulated;
         simulated.createKeyEx = CreateSimulated;
+        simulated.closeKey = CloseSimulated;
         return simulated;
     }();
     return api;
@@ -158,6 +184,41 @@ TEST(TellurincRemote, AnotherStationIsWorkedThroughItsRegistryAndDriveOnly) {
     EXPECT_TRUE(GetRawValue(HKEY_CURRENT_USER, kSandbox + "\\ws01\\HKLM\\" + kRunPath, "Pager").exists);
     EXPECT_TRUE(std::filesystem::exists(folder + "Notes.lnk"));
     EXPECT_TRUE(GetRawValue(HKEY_CURRENT_USER, kRunPath, "OwnUserOnly").exists);
+
+    DeleteKeyTree(HKEY_CURRENT_USER, kSandbox);
+    RemoveDrives();
+}
+
+// On a network every connection costs round trips: one per root serves every view, the profile
+// search and the logged-on users, and goes when the station's work ends. One that breaks is made again.
+TEST(TellurincRemote, ListingEveryViewConnectsEachRootOnce) {
+    ComApartment com;
+    const std::string station = kSandbox + "\\ws04";
+    SetTextValue(HKEY_CURRENT_USER, station + "\\HKLM\\" + kRunPath, "Pager", "C:\\Tools\\pager.exe");
+    SetTextValue(HKEY_CURRENT_USER, station + "\\HKU\\S-1-5-21-4-4-4-1001\\" + kRunPath, "Chat",
+                 "C:\\chat.exe");
+    SetTextValue(HKEY_CURRENT_USER,
+                 station +
+                     "\\HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\"
+                     "S-1-5-21-4-4-4-1001",
+                 "ProfileImagePath", "C:\\Users\\dave");
+    std::filesystem::create_directories(kDrives + "\\ws04\\Users\\dave");
+    const LocalMachine local{"HERE", kDrives, &SimulatedApi(),
+                             [](const std::string& name) { return kDrives + "\\" + name + "\\"; }};
+    const std::string rows =
+        "station,location,name,command,status\r\nws04,HKLM_Run,Pager,C:\\Tools\\pager.exe,"
+        "Enabled\r\nws04,dave\\Run,Chat,C:\\chat.exe,Enabled\r\n";
+    connections = {};
+
+    EXPECT_EQ(Tellurinc(local, {"list", "--station", "ws04", "--format", "csv"}).out, rows);
+    EXPECT_EQ(connections.made, (std::map<HKEY, int>{{HKEY_LOCAL_MACHINE, 1}, {HKEY_USERS, 1}}));
+    EXPECT_TRUE(connections.open.empty());
+
+    connections = {};
+    connections.opensToBreak = 1;
+    EXPECT_EQ(Tellurinc(local, {"list", "--station", "ws04", "--format", "csv"}).out, rows);
+    EXPECT_EQ(connections.made[HKEY_LOCAL_MACHINE], 2);
+    EXPECT_TRUE(connections.open.empty());
 
     DeleteKeyTree(HKEY_CURRENT_USER, kSandbox);
     RemoveDrives();
