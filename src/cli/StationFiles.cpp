@@ -7,11 +7,11 @@
 StationReport WorkStationWithFiles(const CliCommand& command,
                                    const std::string& station,
                                    const LocalMachine& local) {
-    StationReport report = WorkStation(command, station, local);
+    const Station target = StationOf(station, local);  // one set of connections for rows and files
+    StationReport report = WorkStation(command, target, local);
     if (command.verb != CliVerb::List || !command.details || report.rows.empty())
         return report;
     const ComApartment com;  // Startup rows are shortcuts
-    const Station target = StationNamed(station, local.computerName, local.fileRootOf(station));
     ProgramFacts facts(target, *local.api, command.hash);
     report.files.reserve(report.rows.size());
     for (const StartupEntry& row : report.rows)

@@ -228,8 +228,15 @@ StationReport Failure(const std::string& reason) {
 
 }  // namespace
 
+Station StationOf(const std::string& station, const LocalMachine& local) {
+    return StationNamed(station, local.computerName, local.fileRootOf(station));
+}
+
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local) {
-    const Station target = StationNamed(station, local.computerName, local.fileRootOf(station));
+    return WorkStation(command, StationOf(station, local), local);
+}
+
+StationReport WorkStation(const CliCommand& command, const Station& target, const LocalMachine& local) {
     if (std::optional<std::string> reason = UnreachableReason(target, *local.api, NeedsFiles(command)))
         return Failure(*reason);
     return StationTask(command, local, target, StoreNameOf(target, local.computerName)).Run();

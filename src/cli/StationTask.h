@@ -33,3 +33,7 @@ struct LocalMachine {
 // registry, and for its drive when the command needs the Startup folders; one that does not answer
 // fails with the system's reason. Never raises: errors become the report.
 StationReport WorkStation(const CliCommand& command, const std::string& station, const LocalMachine& local);
+// The same on a station already named, whose connections the caller may use again afterwards.
+StationReport WorkStation(const CliCommand& command, const Station& target, const LocalMachine& local);
+// The station a name given to tellurinc stands for.
+Station StationOf(const std::string& station, const LocalMachine& local);
