@@ -26,7 +26,9 @@ const std::string kDrives = "C:\\tellurinc_stations_" + std::to_string(GetCurren
 // The connections the simulated stations handed out, and how many opens beneath them answer as a
 // broken connection does.
 struct Connections {
-    std::map<HKEY, int> made;  // per predefined root
+    std::map<HKEY, int> asked;  // per predefined root
+    std::map<HKEY, int> made;
+    bool refuseUsers = false;
     std::set<HKEY> open;
     int opensToBreak = 0;
 };
@@ -34,8 +36,11 @@ Connections connections;
 
 LONG WINAPI ConnectSimulated(LPCSTR machine, HKEY root, PHKEY result) {
     const std::string name = std::string(machine).substr(2);  // after "\\"
+    ++connections.asked[root];
     if (name == "ws02")
         return ERROR_BAD_NETPATH;
+    if (connections.refuseUsers && root == HKEY_USERS)
+        return ERROR_ACCESS_DENIED;
     const char* part = root == HKEY_LOCAL_MACHINE ? "\\HKLM" : root == HKEY_USERS ? "\\HKU" : nullptr;
     if (part == nullptr)
         return ERROR_INVALID_HANDLE;  // no computer offers another's current user
@@ -219,6 +224,14 @@ TEST(TellurincRemote, ListingEveryViewConnectsEachRootOnce) {
     EXPECT_EQ(Tellurinc(local, {"list", "--station", "ws04", "--format", "csv"}).out, rows);
     EXPECT_EQ(connections.made[HKEY_LOCAL_MACHINE], 2);
     EXPECT_TRUE(connections.open.empty());
+
+    // A root the station refuses is asked for once, not again by every view that needs it.
+    connections = {};
+    connections.refuseUsers = true;
+    const ToolRun refused = Tellurinc(local, {"list", "--station", "ws04", "--format", "csv"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find("ws04,HKLM_Run,Pager"), std::string::npos) << refused.out;
+    EXPECT_EQ(connections.asked[HKEY_USERS], 1);
 
     DeleteKeyTree(HKEY_CURRENT_USER, kSandbox);
     RemoveDrives();
