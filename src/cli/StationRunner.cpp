@@ -1,4 +1,4 @@
-// The parallel runner: detached worker threads, a shared outbox, and deadlines watched by the caller.
+// The parallel runner: worker threads take stations from a shared queue; the caller watches the deadlines.
 #include "StationRunner.h"
 
 #include <condition_variable>
@@ -14,35 +14,69 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Shared with the workers, which may outlive the run when they never answer.
-struct Outbox {
+// Shared with the workers, which may outlive the run when a station never answers.
+struct Queue {
     std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<std::optional<StationReport>> reports;
+    std::condition_variable changed;  // a station ended, or a worker left
     StationWork work;
+    std::vector<std::string> stations;
+    std::chrono::milliseconds timeout;
+    bool shortcuts;
+    size_t next = 0;                                          // the first station no worker has taken
+    std::vector<std::optional<Clock::time_point>> deadlines;  // set when a worker takes the station
+    std::vector<std::optional<StationReport>> reports;
+    std::vector<bool> abandoned;  // past its deadline: the worker on it leaves when it comes back
+    std::vector<size_t> ended;    // reports not yet handed over, in the order they came
+    size_t workers = 0;           // workers not stuck on an abandoned station and not yet gone
 };
 
-struct OpenStation {
-    size_t index;
-    Clock::time_point deadline;
-};
-
-void Work(std::shared_ptr<Outbox> outbox, size_t index, std::string station, bool shortcuts) {
-    StationReport report;
-    {
-        std::optional<ComApartment> com;  // shortcut files are read and written through COM
-        if (shortcuts)
-            com.emplace();
-        try {
-            report = outbox->work(station);
-        } catch (const std::exception& error) {
-            report.ok = false;
-            report.status = DefaultErrorText(error.what());
-        }
+StationReport Attempt(const StationWork& work, const std::string& station) {
+    try {
+        return work(station);
+    } catch (const std::exception& error) {
+        StationReport report;
+        report.ok = false;
+        report.status = DefaultErrorText(error.what());
+        return report;
     }
-    std::lock_guard lock(outbox->mutex);
-    outbox->reports[index] = std::move(report);
-    outbox->changed.notify_all();
+}
+
+// Takes stations until none is left; false when the run gave up on the station this worker was on.
+bool TakeStations(Queue& queue) {
+    std::unique_lock lock(queue.mutex);
+    while (queue.next < queue.stations.size()) {
+        const size_t index = queue.next++;
+        queue.deadlines[index] = Clock::now() + queue.timeout;
+        lock.unlock();
+        StationReport report = Attempt(queue.work, queue.stations[index]);
+        lock.lock();
+        if (queue.abandoned[index])
+            return false;  // the run has counted this worker out and gone on without it
+        queue.reports[index] = std::move(report);
+        queue.ended.push_back(index);
+        queue.changed.notify_all();
+    }
+    return true;
+}
+
+void Serve(std::shared_ptr<Queue> queue) {
+    bool kept;
+    {
+        std::optional<ComApartment> com;  // shortcut files are read and written through COM, once per worker
+        if (queue->shortcuts)
+            com.emplace();
+        kept = TakeStations(*queue);
+    }
+    if (!kept)
+        return;
+    std::lock_guard lock(queue->mutex);
+    --queue->workers;
+    queue->changed.notify_all();
+}
+
+void StartWorkers(const std::shared_ptr<Queue>& queue, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        std::thread(Serve, queue).detach();
 }
 
 StationReport TimedOut(std::chrono::milliseconds timeout) {
@@ -53,49 +87,80 @@ StationReport TimedOut(std::chrono::milliseconds timeout) {
     return report;
 }
 
+// What the caller found in one look at the queue.
+struct Look {
+    std::vector<std::pair<size_t, StationReport>> ended;
+    size_t timedOut = 0;
+    size_t replacements = 0;  // workers to start in place of those stuck on a timed-out station
+    Clock::time_point wake;   // when to look again if nothing ends sooner
+};
+
+// Stations are taken in order, so their deadlines rise with their index: the first one still open
+// has the earliest deadline. The caller holds the lock.
+void TimeOutOverdue(Queue& queue, size_t& firstOpen, Look& look) {
+    const Clock::time_point now = Clock::now();
+    look.wake = now + queue.timeout;  // no station open: the next one taken ends later than this
+    for (; firstOpen < queue.next; ++firstOpen) {
+        if (queue.reports[firstOpen] || queue.abandoned[firstOpen])
+            continue;
+        if (now < *queue.deadlines[firstOpen]) {
+            look.wake = *queue.deadlines[firstOpen];
+            return;
+        }
+        queue.abandoned[firstOpen] = true;
+        look.ended.emplace_back(firstOpen, TimedOut(queue.timeout));
+        ++look.timedOut;
+        if (queue.next < queue.stations.size())
+            ++look.replacements;
+        else
+            --queue.workers;
+    }
+}
+
+Look LookAt(Queue& queue, size_t& firstOpen) {
+    Look look;
+    for (size_t index : queue.ended)
+        look.ended.emplace_back(index, std::move(*queue.reports[index]));
+    queue.ended.clear();
+    TimeOutOverdue(queue, firstOpen, look);
+    return look;
+}
+
 }  // namespace
 
 bool RunStations(const std::vector<std::string>& stations,
                  const RunnerOptions& options,
                  const StationWork& work,
                  const std::function<void(size_t index, StationReport& report)>& finished) {
-    auto outbox = std::make_shared<Outbox>();
-    outbox->reports.resize(stations.size());
-    outbox->work = work;
-    std::vector<OpenStation> open;
-    size_t next = 0;
+    auto queue = std::make_shared<Queue>();
+    queue->work = work;
+    queue->stations = stations;
+    queue->timeout = options.timeout;
+    queue->shortcuts = options.shortcuts;
+    queue->deadlines.resize(stations.size());
+    queue->reports.resize(stations.size());
+    queue->abandoned.resize(stations.size());
+    queue->workers = std::min(std::max<size_t>(options.parallel, 1), stations.size());
+    StartWorkers(queue, queue->workers);
+    size_t open = stations.size();
+    size_t firstOpen = 0;
     bool allJoined = true;
-    std::unique_lock lock(outbox->mutex);
-    while (next < stations.size() || !open.empty()) {
-        while (next < stations.size() && open.size() < std::max<size_t>(options.parallel, 1)) {
-            std::thread(Work, outbox, next, stations[next], options.shortcuts).detach();
-            open.push_back({next, Clock::now() + options.timeout});
-            ++next;
-        }
-        std::vector<std::pair<size_t, StationReport>> ended;
-        const Clock::time_point now = Clock::now();
-        std::erase_if(open, [&](const OpenStation& station) {
-            if (outbox->reports[station.index]) {
-                ended.emplace_back(station.index, std::move(*outbox->reports[station.index]));
-                return true;
-            }
-            if (now < station.deadline)
-                return false;
-            ended.emplace_back(station.index, TimedOut(options.timeout));
-            allJoined = false;
-            return true;
-        });
-        if (ended.empty()) {
-            Clock::time_point earliest = open.front().deadline;
-            for (const OpenStation& station : open)
-                earliest = std::min(earliest, station.deadline);
-            outbox->changed.wait_until(lock, earliest);
+    std::unique_lock lock(queue->mutex);
+    while (open > 0) {
+        Look look = LookAt(*queue, firstOpen);
+        if (look.ended.empty()) {
+            queue->changed.wait_until(lock, look.wake);
             continue;
         }
-        lock.unlock();  // the workers may finish while the caller prints
-        for (auto& [index, report] : ended)
+        open -= look.ended.size();
+        allJoined = allJoined && look.timedOut == 0;
+        lock.unlock();  // the workers go on while the caller prints
+        StartWorkers(queue, look.replacements);
+        for (auto& [index, report] : look.ended)
             finished(index, report);
         lock.lock();
     }
+    // No worker counted here is stuck: waiting for them to release COM is brief.
+    queue->changed.wait(lock, [&] { return queue->workers == 0; });
     return allJoined;
 }

@@ -1,4 +1,4 @@
-// Works many stations at once: at most N at a time, each with its own thread and deadline.
+// Works many stations at once: at most N at a time on N worker threads, each station with its own deadline.
 #pragma once
 
 #include <chrono>
@@ -17,8 +17,9 @@ struct RunnerOptions {
 };
 
 // Calls finished(index, report) on the calling thread, handing the report over, as each station ends, in the
-// order they end; a station past its deadline ends as timed out, and its thread is left behind, since a
-// thread stuck in a network call cannot be stopped. True when no thread was left behind.
+// order they end; a station past its deadline (counted from when it started) ends as timed out, and its
+// worker is left behind, since a thread stuck in a network call cannot be stopped, and a new worker takes its
+// place. True when no thread was left behind.
 bool RunStations(const std::vector<std::string>& stations,
                  const RunnerOptions& options,
                  const StationWork& work,
