@@ -114,9 +114,7 @@ bool TRegistry::ConnectComputer(const std::string& computerName) {
     // The local computer may answer with the predefined root itself, which is not ours to close.
     if (remote == RootKey())
         return true;
-    ClosePath();
-    connections_.reset();
-    borrowedRoot_ = nullptr;
+    DropConnections();
     connectedRoot_ = Owned(remote);
     return true;
 }
@@ -202,8 +200,10 @@ bool TRegistry::QueryKeyInfo(KeyInfo& info) {
 
 bool TRegistry::QueryValue(const std::string& name, ValueKind& kind, std::string& bytes) {
     // Most values fit the first buffer, so that one call gives type and data; a longer one tells its size.
+    if (!key_)
+        return false;
     bytes.assign(kFirstDataGuess, '\0');
-    for (int attempt = 1; key_ && attempt <= kDataAttempts; ++attempt) {
+    for (int attempt = 1; attempt <= kDataAttempts; ++attempt) {
         DWORD type = REG_NONE;
         DWORD size = static_cast<DWORD>(bytes.size());
         const LONG result = api_.queryValueEx(key_.get(), name.c_str(), nullptr, &type,
@@ -217,8 +217,6 @@ bool TRegistry::QueryValue(const std::string& name, ValueKind& kind, std::string
             return false;
         bytes.assign(std::max<size_t>(size, bytes.size() * 2), '\0');
     }
-    if (!key_)
-        return false;
     throw ERegistryException(Formatted("Failed to get data for '", name));
 }
 

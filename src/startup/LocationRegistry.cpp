@@ -36,5 +36,6 @@ bool OpenLocationKey(TRegistry& registry,
 }
 
 bool HoldsOtherText(TRegistry& registry, const std::string& name, const std::string& expected) {
-    return registry.HasValue(name) && registry.ReadText(name) != expected;
+    const std::optional<RegistryValue> value = registry.ReadValue(name);
+    return value && TextOfValue(name, value->kind, value->data.data(), value->data.size()) != expected;
 }

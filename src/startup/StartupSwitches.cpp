@@ -94,9 +94,9 @@ void MarkSwitchedOffRows(const RegistryApi& api,
 
 void SwitchOn(const RegistryApi& api, const SwitchList& switches, const std::string& name) {
     TRegistry registry(api);
-    if (!OpenSwitches(registry, switches, true) || !registry.HasValue(name))
+    if (!OpenSwitches(registry, switches, true))
         return;
-    const std::string bytes = registry.ReadBytes(name);
+    const std::string bytes = registry.ReadBytes(name);  // empty when there is no switch: on
     if (!IsSwitchedOff(bytes))
         return;
     std::string on(kSwitchSize, '\0');
@@ -113,6 +113,5 @@ bool RemoveSwitch(const RegistryApi& api, const SwitchList& switches, const std:
     }
     // Not deleted (no key, or no right to change it): harmless unless it holds the name off.
     TRegistry reader(api);
-    return !OpenSwitches(reader, switches, false) || !reader.HasValue(name) ||
-           !IsSwitchedOff(reader.ReadBytes(name));
+    return !OpenSwitches(reader, switches, false) || !IsSwitchedOff(reader.ReadBytes(name));
 }
