@@ -1,4 +1,4 @@
-// Times RefreshStartupList in the real main window (TForm1) on large locations, next to the floor
+// Times RefreshStartupList in the real main window (MainWindow) on large locations, next to the floor
 // measured in the same run: the bare enumeration of the same entries plus inserting the same rows,
 // already in order, into a bare list view with redrawing off.
 // How to run: bench/run.sh gui_refresh   (builds it, runs it under Wine and Xvfb in the build's prefix)
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 #include "WidgetClasses.h"
 
 namespace {
@@ -102,7 +102,7 @@ struct Case {
 
 class Bench {
 public:
-    Bench(TForm1& form, BareList& bare) : form_(form), bare_(bare) {}
+    Bench(MainWindow& form, BareList& bare) : form_(form), bare_(bare) {}
 
     // The cases take turns, run after run, so that they see the same conditions (the registry being
     // saved, other processes); the best time of each part counts.
@@ -152,7 +152,7 @@ private:
         return rows;
     }
 
-    TForm1& form_;
+    MainWindow& form_;
     BareList& bare_;
 };
 
@@ -197,7 +197,7 @@ int main() {
     std::vector<Result> results;
     {
         QuietNotifier notifier;
-        TForm1 form(MainWindowSeams{{}, &notifier});
+        MainWindow form(MainWindowSeams{{}, &notifier});
         form.Show();
         BareList bare;
         Bench bench(form, bare);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "WindowClassNames.h"
 
 namespace {
 
@@ -213,7 +214,7 @@ int main(int argc, char** argv) {
     const std::vector<Program> programs = {
         {"bare window program", folder + "\\bare_window.exe", "BareWindow", 0},
         {"Tellurin, " + std::to_string(kEntries) + " entries", argc > 1 ? argv[1] : folder + "\\Tellurin.exe",
-         "TForm1", kEntries},
+         kMainWindowClass, kEntries},
     };
     RunEntries entries;
     std::vector<std::vector<Launch>> launches(programs.size());

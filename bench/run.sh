@@ -8,7 +8,7 @@ source "$(dirname "$0")/../tools/common.sh"
 [ $# -gt 0 ] || { echo "usage: bench/run.sh BENCHMARK..." >&2; exit 2; }
 
 install_missing
-BUILD_TARGETS="$*" build_all
+BENCH=ON BUILD_TARGETS="$*" build_all
 make_prefix "$BUILD_DIR/wineprefix"
 
 export WINEPREFIX="$BUILD_DIR/wineprefix"

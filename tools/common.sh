@@ -26,7 +26,8 @@ build_all() {
     # ccache keeps a second build of unchanged sources quick, also in another clone (paths relative
     # to BASEDIR).
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+    # BENCH=ON adds the benchmarks (bench/run.sh sets it); a plain build leaves them out.
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DTELLURIN_BENCH="${BENCH:-OFF}" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null
     # BUILD_TARGETS may name a few targets to build instead of all.
     # shellcheck disable=SC2086

@@ -8,11 +8,11 @@
 
 #include "ComApartment.h"
 #include "StationName.h"
-#include "TForm2.h"
+#include "ComputerInfoWindow.h"
 #include "AppTitle.h"
 #include "ErrorDisplay.h"
-#include "TAboutBox.h"
-#include "TForm1.h"
+#include "AboutWindow.h"
+#include "MainWindow.h"
 #include "WidgetClasses.h"
 
 namespace {
@@ -54,20 +54,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ShowDefaultError(NotAStationNameText(station));
         return 2;
     }
-    TForm1 form1({}, station);
+    MainWindow form1({}, station);
     // The About and Computer Information windows are made when first shown: until then they are
     // hidden and nothing of theirs can be seen, and the Computer Information window's timer only
     // acts on a command that its showing sets. The main window paints sooner for it.
-    std::unique_ptr<TAboutBox> aboutBox;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<AboutWindow> aboutBox;
+    std::unique_ptr<ComputerInfoWindow> form2;
     auto showAbout = [&] {
         if (!aboutBox)
-            aboutBox = std::make_unique<TAboutBox>(form1.Handle());
+            aboutBox = std::make_unique<AboutWindow>(form1.Handle());
         aboutBox->ShowModal();
     };
     auto showComputerInfo = [&] {
         if (!form2)
-            form2 = std::make_unique<TForm2>(TForm2::Links{
+            form2 = std::make_unique<ComputerInfoWindow>(ComputerInfoWindow::Links{
                 form1.Handle(), &form1, [&] { return form1.GetLocalComputerName(); }, showAbout});
         form2->ShowModal();
     };

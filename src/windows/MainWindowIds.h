@@ -4,7 +4,7 @@
 enum MainWindowId {
     kXPBar_Location = 100,
     kXPBar_Users,
-    kListBox1,
+    kUsersList,
     kLabel_Splitter,
     kStartUpListView,
     kLabel_preInstall,
@@ -13,7 +13,7 @@ enum MainWindowId {
     kButton_ComputerInfo,
     kLE_ApplicationName,
     kButton_Add,
-    kXiButton1,
+    kButton_About,
     kLabel_StartUpApps,
     kLabel_Copyright,
     kLabel_ApplicationPath,

@@ -2,6 +2,7 @@
 #include "WindowBase.h"
 
 #include "ErrorDisplay.h"
+#include "WidgetPaint.h"
 
 HWND CreateChild(HWND parent,
                  const char* className,
@@ -194,4 +195,8 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam,
     if (!DispatchSafely([&] { result = self->HandleMessage(message, wParam, lParam); }))
         result = DefWindowProcA(window, message, wParam, lParam);
     return result;
+}
+
+std::string WindowBase::ControlText(int id) const {
+    return WindowText(Control(id));
 }

@@ -31,6 +31,8 @@ public:
     WindowBase& operator=(const WindowBase&) = delete;
 
     HWND Handle() const { return hwnd_; }
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    std::string ControlText(int id) const;
     Dpi WindowDpi() const { return dpi_; }
 
 protected:

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "gui/GuiTestSupport.h"
-#include "TForm2.h"
-#include "TForm2Ids.h"
+#include "ComputerInfoWindow.h"
+#include "ComputerInfoWindowIds.h"
 #include "MainWindowIds.h"
-#include "TAboutBox.h"
-#include "TForm1.h"
+#include "AboutWindow.h"
+#include "MainWindow.h"
 #include "Dpi.h"
 #include "SideBar.h"
 
@@ -27,7 +27,7 @@ struct Placed {
 const Placed kMainTable[] = {
     {kXPBar_Location, 3, 124, 140, 138},
     {kXPBar_Users, 3, 300, 140, 35},
-    {kListBox1, 3, 335, 140, 104},
+    {kUsersList, 3, 335, 140, 104},
     {kLabel_Splitter, 143, 124, 3, 315},
     {kStartUpListView, 146, 124, 594, 315},
     {kLabel_preInstall, 3, 439, 737, 3},
@@ -36,13 +36,13 @@ const Placed kMainTable[] = {
     {kButton_ComputerInfo, 51, 454, 89, 19},
     {kLE_ApplicationName, 283, 478, 193, 19},
     {kButton_Add, 611, 478, 89, 19},
-    {kXiButton1, 51, 478, 89, 19},
+    {kButton_About, 51, 478, 89, 19},
     {kLabel_StartUpApps, 3, 506, 345, 17},
     {kLabel_Copyright, 3, 506, 737, 17},
 };
 
 const Placed kAboutTable[] = {
-    {kLabel_Credits, 0, 0, 65, 20},     {kVrScrollText1, 65, 0, 421, 20},   {kLabel4, 88, 48, 379, 35},
+    {kLabel_Credits, 0, 0, 65, 20},     {kVrScrollText1, 65, 0, 421, 20},   {kLabel_Version, 88, 48, 379, 35},
     {kLabel_Product, 72, 144, 297, 20}, {kLabel_Logo_1, 0, 194, 487, 3},    {kLabel_Logo_2, 0, 254, 487, 3},
     {kOkButton, 397, 290, 75, 19},      {kAboutCopyright, 0, 340, 487, 17},
 };
@@ -163,10 +163,10 @@ void ExpectCaptionsFit(HWND window) {
 class DpiLayoutTest : public ::testing::Test {
 protected:
     DpiLayoutTest() {
-        form1_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_});
-        about_ = std::make_unique<TAboutBox>(form1_->Handle(), [](HWND, const std::string&) {});
-        form2_ = std::make_unique<TForm2>(
-            TForm2::Links{form1_->Handle(), form1_.get(), [] { return std::string("HOST"); }, {}});
+        form1_ = std::make_unique<MainWindow>(MainWindowSeams{{}, &cues_});
+        about_ = std::make_unique<AboutWindow>(form1_->Handle(), [](HWND, const std::string&) {});
+        form2_ = std::make_unique<ComputerInfoWindow>(
+            ComputerInfoWindow::Links{form1_->Handle(), form1_.get(), [] { return std::string("HOST"); }, {}});
     }
     ~DpiLayoutTest() override {
         form2_.reset();
@@ -177,9 +177,9 @@ protected:
 
     TestMachine machine_;
     RecordingNotifier cues_;
-    std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TAboutBox> about_;
-    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<MainWindow> form1_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<ComputerInfoWindow> form2_;
 };
 
 TEST_F(DpiLayoutTest, WindowsFollowTheScaledTablesWithoutNewOverlapsAndTheirCaptionsFit) {

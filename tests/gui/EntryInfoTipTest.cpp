@@ -10,13 +10,13 @@
 #include "gui/GuiTestSupport.h"
 #include "StartupMessages.h"
 #include "MainWindowIds.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 namespace {
 
 const char* kApprovedRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
-std::string TipOf(TForm1& form, int index, const std::string& caption) {
+std::string TipOf(MainWindow& form, int index, const std::string& caption) {
     std::string text = caption;
     text.resize(1024, '\0');
     NMLVGETINFOTIPA tip{};
@@ -28,7 +28,7 @@ std::string TipOf(TForm1& form, int index, const std::string& caption) {
     return text.c_str();
 }
 
-int IndexOf(TForm1& form, const std::string& name) {
+int IndexOf(MainWindow& form, const std::string& name) {
     for (int i = 0; i < form.ListView().RowCount(); ++i)
         if (form.ListView().Row(i).appName == name)
             return i;
@@ -44,7 +44,7 @@ TEST(EntryInfoTipTest, ARowWindowsHoldsOffSaysSoAndEnableSwitchesItOn) {
     SetRawValue(HKEY_LOCAL_MACHINE, kApprovedRun, "Held", REG_BINARY,
                 "\x03\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B", 12);
     RecordingNotifier cues;
-    TForm1 form(MainWindowSeams{{}, &cues});
+    MainWindow form(MainWindowSeams{{}, &cues});
     form.Show();
     PumpMessages(50);
 
@@ -70,7 +70,7 @@ TEST(EntryInfoTipTest, ARowSetByPolicySaysSoAndCannotBeDisabledOrRemoved) {
     KeySnapshot policy(HKEY_LOCAL_MACHINE, policyRun);
     SetTextValue(HKEY_LOCAL_MACHINE, policyRun, "Guard", "C:\\guard.exe");
     RecordingNotifier cues;
-    TForm1 form(MainWindowSeams{{}, &cues});
+    MainWindow form(MainWindowSeams{{}, &cues});
     form.Show();
     PumpMessages(50);
 

@@ -7,7 +7,7 @@
 #include "resource.h"
 #include "gui/GuiTestSupport.h"
 #include "MainWindowIds.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ TEST(FallbackTextTest, OtherScriptsAreDrawnWithoutBoxesAndLatinRowsAsBefore) {
     for (const char* name : {"Почта", "атчоП", "同步", "步同", "Antivirus"})
         SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, name, "C:\\Tools\\pager.exe -tray");
     RecordingNotifier cues;
-    TForm1 form(MainWindowSeams{{}, &cues});
+    MainWindow form(MainWindowSeams{{}, &cues});
     form.Show();
     PumpMessages(50);
     HWND list = form.ListView().Handle();

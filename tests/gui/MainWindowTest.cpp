@@ -9,7 +9,7 @@
 #include "gui/GuiTestSupport.h"
 #include "support/DialogWatcher.h"
 #include "MainWindowIds.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 #include "SideBar.h"
 
 namespace {
@@ -34,7 +34,7 @@ TEST(MainWindowShowTest, ShowReturnsWithTheWindowActiveAndEveryControlPainted) {
     TestMachine machine;
     SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Pager", "C:\\Tools\\pager.exe -tray");
     RecordingNotifier cues;
-    TForm1 form(MainWindowSeams{{}, &cues});
+    MainWindow form(MainWindowSeams{{}, &cues});
     paintedWindows.clear();
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NotePaint, nullptr, GetCurrentThreadId());
     ASSERT_TRUE(hook);
@@ -55,7 +55,7 @@ protected:
         SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "antivirus", "C:\\Guard\\guard.exe");
         SetTextValue(HKEY_CURRENT_USER, TestMachine::kRun, "Notes", "C:\\Notes\\notes.exe");
         machine_.WriteStore("HKLM_Run\r\nIndexer\r\nC:\\Tools\\indexer.exe\r\n");
-        form_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_});
+        form_ = std::make_unique<MainWindow>(MainWindowSeams{{}, &cues_});
         form_->Show();
         PumpMessages(50);
     }
@@ -92,7 +92,7 @@ protected:
 
     TestMachine machine_;
     RecordingNotifier cues_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 TEST_F(MainWindowTest, StartsWithTheVersionedCaptionAndTheFirstLocation) {
@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, BrowsePutsTheChosenFileIntoThePathEdit) {
                               return answer;
                           },
                           &cues_};
-    form_ = std::make_unique<TForm1>(seams);
+    form_ = std::make_unique<MainWindow>(seams);
     Type(kLE_ApplicationName, "Chosen");
     SendMessageA(Control(kButton_Browse), BM_CLICK, 0, 0);
     EXPECT_EQ(TextOf(Control(kLE_ApplicationPath)), "C:\\Tools\\chosen.exe");
@@ -211,14 +211,14 @@ TEST_F(MainWindowTest, TheUsersListShowsOneUsersStartupFolder) {
     machine_.AddProfileShortcut("guiuser1", "Chat", "C:\\Chat\\chat.exe");
     machine_.AddProfileShortcut("guiuser2", "Weather", "C:\\Wx\\wx.exe");
     SideBarClickItem(Control(kXPBar_Location), 4);
-    HWND users = Control(kListBox1);
+    HWND users = Control(kUsersList);
     const LRESULT second = SendMessageA(users, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("guiuser2"));
     ASSERT_NE(second, LB_ERR);
     EXPECT_GE(RowNamed("Chat.lnk"), 0);
     EXPECT_GE(RowNamed("Weather.lnk"), 0);
 
     SendMessageA(users, LB_SETCURSEL, second, 0);
-    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kListBox1, LBN_SELCHANGE),
+    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kUsersList, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(users));
     EXPECT_EQ(RowTexts(), std::vector<std::string>{"Weather.lnk|guiuser2\\Startup|Enabled|1"});
     EXPECT_EQ(form_->Logic().CurrentLocation(), "Startup");
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
 TEST_F(MainWindowTest, OnAnotherStationTheWindowShowsItsNameAndKeepsItsOwnStore) {
     form_.reset();
     cues_.events.clear();
-    form_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_}, "ws09");
+    form_ = std::make_unique<MainWindow>(MainWindowSeams{{}, &cues_}, "ws09");
     PumpMessages(50);
     EXPECT_TRUE(form_->CaptionText().ends_with(" - ws09")) << form_->CaptionText();
     EXPECT_TRUE(form_->Logic().DisabledStoreFile().ends_with("\\WS09_reg_disabled.ini"));

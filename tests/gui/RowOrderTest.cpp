@@ -12,7 +12,7 @@
 
 #include "gui/GuiTestSupport.h"
 #include "MainWindowIds.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 #include "SideBar.h"
 
 namespace {
@@ -106,7 +106,7 @@ protected:
         machine_.WriteStore(text);
     }
     void Open() {
-        form_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_});
+        form_ = std::make_unique<MainWindow>(MainWindowSeams{{}, &cues_});
         form_->Show();
         PumpMessages(20);
     }
@@ -117,7 +117,7 @@ protected:
         return lines;
     }
     std::vector<std::string> Users() const {
-        HWND list = form_->Control(kListBox1);
+        HWND list = form_->Control(kUsersList);
         std::vector<std::string> users;
         for (int index = 0; index < SendMessageA(list, LB_GETCOUNT, 0, 0); ++index) {
             std::string text(SendMessageA(list, LB_GETTEXTLEN, index, 0) + 1, '\0');
@@ -160,7 +160,7 @@ protected:
 
     TestMachine machine_;
     RecordingNotifier cues_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 TEST_F(RowOrderTest, NamesThatDifferInCasePunctuationDigitsOrAccentsStandWhereASortingListPutsThem) {

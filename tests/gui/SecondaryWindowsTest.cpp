@@ -4,12 +4,12 @@
 #include <windows.h>
 
 #include "gui/GuiTestSupport.h"
-#include "TForm2.h"
-#include "TForm2Ids.h"
+#include "ComputerInfoWindow.h"
+#include "ComputerInfoWindowIds.h"
 #include "MainWindowIds.h"
 #include "MessageBoxes.h"
-#include "TAboutBox.h"
-#include "TForm1.h"
+#include "AboutWindow.h"
+#include "MainWindow.h"
 #include "ToggleMessages.h"
 
 namespace {
@@ -63,10 +63,10 @@ protected:
         SetNumberValue(HKEY_CURRENT_USER, kInternet, "ProxyEnable", 1);
         SetNumberValue(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr", 1);
         SetNumberValue(HKEY_CURRENT_USER, kAdvanced, "HideFileExt", 0);
-        form1_ = std::make_unique<TForm1>(MainWindowSeams{{}, &cues_});
-        about_ = std::make_unique<TAboutBox>(
+        form1_ = std::make_unique<MainWindow>(MainWindowSeams{{}, &cues_});
+        about_ = std::make_unique<AboutWindow>(
             form1_->Handle(), [this](HWND, const std::string& address) { opened_.push_back(address); });
-        form2_ = std::make_unique<TForm2>(TForm2::Links{form1_->Handle(), form1_.get(),
+        form2_ = std::make_unique<ComputerInfoWindow>(ComputerInfoWindow::Links{form1_->Handle(), form1_.get(),
                                                         [this] { return form1_->GetLocalComputerName(); },
                                                         [this] { about_->ShowModal(); }});
         form1_->SetModalWindows([this] { about_->ShowModal(); }, [this] { form2_->ShowModal(); });
@@ -79,15 +79,15 @@ protected:
     }
     void Click(HWND window, int id) { SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
     HWND Form2() const { return form2_->Handle(); }
-    bool Checked(SwitchBox box) const { return IsToggleChecked(form2_->Control(TForm2::IdOf(box))); }
+    bool Checked(SwitchBox box) const { return IsToggleChecked(form2_->Control(ComputerInfoWindow::IdOf(box))); }
 
     TestMachine machine_;
     KeySnapshot identity_, internet_, policies_, advanced_;
     RecordingNotifier cues_;
     std::vector<std::string> opened_;
-    std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TAboutBox> about_;
-    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<MainWindow> form1_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<ComputerInfoWindow> form2_;
 };
 
 TEST_F(SecondaryWindowsTest, AboutOpensItsLinksOnAnyButtonPressAndClosesBackToTheMainWindow) {
@@ -99,7 +99,7 @@ TEST_F(SecondaryWindowsTest, AboutOpensItsLinksOnAnyButtonPressAndClosesBackToTh
         EXPECT_FALSE(IsWindowEnabled(form1_->Handle()));  // modal
         SendMessageA(about_->Control(kLabel_Link), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
         SendMessageA(about_->Control(kLabel_Product), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        EXPECT_EQ(opened_, (std::vector<std::string>{TAboutBox::kWebAddress, TAboutBox::kProductAddress}));
+        EXPECT_EQ(opened_, (std::vector<std::string>{AboutWindow::kWebAddress, AboutWindow::kProductAddress}));
         // Each link shows its whole text, even in the bold face it takes under the mouse.
         for (int id : {kLabel_Link, kLabel_Product}) {
             HWND link = about_->Control(id);
@@ -123,7 +123,7 @@ TEST_F(SecondaryWindowsTest, AboutOpensItsLinksOnAnyButtonPressAndClosesBackToTh
         checked = true;
         return true;
     });
-    Click(form1_->Handle(), kXiButton1);  // returns when the About window has closed
+    Click(form1_->Handle(), kButton_About);  // returns when the About window has closed
     EXPECT_TRUE(checked);
     EXPECT_FALSE(IsWindowVisible(about_->Handle()));
     EXPECT_TRUE(IsWindowVisible(form1_->Handle()));
@@ -144,8 +144,8 @@ TEST_F(SecondaryWindowsTest, CompInfoShowsTheLocalComputerAndClosesAtTheNextTick
         EXPECT_FALSE(Checked(SwitchBox::CB_01_TaskManager));    // DisableTaskMgr 1
         EXPECT_TRUE(Checked(SwitchBox::CB_11_FileExtensions));  // HideFileExt 0
         // A click on a box runs that box's handler: its number is stored at once.
-        Click(Form2(), TForm2::IdOf(SwitchBox::CB_01_TaskManager));
-        Click(Form2(), TForm2::IdOf(SwitchBox::CB_11_FileExtensions));
+        Click(Form2(), ComputerInfoWindow::IdOf(SwitchBox::CB_01_TaskManager));
+        Click(Form2(), ComputerInfoWindow::IdOf(SwitchBox::CB_11_FileExtensions));
         EXPECT_TRUE(Checked(SwitchBox::CB_01_TaskManager));
         EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr").data,
                   (std::vector<BYTE>{0, 0, 0, 0}));
@@ -170,8 +170,8 @@ TEST_F(SecondaryWindowsTest, CompInfoOwnsItsBoxesAndStaysModalAfterThem) {
     KeySnapshot main(HKEY_CURRENT_USER, kMain);
     // The boxes of the main window's notifier, as the program wires them.
     SystemNotifier boxes(form1_->Handle());
-    form2_ = std::make_unique<TForm2>(
-        TForm2::Links{form1_->Handle(), &boxes, [this] { return form1_->GetLocalComputerName(); }, [] {}});
+    form2_ = std::make_unique<ComputerInfoWindow>(
+        ComputerInfoWindow::Links{form1_->Handle(), &boxes, [this] { return form1_->GetLocalComputerName(); }, [] {}});
     std::vector<HWND> boxOwners;
     LoopProbe answer(50, [&] {
         if (HWND box = ShownMessageBox()) {
@@ -204,7 +204,7 @@ TEST_F(SecondaryWindowsTest, CompInfoOwnsItsBoxesAndStaysModalAfterThem) {
         expectStillModal();
         // Moved off the main window's About button, which a real click then cannot press.
         SetWindowPos(Form2(), nullptr, 500, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ClickWithMouse(GetDlgItem(form1_->Handle(), kXiButton1));
+        ClickWithMouse(GetDlgItem(form1_->Handle(), kButton_About));
         EXPECT_FALSE(aboutOpened);
         SendMessageA(Form2(), WM_SYSCOMMAND, SC_CLOSE, 0);
         checked = true;

@@ -1,10 +1,11 @@
 // The Computer Information window: messages, handlers, and the StationView over its controls.
-#include "TForm2.h"
+#include "ComputerInfoWindow.h"
 
-#include "TForm2Ids.h"
+#include "ComputerInfoWindowIds.h"
 #include "ErrorDisplay.h"
 #include "ModalWindow.h"
 #include "SwitchCheckBox.h"
+#include "WindowClassNames.h"
 
 namespace {
 
@@ -14,21 +15,22 @@ constexpr UINT_PTR kTimer1 = 1;
 
 }  // namespace
 
-TForm2::TForm2(Links links, const RegistryApi& api, const DesktopApi& desktop)
+ComputerInfoWindow::ComputerInfoWindow(Links links, const RegistryApi& api, const DesktopApi& desktop)
     : links_(std::move(links)), info_(*this, *links_.notifier, api, desktop) {
     background_.reset(CreateSolidBrush(kBackgroundColor));
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
-    RegisterClassOnce("TForm2", nullptr, nullptr);
-    CreateTopLevel("TForm2", "Computer Information", kStyle, kExStyle, 333, 312, 742, 406, links_.mainWindow);
+    RegisterClassOnce(kComputerInfoWindowClass, nullptr, nullptr);
+    CreateTopLevel(kComputerInfoWindowClass, "Computer Information", kStyle, kExStyle, 333, 312, 742, 406,
+                   links_.mainWindow);
     CreateControls();
     SetTimer(Handle(), kTimer1, 1000, nullptr);
 }
 
-int TForm2::IdOf(SwitchBox box) {
+int ComputerInfoWindow::IdOf(SwitchBox box) {
     return kSwitchBoxes + static_cast<int>(box);
 }
 
-int TForm2::IdOf(StationField field) {
+int ComputerInfoWindow::IdOf(StationField field) {
     switch (field) {
         case StationField::LE_Computer:
             return kLE_Computer;
@@ -44,13 +46,13 @@ int TForm2::IdOf(StationField field) {
     return kLE_Proxy;
 }
 
-void TForm2::ShowModal() {
+void ComputerInfoWindow::ShowModal() {
     // A failed showing still opens the window; the fields not yet filled keep their texts.
     DispatchSafely([this] { info_.FormShow(links_.getLocalComputerName()); });
     ::ShowModal(Handle(), links_.mainWindow);
 }
 
-LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ComputerInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -79,7 +81,7 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void TForm2::OnCommand(int id, int code, HWND control) {
+void ComputerInfoWindow::OnCommand(int id, int code, HWND control) {
     StationValues& values = info_.Values();
     if (code == EN_CHANGE)
         return OnFieldChange(id);
@@ -93,16 +95,17 @@ void TForm2::OnCommand(int id, int code, HWND control) {
         return;
     switch (id) {
         case kButton_GetValues:
-            values.Button_GetValuesClick(Text(kLE_Computer));
+            values.Button_GetValuesClick(ControlText(kLE_Computer));
             break;
         case kButton_WriteValues:
-            values.Button_WriteValuesClick(Text(kLE_Computer), Text(kLE_OwnersName), Text(kLE_Organization));
+            values.Button_WriteValuesClick(ControlText(kLE_Computer), ControlText(kLE_OwnersName),
+                                           ControlText(kLE_Organization));
             break;
         case kButton_SetHomePage:
-            values.Button_SetHomePageClick(Text(kLE_Computer), Text(kLE_HomePage));
+            values.Button_SetHomePageClick(ControlText(kLE_Computer), ControlText(kLE_HomePage));
             break;
         case kButton_SetProxy:
-            values.Button_SetProxyClick(Text(kLE_Computer), Text(kLE_Proxy));
+            values.Button_SetProxyClick(ControlText(kLE_Computer), ControlText(kLE_Proxy));
             break;
         case kRB_ProxyEnabled:
             values.RB_ProxyEnabledClick();
@@ -128,68 +131,61 @@ void TForm2::OnCommand(int id, int code, HWND control) {
     }
 }
 
-void TForm2::OnFieldChange(int id) {
+void ComputerInfoWindow::OnFieldChange(int id) {
     StationValues& values = info_.Values();
     switch (id) {
         case kLE_Computer:
-            values.LE_ComputerChange(Text(kLE_Computer));
+            values.LE_ComputerChange(ControlText(kLE_Computer));
             break;
         case kLE_OwnersName:
-            values.LE_OwnersNameChange(Text(kLE_OwnersName), Text(kLE_Organization));
+            values.LE_OwnersNameChange(ControlText(kLE_OwnersName), ControlText(kLE_Organization));
             break;
         case kLE_Organization:
-            values.LE_OrganizationChange(Text(kLE_OwnersName), Text(kLE_Organization));
+            values.LE_OrganizationChange(ControlText(kLE_OwnersName), ControlText(kLE_Organization));
             break;
         case kLE_HomePage:
-            values.LE_HomePageChange(Text(kLE_HomePage));
+            values.LE_HomePageChange(ControlText(kLE_HomePage));
             break;
         case kLE_Proxy:
-            values.LE_ProxyChange(Text(kLE_Proxy));
+            values.LE_ProxyChange(ControlText(kLE_Proxy));
             break;
         default:
             break;
     }
 }
 
-std::string TForm2::Text(int id) const {
-    HWND control = Control(id);
-    std::string text(GetWindowTextLengthA(control) + 1, '\0');
-    text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
-void TForm2::SetFieldText(StationField field, const std::string& text) {
+void ComputerInfoWindow::SetFieldText(StationField field, const std::string& text) {
     SetWindowTextA(Control(IdOf(field)), text.c_str());  // EN_CHANGE runs the field's change handler
 }
 
-void TForm2::FocusField(StationField field) {
+void ComputerInfoWindow::FocusField(StationField field) {
     SetFocus(Control(IdOf(field)));
 }
 
-void TForm2::MarkProxyRadio(ProxyRadio marked) {
+void ComputerInfoWindow::MarkProxyRadio(ProxyRadio marked) {
     SetToggleChecked(Control(kRB_ProxyEnabled), marked == ProxyRadio::RB_ProxyEnabled);
     SetToggleChecked(Control(kRB_ProxyDisabled), marked == ProxyRadio::RB_ProxyDisabled);
 }
 
-bool TForm2::SwitchMark(SwitchBox box) const {
+bool ComputerInfoWindow::SwitchMark(SwitchBox box) const {
     return IsToggleChecked(Control(IdOf(box)));
 }
 
-void TForm2::SetSwitchMark(SwitchBox box, bool checked) {
+void ComputerInfoWindow::SetSwitchMark(SwitchBox box, bool checked) {
     SetToggleChecked(Control(IdOf(box)), checked);
 }
 
-void TForm2::SetSwitchColors(SwitchBox box, COLORREF background, COLORREF text) {
+void ComputerInfoWindow::SetSwitchColors(SwitchBox box, COLORREF background, COLORREF text) {
     ::SetSwitchColors(Control(IdOf(box)), background, text);
 }
 
-void TForm2::EnableButton(StationButton button, bool enabled) {
+void ComputerInfoWindow::EnableButton(StationButton button, bool enabled) {
     static constexpr int kIds[] = {kButton_GetValues, kButton_WriteValues, kButton_SetHomePage,
                                    kButton_SetProxy};
     EnableWindow(Control(kIds[static_cast<int>(button)]), enabled);
 }
 
-void TForm2::CloseForm() {
+void ComputerInfoWindow::CloseForm() {
     ShowWindow(Handle(), SW_HIDE);
     info_.FormClose();
 }

@@ -1,4 +1,4 @@
-// TAboutBox: the program's name and version, and two links to its web pages.
+// AboutWindow: the program's name and version, and two links to its web pages.
 #pragma once
 
 #include <windows.h>
@@ -9,16 +9,15 @@
 #include "GdiObjects.h"
 #include "WindowBase.h"
 
-class TAboutBox : public WindowBase {
+class AboutWindow : public WindowBase {
 public:
     // Hands an address to the system's default handler; tests record it instead.
     using LinkOpener = std::function<void(HWND owner, const std::string& address)>;
 
-    TAboutBox(HWND mainWindow, LinkOpener openLink = {});
+    AboutWindow(HWND mainWindow, LinkOpener openLink = {});
 
     // Shows the window modally over the main window until it is closed.
     void ShowModal();
-    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
     static constexpr const char* kWebAddress = "https://tellurin.example.org";
     static constexpr const char* kProductAddress = "https://tellurin.example.org/tellurin";
@@ -42,13 +41,13 @@ private:
     HWND tooltip_ = nullptr;
 };
 
-enum AboutBoxId {
+enum AboutWindowId {
     kLabel_Credits = 300,
     kVrScrollText1,
-    kLabel4,
-    kLabel1,
+    kLabel_Version,
+    kLabel_WebCaption,
     kLabel_Link,
-    kLabel2,
+    kLabel_ProductCaption,
     kLabel_Product,
     kLabel_Logo_1,
     kLabel_Logo_2,

@@ -1,4 +1,4 @@
-// TForm1: the main window. It reads its controls, calls the startup logic, and shows the results.
+// MainWindow: the main window. It reads its controls, calls the startup logic, and shows the results.
 #pragma once
 
 #include <windows.h>
@@ -26,11 +26,11 @@ struct MainWindowSeams {
     Notifier* notifier = nullptr;
 };
 
-class TForm1 : public WindowBase, public StartupView, public Notifier {
+class MainWindow : public WindowBase, public StartupView, public Notifier {
 public:
     // station: the computer whose startup entries the window works on; this one when empty.
-    explicit TForm1(MainWindowSeams seams = {}, std::string station = {});
-    ~TForm1() override;
+    explicit MainWindow(MainWindowSeams seams = {}, std::string station = {});
+    ~MainWindow() override;
 
     // Shows and activates the window; it and every control are painted when this returns.
     void Show();
@@ -48,7 +48,6 @@ public:
 
     StartupList& Logic() { return *logic_; }
     const std::string& CaptionText() const { return captionText_; }
-    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
     HMENU EntryMenu() const { return entryMenu_.get(); }
     HMENU TrayMenu() const { return trayMenu_.get(); }
     const EntryListView& ListView() const { return *listView_; }
@@ -85,7 +84,6 @@ private:
     void Button_AddClick();
     void EditChanged();
     void RunOnSelectedRow(Outcome (StartupList::*operation)(const StartupEntry&));
-    std::string ControlText(int id) const;
     Notifier& ActiveNotifier();
     std::optional<std::string> SelectedUser() const;
 

@@ -1,4 +1,4 @@
-// TForm2: the Computer Information window, a thin window over ComputerInfo.
+// ComputerInfoWindow: the Computer Information window, a thin window over ComputerInfo.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include "GdiObjects.h"
 #include "WindowBase.h"
 
-class TForm2 : public WindowBase, public StationView {
+class ComputerInfoWindow : public WindowBase, public StationView {
 public:
     struct Links {
         HWND mainWindow = nullptr;
@@ -19,14 +19,13 @@ public:
         std::function<std::string()> getLocalComputerName;  // asked at every showing
         std::function<void()> showAboutBox;
     };
-    explicit TForm2(Links links,
+    explicit ComputerInfoWindow(Links links,
                     const RegistryApi& api = RealRegistryApi(),
                     const DesktopApi& desktop = RealDesktopApi());
 
     // Fills the window from the local computer and shows it modally until it is closed or hidden.
     void ShowModal();
     ComputerInfo& Logic() { return info_; }
-    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
     static int IdOf(SwitchBox box);
     static int IdOf(StationField field);
 
@@ -48,7 +47,6 @@ private:
     void CreateSwitchBand(HWND tooltip);
     void OnCommand(int id, int code, HWND control);
     void OnFieldChange(int id);
-    std::string Text(int id) const;
 
     Links links_;
     ComputerInfo info_;

@@ -1,5 +1,5 @@
 // The main window's life, its messages and its handlers.
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -17,6 +17,7 @@
 #include "MainWindowIds.h"
 #include "SideBar.h"
 #include "TrayIcon.h"
+#include "WindowClassNames.h"
 
 namespace {
 
@@ -64,15 +65,15 @@ bool LauncherChoseShowState() {
 
 }  // namespace
 
-TForm1::TForm1(MainWindowSeams seams, std::string station)
+MainWindow::MainWindow(MainWindowSeams seams, std::string station)
     : seams_(std::move(seams)), stationName_(std::move(station)) {
     if (!seams_.pickProgram)
         seams_.pickProgram = PickProgramWithDialog;
     icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TELLURIN),
                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     background_.reset(CreateSolidBrush(kBackgroundColor));
-    RegisterClassOnce("TForm1", icon_.get(), nullptr);
-    CreateTopLevel("TForm1", "Tellurin", kStyle, WS_EX_CONTROLPARENT, 333, 191, 741, 525, nullptr);
+    RegisterClassOnce(kMainWindowClass, icon_.get(), nullptr);
+    CreateTopLevel(kMainWindowClass, "Tellurin", kStyle, WS_EX_CONTROLPARENT, 333, 191, 741, 525, nullptr);
     systemNotifier_.SetOwner(Handle());
     logic_ = std::make_unique<StartupList>(*this, *this);
     CreateControls();
@@ -83,13 +84,13 @@ TForm1::TForm1(MainWindowSeams seams, std::string station)
     DispatchSafely([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     StopKeyPreview(Handle());
     trayIcon_.reset();
 }
 
 // Made when first needed, normally just after the window's first paint; its tip is the caption.
-TrayIcon& TForm1::Tray() {
+TrayIcon& MainWindow::Tray() {
     if (trayIcon_)
         return *trayIcon_;
     // The notification area shows small icons: the image of that size, not the large one shrunk.
@@ -103,7 +104,7 @@ TrayIcon& TForm1::Tray() {
     return *trayIcon_;
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     AppDir = AppDirOf(OwnExecutablePath());
     logic_->SetAppDir(AppDir);
     ComputerName = ExeInfo1.ComputerName();
@@ -120,7 +121,7 @@ void TForm1::FormCreate() {
     SetEntryMenuEnabled(false);
 }
 
-void TForm1::Show() {
+void MainWindow::Show() {
     if (LauncherChoseShowState()) {
         ShowWindow(Handle(), SW_SHOW);
         UpdateWindow(Handle());
@@ -137,32 +138,32 @@ void TForm1::Show() {
     ShowWindow(Handle(), SW_SHOW);
 }
 
-void TForm1::SetModalWindows(std::function<void()> showAbout, std::function<void()> showComputerInfo) {
+void MainWindow::SetModalWindows(std::function<void()> showAbout, std::function<void()> showComputerInfo) {
     showAbout_ = std::move(showAbout);
     showComputerInfo_ = std::move(showComputerInfo);
 }
 
-std::string TForm1::GetLocalComputerName() const {
+std::string MainWindow::GetLocalComputerName() const {
     return ExeInfo1.ComputerName();
 }
 
-void TForm1::SetCaptionText(const std::string& text) {
+void MainWindow::SetCaptionText(const std::string& text) {
     SetWindowTextA(Handle(), text.c_str());
     if (trayIcon_)
         trayIcon_->SetHint(text);
 }
 
-void TForm1::SetApplicationTitle(const std::string& text) {
+void MainWindow::SetApplicationTitle(const std::string& text) {
     ::SetApplicationTitle(text);
 }
 
-void TForm1::SetEntryMenuEnabled(bool enabled) {
+void MainWindow::SetEntryMenuEnabled(bool enabled) {
     const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
     for (int item : {kDisableApp1, kEnableApp1, kRemoveApp1})
         EnableMenuItem(entryMenu_.get(), item, state);
 }
 
-void TForm1::UpdateEntryMenu() {
+void MainWindow::UpdateEntryMenu() {
     std::optional<StartupEntry> row = listView_->SelectedEntry();
     const bool enabled = row && row->IsEnabled();
     // Group Policy writes its entries back: they are neither disabled nor removed here.
@@ -172,14 +173,14 @@ void TForm1::UpdateEntryMenu() {
     EnableMenuItem(entryMenu_.get(), kRemoveApp1, MF_BYCOMMAND | (ours ? MF_ENABLED : MF_GRAYED));
 }
 
-bool TForm1::FormKeyDown(WPARAM key) {
+bool MainWindow::FormKeyDown(WPARAM key) {
     if (key != VK_F5)
         return false;
     logic_->RefreshStartupList();
     return true;
 }
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -232,7 +233,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void TForm1::OnCommand(int id, int code) {
+void MainWindow::OnCommand(int id, int code) {
     switch (id) {
         case kXPBar_Location:
             if (code == SBN_ITEMCLICK) {
@@ -241,7 +242,7 @@ void TForm1::OnCommand(int id, int code) {
                     logic_->SelectLocation(StartupLocations()[item].tag);
             }
             break;
-        case kListBox1:
+        case kUsersList:
             if (code == LBN_SELCHANGE)
                 ListBox1Click();
             break;
@@ -260,7 +261,7 @@ void TForm1::OnCommand(int id, int code) {
             if (showComputerInfo_)
                 showComputerInfo_();
             break;
-        case kXiButton1:
+        case kButton_About:
             if (showAbout_)
                 showAbout_();
             break;
@@ -281,7 +282,7 @@ void TForm1::OnCommand(int id, int code) {
     }
 }
 
-void TForm1::OnListNotify(const NMHDR& header) {
+void MainWindow::OnListNotify(const NMHDR& header) {
     if (header.idFrom != kStartUpListView || header.code != LVN_ITEMCHANGED)
         return;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -290,13 +291,13 @@ void TForm1::OnListNotify(const NMHDR& header) {
     StartUpListViewSelectItem((change.uNewState & LVIS_SELECTED) != 0);
 }
 
-void TForm1::StartUpListViewSelectItem(bool selected) {
+void MainWindow::StartUpListViewSelectItem(bool selected) {
     SetEntryMenuEnabled(selected);
     if (selected)
         UpdateEntryMenu();
 }
 
-void TForm1::OnContextMenu(HWND target, POINT screen) {
+void MainWindow::OnContextMenu(HWND target, POINT screen) {
     HMENU menu = target == listView_->Handle() ? entryMenu_.get()
                  : target == Handle()          ? trayMenu_.get()
                                                : nullptr;
@@ -307,15 +308,8 @@ void TForm1::OnContextMenu(HWND target, POINT screen) {
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
 }
 
-std::string TForm1::ControlText(int id) const {
-    HWND control = Control(id);
-    std::string text(GetWindowTextLengthA(control) + 1, '\0');
-    text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
-std::optional<std::string> TForm1::SelectedUser() const {
-    HWND list = Control(kListBox1);
+std::optional<std::string> MainWindow::SelectedUser() const {
+    HWND list = Control(kUsersList);
     LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (index == LB_ERR)
         return std::nullopt;
@@ -324,43 +318,43 @@ std::optional<std::string> TForm1::SelectedUser() const {
     return text;
 }
 
-void TForm1::ListBox1Click() {
+void MainWindow::ListBox1Click() {
     if (std::optional<std::string> user = SelectedUser())
         logic_->ListBox1Click(*user);
 }
 
-void TForm1::EditChanged() {
+void MainWindow::EditChanged() {
     FitTextFonts();
     EnableWindow(Control(kButton_Add), logic_->AddButtonEnabled(ControlText(kLE_ApplicationName),
                                                                 ControlText(kLE_ApplicationPath)));
 }
 
-void TForm1::Button_BrowseClick() {
+void MainWindow::Button_BrowseClick() {
     if (std::optional<std::string> file =
             seams_.pickProgram(Handle(), FolderWithSeparator(OwnExecutablePath())))
         SetWindowTextA(Control(kLE_ApplicationPath), file->c_str());
 }
 
-void TForm1::Button_AddClick() {
+void MainWindow::Button_AddClick() {
     logic_->Button_AddClick(ControlText(kLE_ApplicationName), ControlText(kLE_ApplicationPath),
                             SelectedUser());
 }
 
-void TForm1::RunOnSelectedRow(Outcome (StartupList::*operation)(const StartupEntry&)) {
+void MainWindow::RunOnSelectedRow(Outcome (StartupList::*operation)(const StartupEntry&)) {
     if (std::optional<StartupEntry> row = listView_->SelectedEntry())
         ((*logic_).*operation)(*row);
 }
 
-void TForm1::ShowRows(const std::vector<StartupEntry>& rows) {
+void MainWindow::ShowRows(const std::vector<StartupEntry>& rows) {
     listView_->ShowRows(rows);
 }
 
-void TForm1::SetCountLabel(const std::string& text) {
+void MainWindow::SetCountLabel(const std::string& text) {
     SetWindowTextA(Control(kLabel_StartUpApps), text.c_str());
 }
 
-void TForm1::SetUsers(const std::vector<std::string>& users) {
-    HWND list = Control(kListBox1);
+void MainWindow::SetUsers(const std::vector<std::string>& users) {
+    HWND list = Control(kUsersList);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& user : users)
@@ -370,29 +364,29 @@ void TForm1::SetUsers(const std::vector<std::string>& users) {
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void TForm1::Focus(StartupField field) {
+void MainWindow::Focus(StartupField field) {
     const int id = field == StartupField::ApplicationName   ? kLE_ApplicationName
                    : field == StartupField::ApplicationPath ? kLE_ApplicationPath
-                                                            : kListBox1;
+                                                            : kUsersList;
     SetFocus(Control(id));
 }
 
-Notifier& TForm1::ActiveNotifier() {
+Notifier& MainWindow::ActiveNotifier() {
     return seams_.notifier ? *seams_.notifier : systemNotifier_;
 }
 
-void TForm1::ShowMessageBox(const std::string& text, MessageKind kind) {
+void MainWindow::ShowMessageBox(const std::string& text, MessageKind kind) {
     ActiveNotifier().ShowMessageBox(text, kind);
 }
 
-void TForm1::PlayPressSound() {
+void MainWindow::PlayPressSound() {
     ActiveNotifier().PlayPressSound();
 }
 
-void TForm1::PlayNotifySound() {
+void MainWindow::PlayNotifySound() {
     ActiveNotifier().PlayNotifySound();
 }
 
-void TForm1::PlayWarningSound() {
+void MainWindow::PlayWarningSound() {
     ActiveNotifier().PlayWarningSound();
 }

@@ -1,8 +1,8 @@
 // The Computer Information window's controls: positions, sizes, colours, fonts and tab order.
 #include "RestrictionSwitches.h"
 #include "SwitchTable.h"
-#include "TForm2.h"
-#include "TForm2Ids.h"
+#include "ComputerInfoWindow.h"
+#include "ComputerInfoWindowIds.h"
 #include "BevelFrame.h"
 #include "ColorLabel.h"
 #include "GradientButton.h"
@@ -41,7 +41,7 @@ int SwitchTop(int row) {
 
 }  // namespace
 
-void TForm2::CreateControls() {
+void ComputerInfoWindow::CreateControls() {
     HWND form = Handle();
     HWND tooltip = CreateHints(form);
 
@@ -83,7 +83,7 @@ void TForm2::CreateControls() {
     PlaceControlsAtDpi();
 }
 
-void TForm2::CreateIdentityBand(HWND tooltip) {
+void ComputerInfoWindow::CreateIdentityBand(HWND tooltip) {
     HWND form = Handle();
     auto addField = [&](const Field& field) {
         HWND label = CreateChild(form, "STATIC", field.label, WS_VISIBLE | SS_RIGHT, field.labelId,
@@ -115,7 +115,7 @@ void TForm2::CreateIdentityBand(HWND tooltip) {
     EnableWindow(Control(kButton_SetHomePage), FALSE);
 }
 
-void TForm2::CreateBrowserBand(HWND tooltip) {
+void ComputerInfoWindow::CreateBrowserBand(HWND tooltip) {
     HWND form = Handle();
     HWND enabled = CreateChild(form, kFlatRadioClass, "Enabled", WS_VISIBLE | WS_TABSTOP, kRB_ProxyEnabled,
                                374, 119, 72, 17);
@@ -129,7 +129,7 @@ void TForm2::CreateBrowserBand(HWND tooltip) {
     AddHint(tooltip, close, "Close");
 }
 
-void TForm2::CreateSwitchBand(HWND tooltip) {
+void ComputerInfoWindow::CreateSwitchBand(HWND tooltip) {
     // Where each box stands: column left, width and row; the invisible ones at left 368.
     struct Place {
         int left, width, row;

@@ -1,5 +1,5 @@
 // The About window: layout, links opened on any mouse button press, and closing.
-#include "TAboutBox.h"
+#include "AboutWindow.h"
 
 #include <shellapi.h>
 
@@ -11,6 +11,7 @@
 #include "LinkLabel.h"
 #include "ScrollText.h"
 #include "WidgetClasses.h"
+#include "WindowClassNames.h"
 
 namespace {
 
@@ -38,25 +39,25 @@ POINT CentredOn(HWND mainWindow, int width, int height) {
 
 }  // namespace
 
-TAboutBox::TAboutBox(HWND mainWindow, LinkOpener openLink)
+AboutWindow::AboutWindow(HWND mainWindow, LinkOpener openLink)
     : mainWindow_(mainWindow), openLink_(openLink ? std::move(openLink) : LinkOpener(OpenWithShell)) {
     background_.reset(CreateSolidBrush(kBackgroundColor));
     icon_.reset(LoadIconAt(48));
-    RegisterClassOnce("TAboutBox", icon_.get(), nullptr);
-    CreateTopLevel("TAboutBox", "About Tellurin", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 0, 0,
-                   kWidth, kHeight, mainWindow);
+    RegisterClassOnce(kAboutWindowClass, icon_.get(), nullptr);
+    CreateTopLevel(kAboutWindowClass, "About Tellurin", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 0,
+                   0, kWidth, kHeight, mainWindow);
     CentreOnMainWindow();
     CreateControls();
 }
 
-void TAboutBox::CentreOnMainWindow() {
+void AboutWindow::CentreOnMainWindow() {
     RECT frame{};
     GetWindowRect(Handle(), &frame);
     POINT at = CentredOn(mainWindow_, frame.right - frame.left, frame.bottom - frame.top);
     SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TAboutBox::CreateControls() {
+void AboutWindow::CreateControls() {
     HWND form = Handle();
     HFONT font = Font("MS Sans Serif", 11);
     HFONT stripFont = Font("MS Sans Serif", 16, true);
@@ -79,7 +80,7 @@ void TAboutBox::CreateControls() {
     AddHint(tooltip_, strip, "Written by the Tellurin developers");
 
     SetColorLabelStyle(
-        CreateChild(form, kColorLabelClass, "Tellurin 1.0.0.5", WS_VISIBLE, kLabel4, 88, 48, 379, 35),
+        CreateChild(form, kColorLabelClass, "Tellurin 1.0.0.5", WS_VISIBLE, kLabel_Version, 88, 48, 379, 35),
         kBackgroundColor, RGB(255, 0, 0), Font("Futurist-Stencil", 31), DT_LEFT);
     struct Link {
         int labelId, linkId;
@@ -89,8 +90,9 @@ void TAboutBox::CreateControls() {
         int top, width;
     };
     const Link links[] = {
-        {kLabel1, kLabel_Link, "Web:", kWebAddress, "Visit the Tellurin developers online", 120, 225},
-        {kLabel2, kLabel_Product, "Product:", kProductAddress, "Visit Tellurin", 144, 297},
+        {kLabel_WebCaption, kLabel_Link, "Web:", kWebAddress, "Visit the Tellurin developers online", 120,
+         225},
+        {kLabel_ProductCaption, kLabel_Product, "Product:", kProductAddress, "Visit Tellurin", 144, 297},
     };
     for (const Link& link : links) {
         SetColorLabelStyle(
@@ -110,11 +112,11 @@ void TAboutBox::CreateControls() {
     PlaceControlsAtDpi();
 }
 
-void TAboutBox::ShowModal() {
+void AboutWindow::ShowModal() {
     ::ShowModal(Handle(), mainWindow_);
 }
 
-LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == kOkButton || LOWORD(wParam) == IDCANCEL)
@@ -138,7 +140,7 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void TAboutBox::Paint() {
+void AboutWindow::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
     const Dpi dpi = WindowDpi();
@@ -164,17 +166,14 @@ void TAboutBox::Paint() {
     EndPaint(Handle(), &paint);
 }
 
-void TAboutBox::OkButtonClick() {
+void AboutWindow::OkButtonClick() {
     SendMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-void TAboutBox::FormClose() {
+void AboutWindow::FormClose() {
     ShowWindow(mainWindow_, SW_SHOW);
 }
 
-void TAboutBox::OpenLinkOf(int labelId) {
-    HWND label = Control(labelId);
-    std::string caption(GetWindowTextLengthA(label) + 1, '\0');
-    caption.resize(GetWindowTextA(label, caption.data(), static_cast<int>(caption.size())));
-    openLink_(Handle(), caption);
+void AboutWindow::OpenLinkOf(int labelId) {
+    openLink_(Handle(), ControlText(labelId));
 }

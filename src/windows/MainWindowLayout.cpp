@@ -5,7 +5,7 @@
 #include "resource.h"
 #include "StartupLocations.h"
 #include "MainWindowIds.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 #include "ColorLabel.h"
 #include "FallbackText.h"
 #include "GradientButton.h"
@@ -20,7 +20,7 @@ constexpr int kLabelWidth = 120;
 
 }  // namespace
 
-void TForm1::CreateControls() {
+void MainWindow::CreateControls() {
     HWND form = Handle();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HFONT font = Font("MS Sans Serif", 11);
@@ -34,7 +34,7 @@ void TForm1::CreateControls() {
         SideBarAddItem(location, place.barCaption, place.barHint);
     CreateChild(form, kSideBarClass, "Users", WS_VISIBLE, kXPBar_Users, 3, 300, 140, 35);
     CreateChild(form, WC_LISTBOXA, "",
-                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kListBox1, 3, 335,
+                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kUsersList, 3, 335,
                 140, 104, WS_EX_CLIENTEDGE);
 
     HWND splitter = CreateChild(form, kColorLabelClass, "", WS_VISIBLE, kLabel_Splitter, 143, 124, 3, 315);
@@ -75,7 +75,7 @@ void TForm1::CreateControls() {
         {kButton_ComputerInfo, "Comp Info", "Computer information: owner, browser, proxy and restrictions",
          51, 454},
         {kButton_Add, "&Add", "Add application to registry.", 611, 478},
-        {kXiButton1, "About", "About Tellurin", 51, 478},
+        {kButton_About, "About", "About Tellurin", 51, 478},
     };
     for (const Button& button : buttons)
         AddHint(tooltip_,
@@ -99,17 +99,17 @@ void TForm1::CreateControls() {
     PlaceControlsAtDpi();
 }
 
-void TForm1::ScaleExtras() {
+void MainWindow::ScaleExtras() {
     listView_->ScaleTo(WindowDpi());
     FitTextFonts();
 }
 
-void TForm1::FitTextFonts() {
+void MainWindow::FitTextFonts() {
     HFONT font = Font("MS Sans Serif", 11);
     for (int id : {kLE_ApplicationName, kLE_ApplicationPath})
         FitControlFont(Control(id), font, ControlText(id));
     // One font for the whole list: its rows are drawn by the list box itself.
-    HWND users = Control(kListBox1);
+    HWND users = Control(kUsersList);
     std::string names;
     const LRESULT count = SendMessageA(users, LB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
@@ -120,7 +120,7 @@ void TForm1::FitTextFonts() {
     FitControlFont(users, font, names);
 }
 
-void TForm1::CreateMenus() {
+void MainWindow::CreateMenus() {
     entryMenu_.reset(CreatePopupMenu());
     AppendMenuA(entryMenu_.get(), MF_STRING, kDisableApp1, "&Disable App");
     AppendMenuA(entryMenu_.get(), MF_STRING, kEnableApp1, "&Enable App");
@@ -140,7 +140,7 @@ void TForm1::CreateMenus() {
     SetMenuItemInfoA(trayMenu_.get(), kExit1, FALSE, &item);
 }
 
-void TForm1::Paint() {
+void MainWindow::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
     // One bitmap for every scale, smoothed when stretched; its edges are the design's, scaled.
