@@ -201,7 +201,7 @@ int main() {
         form.Show();
         BareList bare;
         Bench bench(form, bare);
-        const std::string store = form.Logic().DisabledStoreFile();
+        const std::string store = form.Logic().Book().DisabledStoreFile();
         const std::string savedStore = ReadWholeFileOnce(store);
         DeleteFileA(store.c_str());
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "StartupList.h"
+#include "StartupPresenter.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ struct Result {
 };
 
 Result Measure(const std::string& what,
-               StartupList& list,
+               StartupPresenter& list,
                CountingView& view,
                const std::function<void()>& floor) {
     // Alternating runs see the same conditions (the registry being saved, other processes); the best
@@ -54,9 +54,9 @@ int main() {
     std::filesystem::create_directories(appDir);
     QuietNotifier notifier;
     CountingView view;
-    StartupList list(view, notifier);
-    list.SetAppDir(appDir);
-    list.SetComputerName("BENCH");
+    StartupPresenter list(view, notifier);
+    list.Book().SetAppDir(appDir);
+    list.Book().SetComputerName("BENCH");
     list.SetCurrentLocation("HKCU_Run");
     std::vector<Result> results;
 
@@ -76,7 +76,7 @@ int main() {
     }));
     RemoveBenchProfiles();
 
-    const std::string store = list.DisabledStoreFile();
+    const std::string store = list.Book().DisabledStoreFile();
     WriteBenchStore(store, 10000);
     list.SetCurrentLocation("HKCU_Run");
     results.push_back(Measure("Store, 10000 records", list, view, [&] { ReadWholeFileOnce(store); }));

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "StartupList.h"
+#include "StartupBook.h"
 #include "TextFiles.h"
 
 namespace {
@@ -18,14 +18,6 @@ namespace {
 constexpr int kRuns = 100;
 constexpr const char* kName = "TellurinLockBench";
 constexpr const char* kPath = "C:\\tellurin_lock_bench\\bench.exe";
-
-class SilentView : public StartupView {
-public:
-    void ShowRows(const std::vector<StartupEntry>&) override {}
-    void SetCountLabel(const std::string&) override {}
-    void SetUsers(const std::vector<std::string>&) override {}
-    void Focus(StartupField) override {}
-};
 
 // The value back in the Run key and the store as it was, outside the timing.
 void Reset(const std::string& store, const std::string& text) {
@@ -38,12 +30,9 @@ void Reset(const std::string& store, const std::string& text) {
 double BestDisable() {
     const std::string appDir = "C:\\tellurin_lock_bench";
     std::filesystem::create_directories(appDir);
-    QuietNotifier notifier;
-    SilentView view;
-    StartupList list(view, notifier);
+    StartupBook list;
     list.SetAppDir(appDir);
     list.SetComputerName("BENCH");
-    list.SetCurrentLocation("HKCU_Run");
     const std::string store = list.DisabledStoreFile();
     WriteBenchStore(store, 100);
     const std::string storeText = ReadWholeFile(store);

@@ -9,7 +9,7 @@
 #include "Errors.h"
 #include "DisabledStore.h"
 #include "LocationViews.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 #include "StationName.h"
 #include "TextFiles.h"
 
@@ -81,12 +81,23 @@ void AddStations(const std::string& text, std::vector<std::string>& stations) {
         AddStation(name, stations);
 }
 
+// The bar's items as a reader lists them: "A, B, C" and, with a last word, "A, B or C".
+std::string ViewNames(const char* lastSeparator = ", ") {
+    const std::vector<const StartupSource*> items = BarItems();
+    std::string names;
+    for (size_t index = 0; index < items.size(); ++index) {
+        if (index > 0)
+            names += index + 1 == items.size() ? lastSeparator : ", ";
+        names += items[index]->tag;
+    }
+    return names;
+}
+
 std::string LocationFor(CliVerb verb, const std::string& text) {
     if (verb == CliVerb::List) {
         if (std::optional<std::string> view = CanonicalView(text))
             return *view;
-        throw UsageError("unknown location '" + text +
-                         "' (HKLM_Run, HKLM_RunOnce, HKCU_Run, HKU_RunOnce, Startup)");
+        throw UsageError("unknown location '" + text + "' (" + ViewNames() + ")");
     }
     if (std::optional<std::string> location = CanonicalLocation(text))
         return *location;
@@ -196,7 +207,7 @@ private:
 
 }  // namespace
 
-const char* UsageText() {
+std::string UsageText() {
     return "usage:\r\n"
            "  tellurinc list    [--location VIEW] [--user U] [--format table|csv|json] [--details "
            "[--hash]]\r\n"
@@ -207,8 +218,9 @@ const char* UsageText() {
            "  tellurinc remove  --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc --help | --version\r\n"
            "STATIONS: [--station S]... [--parallel N] [--timeout SECONDS]\r\n"
-           "  VIEW: HKLM_Run, HKLM_RunOnce, HKCU_Run, HKU_RunOnce or Startup (--user U: only user U's "
-           "rows)\r\n"
+           "  VIEW: " +
+           ViewNames(" or ") +
+           " (--user U: only user U's rows)\r\n"
            "  LOC: a Location as list prints it, e.g. HKCU_Run, alice\\Startup or bob\\Run; letter case "
            "does not matter\r\n"
            "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"

@@ -31,7 +31,7 @@ public:
 };
 
 // The usage text, CR LF line ends.
-const char* UsageText();
+std::string UsageText();
 
 // Reads the arguments after the program's name, in the system's ANSI code page. Raises UsageError.
 CliCommand ParseCommandLine(const std::vector<std::string>& args);

@@ -1,61 +1,32 @@
-// One station's list or action through StartupList, with a view that keeps rows and a notifier that keeps
-// texts.
+// One station's list or action through the startup book, its rows and what went wrong kept.
 #include "StationTask.h"
 
+#include <functional>
 #include <iterator>
 
 #include "Errors.h"
 #include "LocationKeys.h"
 #include "LocationViews.h"
 #include "ProfileFolders.h"
-#include "StartupList.h"
-#include "StartupLocations.h"
+#include "StartupBook.h"
+#include "StartupSources.h"
 #include "StartupMessages.h"
 
 namespace {
 
-// Keeps the rows and users the logic shows; a console has no count label and no focus.
-class CapturingView : public StartupView {
-public:
-    std::vector<StartupEntry> rows;
-    std::vector<std::string> users;
-
-    void ShowRows(const std::vector<StartupEntry>& shown) override { rows = shown; }
-    void SetCountLabel(const std::string&) override {}
-    void SetUsers(const std::vector<std::string>& names) override { users = names; }
-    void Focus(StartupField) override {}
-};
-
-// Keeps every message; a warning or an error means the station did not do what was asked.
-class CollectingNotifier : public Notifier {
-public:
-    std::vector<std::string> messages;
-    std::vector<bool> failures;  // per message: a warning or an error
-    bool failed = false;
-
-    void ShowMessageBox(const std::string& text, MessageKind kind) override {
-        messages.push_back(text);
-        failures.push_back(kind != MessageKind::Information);
-        failed = failed || failures.back();
-    }
-    void Fail(const std::string& text) { ShowMessageBox(text, MessageKind::Error); }
-    void PlayPressSound() override {}
-    void PlayNotifySound() override {}
-    void PlayWarningSound() override {}
-};
-
+// One station's list or action through the book: its rows, and its messages with the last failure.
 class StationTask {
 public:
     StationTask(const CliCommand& command,
                 const LocalMachine& local,
                 Station station,
                 const std::string& storeName)
-        : command_(command), logic_(view_, notifier_, *local.api) {
-        logic_.SetAppDir(local.appDir);
-        logic_.SetComputerName(storeName);
-        logic_.SetStation(std::move(station));
-        logic_.SetMissingKeyIsEmpty(true);  // to a script, a key that is not there is an empty location
-        logic_.KeepLoggedOnUsers(true);
+        : command_(command), book_(*local.api) {
+        book_.SetAppDir(local.appDir);
+        book_.SetComputerName(storeName);
+        book_.SetStation(std::move(station));
+        book_.SetMissingKeyIsEmpty(true);  // to a script, a key that is not there is an empty location
+        book_.KeepLoggedOnUsers(true);
     }
 
     StationReport Run() {
@@ -65,52 +36,56 @@ public:
             else
                 Act();
         } catch (const EAbort&) {
-            notifier_.Fail("Operation aborted");
+            Fail("Operation aborted");
         } catch (const std::exception& error) {
-            notifier_.Fail(DefaultErrorText(error.what()));
+            Fail(DefaultErrorText(error.what()));
         }
         return Finish();
     }
 
 private:
-    void ShowView(const std::string& view) {
-        view_.rows.clear();
-        logic_.SetCurrentLocation(view);
-        logic_.RefreshStartupList();
+    // The page of a view; what could not be read is a failure of the station.
+    StartupPage Read(const std::function<void(StartupPage&)>& read) {
+        StartupPage page;
+        try {
+            read(page);
+        } catch (const std::exception& error) {
+            NoteProblems(page);
+            Fail(DefaultErrorText(error.what()));  // the rows read before it still count
+            return page;
+        }
+        NoteProblems(page);
+        return page;
+    }
+
+    void NoteProblems(const StartupPage& page) {
+        for (const std::string& problem : page.problems)
+            Fail(problem);
     }
 
     void List() {
-        std::vector<std::string> views;
-        for (const StartupLocation& location : StartupLocations())
-            if (!command_.location || *command_.location == location.tag)
-                views.push_back(location.tag);
-        for (const std::string& view : views) {
-            try {
+        for (const StartupSource* item : BarItems()) {
+            const std::string view = item->tag;
+            if (command_.location && *command_.location != view)
+                continue;
+            StartupPage page = Read([&](StartupPage& into) {
                 if (command_.user && view == kStartupTag)
-                    ListUser(*command_.user);
+                    book_.ReadUserFolder(ProfileNamed(*command_.user).value_or(*command_.user), into);
                 else
-                    ShowView(view);
-                if (command_.user)
-                    KeepRowsOf(*command_.user);
-            } catch (const std::exception& error) {
-                notifier_.Fail(DefaultErrorText(error.what()));  // the rows read before it still count
-            }
-            report_.rows.insert(report_.rows.end(), std::make_move_iterator(view_.rows.begin()),
-                                std::make_move_iterator(view_.rows.end()));
+                    book_.ReadView(view, into);
+            });
+            if (command_.user)
+                KeepRowsOf(*command_.user, page.rows);
+            report_.rows.insert(report_.rows.end(), std::make_move_iterator(page.rows.begin()),
+                                std::make_move_iterator(page.rows.end()));
         }
         const size_t count = report_.rows.size();
         report_.status = std::to_string(count) + (count == 1 ? " entry" : " entries");
     }
 
-    void ListUser(const std::string& user) {
-        view_.rows.clear();
-        logic_.SetCurrentLocation(kStartupTag);
-        logic_.ListBox1Click(ProfileNamed(user).value_or(user));
-    }
-
     // Only the rows whose Location names the user: "alice\Startup", "alice\Run" and the like.
-    void KeepRowsOf(const std::string& user) {
-        std::erase_if(view_.rows, [&](const StartupEntry& row) {
+    static void KeepRowsOf(const std::string& user, std::vector<StartupEntry>& rows) {
+        std::erase_if(rows, [&](const StartupEntry& row) {
             const std::string rowUser = UserPartOf(row.location);
             return rowUser.empty() || !EqualsIgnoringCase(rowUser, user);
         });
@@ -118,7 +93,7 @@ private:
 
     // The profile name as the Users list shows it, for a name typed in any letter case.
     std::optional<std::string> ProfileNamed(const std::string& user) const {
-        for (const std::string& name : logic_.Profiles().Names())
+        for (const std::string& name : book_.Profiles().Names())
             if (EqualsIgnoringCase(name, user))
                 return name;
         return std::nullopt;
@@ -127,31 +102,32 @@ private:
     // The list of the row's view is read first, to find the row as a person would pick it.
     void Act() {
         const std::string& location = *command_.location;
-        ShowView(ViewOfLocation(location));
-        if (notifier_.failed)
+        const StartupPage page =
+            Read([&](StartupPage& into) { book_.ReadView(ViewOfLocation(location), into); });
+        if (failed_)
             return;  // a location that cannot be read is not acted on
         if (command_.verb == CliVerb::Add) {
             Add(location);
             return;
         }
-        const std::optional<StartupEntry> row = PickRow();
+        const std::optional<StartupEntry> row = PickRow(page.rows);
         if (!row) {
             const char* which = command_.verb == CliVerb::Disable  ? "enabled "
                                 : command_.verb == CliVerb::Enable ? "disabled "
                                                                    : "";
-            notifier_.Fail(AtLocation(
-                location, "there is NO " + std::string(which) + "entry '" + command_.name + "' !"));
+            Fail(AtLocation(location,
+                            "there is NO " + std::string(which) + "entry '" + command_.name + "' !"));
             return;
         }
-        Record(command_.verb == CliVerb::Disable  ? logic_.DisableEntry(*row)
-               : command_.verb == CliVerb::Enable ? logic_.EnableEntry(*row)
-                                                  : logic_.RemoveEntry(*row));
+        Record(command_.verb == CliVerb::Disable  ? book_.DisableEntry(*row, ViewOfLocation(location))
+               : command_.verb == CliVerb::Enable ? book_.EnableEntry(*row)
+                                                  : book_.RemoveEntry(*row));
     }
 
     void Add(const std::string& location) {
         std::string locationKey = location;
         if (location == kStartupTag) {
-            notifier_.Fail(AtLocation(location, kUserMissing));
+            Fail(AtLocation(location, kUserMissing));
             return;
         }
         if (UserKeyKindOfRow(location) != nullptr) {
@@ -159,20 +135,19 @@ private:
         } else if (!UserPartOf(location).empty()) {
             const std::optional<std::string> user = ProfileNamed(UserPartOf(location));
             if (!user) {
-                notifier_.Fail(
-                    AtLocation(location, "there is NO user profile '" + UserPartOf(location) + "' !"));
+                Fail(AtLocation(location, "there is NO user profile '" + UserPartOf(location) + "' !"));
                 return;
             }
             locationKey = LocationKeyOf(kStartupTag, *user);
         }
-        Record(logic_.AddEntry(locationKey, command_.name, command_.command));
+        Record(book_.AddEntry(locationKey, command_.name, command_.command));
     }
 
     // Disable takes an enabled row, enable a disabled one (or one Windows holds off), remove either,
     // the one that starts first.
-    std::optional<StartupEntry> PickRow() const {
+    std::optional<StartupEntry> PickRow(const std::vector<StartupEntry>& rows) const {
         std::optional<StartupEntry> other;
-        for (const StartupEntry& row : view_.rows) {
+        for (const StartupEntry& row : rows) {
             if (!EqualsIgnoringCase(row.appName, command_.name) ||
                 !EqualsIgnoringCase(row.location, *command_.location))
                 continue;
@@ -187,31 +162,30 @@ private:
 
     void Record(const Outcome& outcome) {
         if (!outcome.IsDone())
-            notifier_.Fail(outcome.Text());
+            Fail(outcome.Text());
+    }
+
+    // Whatever was said before the last failure goes out before it; the last failure is the reason.
+    void Fail(const std::string& text) {
+        if (failed_)
+            report_.messages.push_back(std::move(report_.status));
+        report_.status = text;
+        failed_ = true;
     }
 
     StationReport Finish() {
-        report_.messages = notifier_.messages;
-        report_.ok = !notifier_.failed;
-        if (!report_.ok) {
-            // The last failure is the reason; whatever else was said comes before it.
-            const size_t reason = notifier_.failures.rend() -
-                                  std::find(notifier_.failures.rbegin(), notifier_.failures.rend(), true) - 1;
-            report_.status = report_.messages[reason];
-            report_.messages.erase(report_.messages.begin() + static_cast<std::ptrdiff_t>(reason));
-            if (command_.verb != CliVerb::List)
-                report_.rows.clear();
-        } else if (command_.verb != CliVerb::List) {
+        report_.ok = !failed_;
+        if (failed_ && command_.verb != CliVerb::List)
+            report_.rows.clear();
+        else if (!failed_ && command_.verb != CliVerb::List)
             report_.status = "done";
-        }
         return std::move(report_);
     }
 
     const CliCommand& command_;
-    CapturingView view_;
-    CollectingNotifier notifier_;
-    StartupList logic_;
+    StartupBook book_;
     StationReport report_;
+    bool failed_ = false;
 };
 
 // Startup folders are read by list of every view or of Startup, and by actions on a Startup folder.

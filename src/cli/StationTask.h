@@ -1,4 +1,4 @@
-// The work of one station: the window's startup logic driven by the command, its rows and messages kept.
+// The work of one station: the startup book driven by the command, its rows and messages kept.
 #pragma once
 
 #include <functional>

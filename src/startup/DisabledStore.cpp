@@ -5,7 +5,7 @@
 
 #include "Errors.h"
 #include "LocationKeys.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 #include "StoreEncoding.h"
 #include "TextFiles.h"
 
@@ -143,7 +143,7 @@ void DisabledStore::AddDisabledRows(const std::string& location,
     AddRowsWhere([&](std::string_view line) { return RowLocationOf(line, location, user); }, rows);
 }
 
-void DisabledStore::AddUserDisabledRows(const UserKeyKind& kind, std::vector<StartupEntry>& rows) const {
+void DisabledStore::AddUserDisabledRows(const StartupSource& kind, std::vector<StartupEntry>& rows) const {
     AddRowsWhere(
         [&](std::string_view line) -> std::optional<std::string> {
             const std::optional<UserKey> key = UserKeyOf(std::string(line));

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "StartupEntry.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 
 // AppDir of an executable: its folder without the trailing backslash, except for a drive's root ("C:\").
 std::string AppDirOf(const std::string& exePath);
@@ -56,7 +56,7 @@ public:
 
     // Appends a disabled row for every line that starts a record of a user's own key of that kind
     // ("Run\" + U, U not empty), logged on or not; each row is located U + "\" + kind. Raises as above.
-    void AddUserDisabledRows(const UserKeyKind& kind, std::vector<StartupEntry>& rows) const;
+    void AddUserDisabledRows(const StartupSource& kind, std::vector<StartupEntry>& rows) const;
 
     // Rewrites the file without every whole record whose first two lines are locationKey and appName;
     // a trailing part of a record is dropped. The file exists afterwards, 0 bytes when empty.

@@ -12,7 +12,7 @@ std::string UserPartOf(const std::string& location) {
     return separator == std::string::npos ? std::string() : location.substr(0, separator);
 }
 
-const UserKeyKind* UserKeyKindOfRow(const std::string& location) {
+const StartupSource* UserKeyKindOfRow(const std::string& location) {
     const std::string user = UserPartOf(location);
     return user.empty() ? nullptr : FindUserKeyKind(location.substr(user.size() + 1));
 }
@@ -20,26 +20,28 @@ const UserKeyKind* UserKeyKindOfRow(const std::string& location) {
 std::string ToLocationKey(const std::string& location) {
     if (location.find('\\') == std::string::npos)
         return location;
-    const UserKeyKind* kind = UserKeyKindOfRow(location);
-    return std::string(kind != nullptr ? kind->kind : kStartupTag) + "\\" + UserPartOf(location);
+    const StartupSource* kind = UserKeyKindOfRow(location);
+    return std::string(kind != nullptr ? kind->tag : kStartupTag) + "\\" + UserPartOf(location);
 }
 
 std::optional<UserKey> UserKeyOf(const std::string& key) {
     const std::string kind = UserPartOf(key);
-    const UserKeyKind* found = kind.empty() ? nullptr : FindUserKeyKind(kind);
+    const StartupSource* found = kind.empty() ? nullptr : FindUserKeyKind(kind);
     if (found == nullptr || key.size() == kind.size() + 1)
         return std::nullopt;
     return UserKey{found, key.substr(kind.size() + 1)};
 }
 
-std::string UserRowLocation(const std::string& user, const UserKeyKind& kind) {
-    return user + "\\" + kind.kind;
+std::string UserRowLocation(const std::string& user, const StartupSource& kind) {
+    return user + "\\" + kind.tag;
 }
 
 bool IsPolicyLocation(const std::string& location) {
     const std::optional<UserKey> key = UserKeyOf(location);
-    const UserKeyKind* kind = key ? key->kind : UserKeyKindOfRow(location);
-    return location == "HKLM_Policies" || location == "HKCU_Policies" || (kind != nullptr && kind->byPolicy);
+    const StartupSource* source = key ? key->kind : UserKeyKindOfRow(location);
+    if (source == nullptr)
+        source = FindStationKey(location);
+    return source != nullptr && source->byPolicy;
 }
 
 std::string LocationKeyOf(const std::string& location, const std::string& user) {

@@ -4,14 +4,14 @@
 #include <optional>
 #include <string>
 
-#include "StartupLocations.h"
+#include "StartupSources.h"
 
 // The text of a Location before its first "\": the user of a Startup-folder row or of a user's key
 // ("bob\Run"), empty for a tag.
 std::string UserPartOf(const std::string& location);
 
 // The kind of a row of a logged-on user's own key: "Run" of "bob\Run"; nullptr for any other Location.
-const UserKeyKind* UserKeyKindOfRow(const std::string& location);
+const StartupSource* UserKeyKindOfRow(const std::string& location);
 
 // A row's Location as a LocationKey: "alice\Startup" becomes "Startup\alice", "bob\Run" becomes
 // "Run\bob" (so for RunOnce and Policies); a tag stays as it is.
@@ -19,16 +19,16 @@ std::string ToLocationKey(const std::string& location);
 
 // A LocationKey of a logged-on user's own key ("Run\bob"): its kind and user. Nothing for other text.
 struct UserKey {
-    const UserKeyKind* kind;
+    const StartupSource* kind;
     std::string user;
 };
 std::optional<UserKey> UserKeyOf(const std::string& key);
 
 // The Location of the row of a user's key: "bob" and kind "Run" give "bob\Run".
-std::string UserRowLocation(const std::string& user, const UserKeyKind& kind);
+std::string UserRowLocation(const std::string& user, const StartupSource& kind);
 
-// True for the rows of a policy key, which Group Policy owns: "HKLM_Policies", "HKCU_Policies",
-// "U\Policies", and its LocationKey "Policies\U".
+// True for the rows of a source that Group Policy owns ("HKLM_Policies", "U\Policies", ...), and
+// for their LocationKeys ("Policies\U").
 bool IsPolicyLocation(const std::string& location);
 
 // The LocationKey of an entry of location taken with the user part of its row: "Startup" and alice

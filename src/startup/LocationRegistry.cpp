@@ -3,20 +3,20 @@
 
 #include "LocationKeys.h"
 #include "LoggedOnUsers.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 
 std::optional<LocationPlace> PlaceOfLocation(const std::string& location,
                                              const RegistryApi& api,
                                              const Station& station) {
-    if (const StartupLocation* found = FindRegistryLocation(location))
-        return LocationPlace{found->root, found->keyPath, found->view};
+    if (const StartupSource* found = FindStationKey(location))
+        return LocationPlace{found->root, found->keyPath, found->registryView};
     const std::optional<UserKey> key = UserKeyOf(location);
     if (!key)
         return std::nullopt;
     const std::optional<LoggedOnUser> user = LoggedOnUserNamed(key->user, api, station);
     if (!user)
         return std::nullopt;
-    return LocationPlace{HKEY_USERS, "\\" + user->sid + key->kind->keyPath};
+    return LocationPlace{key->kind->root, "\\" + user->sid + key->kind->keyPath};
 }
 
 bool OpenLocationKey(TRegistry& registry,

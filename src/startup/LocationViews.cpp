@@ -5,35 +5,24 @@
 
 #include "LocationKeys.h"
 #include "TextCodec.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 
 namespace {
 
-// A registry tag in any letter case, the 32-bit view's included where the system has one.
+// A station key's tag in any letter case, spelled as the table spells it.
 std::optional<std::string> CanonicalRegistryTag(const std::string& text) {
-    auto tagOf = [&](const auto& locations) -> std::optional<std::string> {
-        for (const StartupLocation& location : locations)
-            if (location.root != nullptr && EqualsIgnoringCase(text, location.tag) &&
-                FindRegistryLocation(location.tag) != nullptr)
-                return std::string(location.tag);
-        return std::nullopt;
-    };
-    std::optional<std::string> tag = tagOf(StartupLocations());
-    if (!tag)
-        tag = tagOf(Startup32BitLocations());
-    for (const PartnerLocation& partner : PartnerLocations())
-        if (!tag && EqualsIgnoringCase(text, partner.location.tag))
-            tag = partner.location.tag;
-    return tag;
+    for (const StartupSource& source : StartupSources())
+        if (source.IsRegistry() && source.scope == SourceScope::Station &&
+            EqualsIgnoringCase(text, source.tag))
+            return std::string(source.tag);
+    return std::nullopt;
 }
 
 // The part after a user's name in any letter case: "Startup" or one of the users' own keys.
 std::optional<std::string> CanonicalUserPart(const std::string& text) {
-    if (EqualsIgnoringCase(text, kStartupTag))
-        return std::string(kStartupTag);
-    for (const UserKeyKind& kind : UserKeyKinds())
-        if (EqualsIgnoringCase(text, kind.kind))
-            return std::string(kind.kind);
+    for (const StartupSource& source : StartupSources())
+        if (source.scope != SourceScope::Station && EqualsIgnoringCase(text, source.tag))
+            return std::string(source.tag);
     return std::nullopt;
 }
 
@@ -50,9 +39,9 @@ bool EqualsIgnoringCase(const std::string& text, const std::string& other) {
 }
 
 std::optional<std::string> CanonicalView(const std::string& text) {
-    for (const StartupLocation& location : StartupLocations())
-        if (EqualsIgnoringCase(text, location.tag))
-            return std::string(location.tag);
+    for (const StartupSource* item : BarItems())
+        if (EqualsIgnoringCase(text, item->tag))
+            return std::string(item->tag);
     return std::nullopt;
 }
 
@@ -68,16 +57,10 @@ std::optional<std::string> CanonicalLocation(const std::string& text) {
 }
 
 std::string ViewOfLocation(const std::string& location) {
-    if (const UserKeyKind* kind = UserKeyKindOfRow(location))
+    if (const StartupSource* kind = UserKeyKindOfRow(location))
         return kind->view;
     if (!UserPartOf(location).empty())
         return kStartupTag;
-    for (const PartnerLocation& partner : PartnerLocations())
-        if (location == partner.location.tag)
-            return partner.view;
-    // The 32-bit view's rows are shown with the native tag's: "HKLM_Run32" in the view "HKLM_Run".
-    const StartupLocation* found = FindRegistryLocation(location);
-    if (found != nullptr && found->view != 0 && location.ends_with("32"))
-        return location.substr(0, location.size() - 2);
-    return location;
+    const StartupSource* source = FindSource(location);
+    return source != nullptr ? source->view : location;
 }

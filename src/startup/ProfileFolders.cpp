@@ -95,10 +95,6 @@ std::optional<UserProfile> UserProfiles::Named(const std::string& user) const {
     return std::nullopt;
 }
 
-bool IsPlainUserName(const std::string& user) {
-    return user.find_first_of("\\/:") == std::string::npos && user != "." && user != "..";
-}
-
 std::vector<std::string> ShortcutFileNames(const std::string& folder) {
     std::vector<std::string> names;
     FindFileNames(folder + "*.lnk", names);

@@ -7,15 +7,8 @@
 
 #include "RegistryApi.h"
 #include "Station.h"
+#include "UserProfile.h"
 
-// Which of Windows' own startup switches a Startup folder's shortcuts have.
-enum class FolderSwitches { None, CurrentUser, AllUsers };
-
-struct UserProfile {
-    std::string name;           // as the Users list shows it; "All Users" for the common folder
-    std::string startupFolder;  // ends in a backslash
-    FolderSwitches switches = FolderSwitches::None;
-};
 
 // Appends the names that match pattern, in the order the file system returns them, except ".", "..",
 // "Default User", "LocalService" and "NetworkService" (compared exactly). Entries of every kind count:
@@ -44,8 +37,6 @@ private:
 // The older layout's profiles under fileRoot (ending in a backslash); none when that search finds none.
 std::vector<UserProfile> DocumentsFolderProfiles(const std::string& fileRoot);
 
-// A user name is one folder name: it holds no "\", "/" or ":" and is not "." or "..".
-bool IsPlainUserName(const std::string& user);
 
 // The "*.lnk" files of a folder that ends in a backslash.
 std::vector<std::string> ShortcutFileNames(const std::string& folder);

@@ -7,7 +7,7 @@
 
 #include "TRegistry.h"
 #include "LocationKeys.h"
-#include "ShellLink.h"
+#include "SourceKind.h"
 
 namespace {
 
@@ -17,11 +17,6 @@ constexpr const char* kNtCurrentVersion = "\\SOFTWARE\\Microsoft\\Windows NT\\Cu
 std::string Upper(std::string text) {
     CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
-}
-
-bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           lstrcmpiA(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -132,12 +127,9 @@ ProgramFileFinder::ProgramFileFinder(const Station& station, const RegistryApi& 
 }
 
 ProgramFile ProgramFileFinder::Of(const StartupEntry& row) const {
-    if (IsStartupKey(ToLocationKey(row.location)) && EndsWithIgnoringCase(row.appPath, ".lnk")) {
-        // The folder's path is already as seen from here; the target is as the station names it.
-        const std::string target = ResolveShortcutTarget(row.appPath);
-        return {target, Reachable(target)};
-    }
-    return OfCommand(row.appPath, row.location.ends_with("32"));
+    const RowProgram program = KindOfLocation(ToLocationKey(row.location)).ProgramOf(row);
+    return program.isFile ? ProgramFile{program.text, Reachable(program.text)}
+                          : OfCommand(program.text, program.view32);
 }
 
 ProgramFile ProgramFileFinder::OfCommand(const std::string& command, bool view32) const {

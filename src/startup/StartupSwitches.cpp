@@ -3,7 +3,6 @@
 
 #include <unordered_set>
 
-#include "StartupLocations.h"
 #include "TRegistry.h"
 #include "TextCodec.h"
 
@@ -36,29 +35,27 @@ std::optional<SwitchList> On(const Station& station, HKEY root, const char* list
 }  // namespace
 
 std::optional<SwitchList> SwitchListOfTag(const std::string& tag, const Station& station) {
-    if (tag == "HKCU_Run")
-        return On(station, HKEY_CURRENT_USER, "Run");
-    if (tag == "HKLM_Run")
-        return On(station, HKEY_LOCAL_MACHINE, "Run");
-    if (tag == "HKLM_Run32" && FindRegistryLocation(tag) != nullptr)
-        return On(station, HKEY_LOCAL_MACHINE, "Run32");
-    return std::nullopt;
+    const StartupSource* source = FindStationKey(tag);
+    if (source == nullptr || source->switches == nullptr)
+        return std::nullopt;
+    return On(station, source->root, source->switches);
 }
 
-std::optional<SwitchList> SwitchListOfUserKey(const UserKeyKind& kind,
+std::optional<SwitchList> SwitchListOfUserKey(const StartupSource& kind,
                                               const std::string& sid,
                                               const Station& station) {
-    if (std::string(kind.kind) != "Run")
+    if (kind.switches == nullptr)
         return std::nullopt;
-    return SwitchList{HKEY_USERS, "Run", station, sid};
+    return SwitchList{kind.root, kind.switches, station, sid};
 }
 
 std::optional<SwitchList> SwitchListOfFolder(FolderSwitches switches, const Station& station) {
+    const char* list = FindSource(kStartupTag)->switches;
     switch (switches) {
         case FolderSwitches::CurrentUser:
-            return On(station, HKEY_CURRENT_USER, "StartupFolder");
+            return On(station, HKEY_CURRENT_USER, list);
         case FolderSwitches::AllUsers:
-            return On(station, HKEY_LOCAL_MACHINE, "StartupFolder");
+            return On(station, HKEY_LOCAL_MACHINE, list);
         case FolderSwitches::None:
             break;
     }

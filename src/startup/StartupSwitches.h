@@ -12,7 +12,7 @@
 #include "RegistryApi.h"
 #include "ProfileFolders.h"
 #include "StartupEntry.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 #include "Station.h"
 
 struct SwitchList {
@@ -22,13 +22,12 @@ struct SwitchList {
     std::string hive;  // under HKEY_USERS: the logged-on user's hive that holds them; else empty
 };
 
-// The switches of a registry tag's entries: HKCU_Run, HKLM_Run and HKLM_Run32 have them, the others
-// (RunOnce, HKU) none; on another station HKCU_Run has none either.
+// The switches of a station key's entries, as the table names them; none where the station lacks the
+// key's root (another station's HKEY_CURRENT_USER).
 std::optional<SwitchList> SwitchListOfTag(const std::string& tag, const Station& station = {});
 
-// The switches of the Run key of a logged-on user's own hive (sid), as HKCU_Run's are of the running
-// user's; RunOnce and policy keys have none.
-std::optional<SwitchList> SwitchListOfUserKey(const UserKeyKind& kind,
+// The switches of a key of a logged-on user's own hive (sid), where the table names them.
+std::optional<SwitchList> SwitchListOfUserKey(const StartupSource& kind,
                                               const std::string& sid,
                                               const Station& station = {});
 

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "RegistryApi.h"
-#include "ProfileFolders.h"
+#include "Station.h"
+#include "UserProfile.h"
 
 // The profiles of ProfileList under the registry's HKEY_LOCAL_MACHINE, except the service profiles and
 // those whose folder does not exist, each named by its folder's last component and with its Startup

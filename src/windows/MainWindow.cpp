@@ -7,7 +7,7 @@
 
 #include "resource.h"
 #include "SystemLibrary.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 #include "LocationKeys.h"
 #include "AppTitle.h"
 #include "EntryInfoTip.h"
@@ -75,7 +75,7 @@ MainWindow::MainWindow(MainWindowSeams seams, std::string station)
     RegisterClassOnce(kMainWindowClass, icon_.get(), nullptr);
     CreateTopLevel(kMainWindowClass, "Tellurin", kStyle, WS_EX_CONTROLPARENT, 333, 191, 741, 525, nullptr);
     systemNotifier_.SetOwner(Handle());
-    logic_ = std::make_unique<StartupList>(*this, *this);
+    logic_ = std::make_unique<StartupPresenter>(*this, *this);
     CreateControls();
     CreateMenus();
     // Asking the notification area takes a while: the icon goes there once the window is painted.
@@ -106,17 +106,17 @@ TrayIcon& MainWindow::Tray() {
 
 void MainWindow::FormCreate() {
     AppDir = AppDirOf(OwnExecutablePath());
-    logic_->SetAppDir(AppDir);
+    logic_->Book().SetAppDir(AppDir);
     ComputerName = ExeInfo1.ComputerName();
     const Station station = StationNamed(stationName_, ComputerName, AdministrativeShareOf(stationName_));
-    logic_->SetStation(station);
-    logic_->SetComputerName(StoreNameOf(station, ComputerName));
+    logic_->Book().SetStation(station);
+    logic_->Book().SetComputerName(StoreNameOf(station, ComputerName));
     captionText_ = CaptionTextFor(ExeInfo1.FileVersion);
     if (!stationName_.empty())
         captionText_ += " - " + stationName_;
     SetCaptionText(captionText_);
     SetApplicationTitle(captionText_);
-    logic_->SetCurrentLocation("HKLM_Run");
+    logic_->SetCurrentLocation(BarItems().front()->tag);
     logic_->RefreshStartupList();
     SetEntryMenuEnabled(false);
 }
@@ -191,7 +191,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 AnswerRowCustomDraw(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam), answer))
                 return answer;
             if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam),
-                                              logic_->CurrentStation())) {
+                                              logic_->Book().CurrentStation())) {
                 FitInfoTipFont(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam));
                 return 0;
             }
@@ -238,8 +238,9 @@ void MainWindow::OnCommand(int id, int code) {
         case kXPBar_Location:
             if (code == SBN_ITEMCLICK) {
                 int item = SideBarClickedItem(Control(kXPBar_Location));
-                if (item >= 0 && item < static_cast<int>(StartupLocations().size()))
-                    logic_->SelectLocation(StartupLocations()[item].tag);
+                const std::vector<const StartupSource*> items = BarItems();
+                if (item >= 0 && item < static_cast<int>(items.size()))
+                    logic_->SelectLocation(items[item]->tag);
             }
             break;
         case kUsersList:
@@ -266,13 +267,13 @@ void MainWindow::OnCommand(int id, int code) {
                 showAbout_();
             break;
         case kDisableApp1:
-            RunOnSelectedRow(&StartupList::DisableApp1Click);
+            RunOnSelectedRow(&StartupPresenter::DisableApp1Click);
             break;
         case kEnableApp1:
-            RunOnSelectedRow(&StartupList::EnableApp1Click);
+            RunOnSelectedRow(&StartupPresenter::EnableApp1Click);
             break;
         case kRemoveApp1:
-            RunOnSelectedRow(&StartupList::RemoveApp1Click);
+            RunOnSelectedRow(&StartupPresenter::RemoveApp1Click);
             break;
         case kExit1:
             DestroyWindow(Handle());
@@ -340,7 +341,7 @@ void MainWindow::Button_AddClick() {
                             SelectedUser());
 }
 
-void MainWindow::RunOnSelectedRow(Outcome (StartupList::*operation)(const StartupEntry&)) {
+void MainWindow::RunOnSelectedRow(Outcome (StartupPresenter::*operation)(const StartupEntry&)) {
     if (std::optional<StartupEntry> row = listView_->SelectedEntry())
         ((*logic_).*operation)(*row);
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "TExeInfo.h"
-#include "StartupList.h"
+#include "StartupPresenter.h"
 #include "StartupView.h"
 #include "EntryListView.h"
 #include "GdiObjects.h"
@@ -46,7 +46,7 @@ public:
     // Key preview: F5 with any modifier refreshes. True when the key was handled.
     bool FormKeyDown(WPARAM key);
 
-    StartupList& Logic() { return *logic_; }
+    StartupPresenter& Logic() { return *logic_; }
     const std::string& CaptionText() const { return captionText_; }
     HMENU EntryMenu() const { return entryMenu_.get(); }
     HMENU TrayMenu() const { return trayMenu_.get(); }
@@ -83,7 +83,7 @@ private:
     void Button_BrowseClick();
     void Button_AddClick();
     void EditChanged();
-    void RunOnSelectedRow(Outcome (StartupList::*operation)(const StartupEntry&));
+    void RunOnSelectedRow(Outcome (StartupPresenter::*operation)(const StartupEntry&));
     Notifier& ActiveNotifier();
     std::optional<std::string> SelectedUser() const;
 
@@ -94,7 +94,7 @@ private:
     std::string ComputerName;
     std::string captionText_;
     std::string stationName_;
-    std::unique_ptr<StartupList> logic_;
+    std::unique_ptr<StartupPresenter> logic_;
     std::unique_ptr<EntryListView> listView_;
     std::unique_ptr<TrayIcon> trayIcon_;
     UniqueMenu entryMenu_;

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "resource.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 #include "MainWindowIds.h"
 #include "MainWindow.h"
 #include "ColorLabel.h"
@@ -30,8 +30,8 @@ void MainWindow::CreateControls() {
     HWND location =
         CreateChild(form, kSideBarClass, "Location", WS_VISIBLE, kXPBar_Location, 3, 124, 140, 138);
     SideBarSetCollapsible(location, true);
-    for (const StartupLocation& place : StartupLocations())
-        SideBarAddItem(location, place.barCaption, place.barHint);
+    for (const StartupSource* item : BarItems())
+        SideBarAddItem(location, item->barCaption, item->barHint);
     CreateChild(form, kSideBarClass, "Users", WS_VISIBLE, kXPBar_Users, 3, 300, 140, 35);
     CreateChild(form, WC_LISTBOXA, "",
                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kUsersList, 3, 335,

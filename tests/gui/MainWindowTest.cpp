@@ -262,7 +262,7 @@ TEST_F(MainWindowTest, OnAnotherStationTheWindowShowsItsNameAndKeepsItsOwnStore)
     form_ = std::make_unique<MainWindow>(MainWindowSeams{{}, &cues_}, "ws09");
     PumpMessages(50);
     EXPECT_TRUE(form_->CaptionText().ends_with(" - ws09")) << form_->CaptionText();
-    EXPECT_TRUE(form_->Logic().DisabledStoreFile().ends_with("\\WS09_reg_disabled.ini"));
+    EXPECT_TRUE(form_->Logic().Book().DisabledStoreFile().ends_with("\\WS09_reg_disabled.ini"));
     EXPECT_EQ(RowNamed("Pager"), -1);  // this computer's HKLM_Run value
     EXPECT_EQ(cues_.events, (std::vector<std::string>{"Error: Could NOT open registry !"}));
 }

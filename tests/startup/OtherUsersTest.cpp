@@ -108,8 +108,8 @@ TEST_F(OtherUsersTest, RunOnceAndPolicyRowsAreListedAndPolicyRowsAreNotChanged) 
     EXPECT_EQ(view.countLabel, "[HKCU_Run] = 1 app will start with windows.");
     for (const StartupEntry& row :
          {view.rows.at(0), StartupEntry::Enabled("Guard", "guard.exe", "HKLM_Policies")}) {
-        EXPECT_EQ(list.DisableEntry(row).Text(), AtLocation(row.location, kSetByPolicy));
-        EXPECT_EQ(list.RemoveEntry(row).Text(), AtLocation(row.location, kSetByPolicy));
+        EXPECT_EQ(list.Book().DisableEntry(row, list.CurrentLocation()).Text(), AtLocation(row.location, kSetByPolicy));
+        EXPECT_EQ(list.Book().RemoveEntry(row).Text(), AtLocation(row.location, kSetByPolicy));
     }
     EXPECT_TRUE(GetRawValue(HKEY_USERS, Key(kBob, "Policies\\Explorer\\Run"), "Agent").exists);
     EXPECT_TRUE(GetRawValue(HKEY_LOCAL_MACHINE, kPolicyPath, "Guard").exists);

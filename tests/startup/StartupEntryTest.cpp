@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "StartupEntry.h"
-#include "StartupLocations.h"
+#include "StartupSources.h"
 
 namespace {
 
@@ -34,15 +34,16 @@ TEST(StartupEntryTest, OrdersByTheSystemComparisonAndKeepsEqualNamesInTheirOrder
     EXPECT_EQ(rows[3].StateImage(), 1);
 }
 
-TEST(StartupEntryTest, OnlyTheFourRegistryTagsNameARegistryLocation) {
-    ASSERT_NE(FindRegistryLocation("HKU_RunOnce"), nullptr);
-    EXPECT_EQ(FindRegistryLocation("HKU_RunOnce")->root, HKEY_USERS);
-    EXPECT_STREQ(FindRegistryLocation("HKU_RunOnce")->keyPath,
+TEST(StartupEntryTest, OnlyStationKeysNameARegistryLocation) {
+    ASSERT_NE(FindStationKey("HKU_RunOnce"), nullptr);
+    EXPECT_EQ(FindStationKey("HKU_RunOnce")->root, HKEY_USERS);
+    EXPECT_STREQ(FindStationKey("HKU_RunOnce")->keyPath,
                  ".DEFAULT\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce");
-    EXPECT_EQ(FindRegistryLocation("HKCU_Run")->root, HKEY_CURRENT_USER);
-    EXPECT_EQ(FindRegistryLocation("hkcu_run"), nullptr);  // tags compare exactly
-    EXPECT_EQ(FindRegistryLocation("Startup"), nullptr);
-    EXPECT_EQ(FindRegistryLocation("HKCU_Run\\alice"), nullptr);
+    EXPECT_EQ(FindStationKey("HKCU_Run")->root, HKEY_CURRENT_USER);
+    EXPECT_EQ(FindStationKey("hkcu_run"), nullptr);  // tags compare exactly
+    EXPECT_EQ(FindStationKey("Startup"), nullptr);
+    EXPECT_EQ(FindStationKey("Run"), nullptr);  // a kind of each user's keys, not a key of the station
+    EXPECT_EQ(FindStationKey("HKCU_Run\\alice"), nullptr);
 }
 
 }  // namespace

@@ -30,9 +30,9 @@ StartupEntry RowNamed(const FakeStartupView& view, const std::string& name, cons
 }
 
 TEST_F(StartupListTest, AddWritesATextValueOrAShortcutAndChecksItsInput) {
-    EXPECT_TRUE(StartupList::AddButtonEnabled(" ", " "));
-    EXPECT_FALSE(StartupList::AddButtonEnabled("Pager", ""));
-    EXPECT_FALSE(StartupList::AddButtonEnabled("", "x"));
+    EXPECT_TRUE(StartupPresenter::AddButtonEnabled(" ", " "));
+    EXPECT_FALSE(StartupPresenter::AddButtonEnabled("Pager", ""));
+    EXPECT_FALSE(StartupPresenter::AddButtonEnabled("", "x"));
     list.SelectLocation("HKCU_Run");
     list.Button_AddClick("", "C:\\x.exe", std::nullopt);
     list.Button_AddClick("Pager", "", std::nullopt);

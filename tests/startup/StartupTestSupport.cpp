@@ -77,8 +77,8 @@ void ClearValues(HKEY root, const std::string& path) {
 }
 
 StartupListTest::StartupListTest() {
-    list.SetAppDir(appDir.Path());
-    list.SetComputerName("WS01");
+    list.Book().SetAppDir(appDir.Path());
+    list.Book().SetComputerName("WS01");
     // Each test starts from empty location keys; the snapshots put the prefix's values back.
     for (auto [root, path] :
          {std::pair{HKEY_CURRENT_USER, kRunPath}, std::pair{HKEY_LOCAL_MACHINE, kRunPath},

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "StartupList.h"
+#include "StartupPresenter.h"
 #include "StartupView.h"
 #include "support/FaultyRegistryApi.h"
 #include "support/KeySnapshot.h"
@@ -75,12 +75,12 @@ inline const char* kRunPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run
 inline const char* kRunOncePath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 inline const char* kDefaultRunOncePath = ".DEFAULT\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-// A StartupList on a scratch AppDir and computer name, with the faulty registry API and recorders.
+// The main window's presenter of the startup book on a scratch AppDir and computer name, with the faulty registry API and recorders.
 class StartupListTest : public ::testing::Test {
 protected:
     StartupListTest();
 
-    std::string StorePath() const { return list.DisabledStoreFile(); }
+    std::string StorePath() const { return list.Book().DisabledStoreFile(); }
     // Runs a call that must raise one of the program's errors; gives its text.
     template <typename Call>
     static std::string ErrorOf(Call call) {
@@ -100,5 +100,5 @@ protected:
     ScratchFolder appDir{"C:\\" + UniqueName("tellurin_app")};
     FakeStartupView view;
     RecordingNotifier notifier;
-    StartupList list{view, notifier, FaultyRegistryApi()};
+    StartupPresenter list{view, notifier, FaultyRegistryApi()};
 };

@@ -1,4 +1,4 @@
-// What the startup logic shows: the rows of the list, the count label, the users list, the focus.
+// What the startup presenter shows: the rows of the list, the count label, the users list, the focus.
 #pragma once
 
 #include <string>

@@ -1,0 +1,113 @@
+// The operations of the book: add, disable, enable and remove, each through the kind of its source.
+#include "StartupBook.h"
+
+#include "EntryValues.h"
+#include "LocationKeys.h"
+#include "SourceKind.h"
+#include "StartupMessages.h"
+#include "StoreLock.h"
+
+Outcome StartupBook::AddEntry(const std::string& locationKey,
+                              const std::string& name,
+                              const std::string& path) {
+    if (IsPolicyLocation(locationKey))
+        return Outcome::Refused(AtLocation(locationKey, kSetByPolicy));
+    return WriteStartupEntry(locationKey, name, QuoteWholePath(path));
+}
+
+Outcome StartupBook::WriteStartupEntry(const std::string& locationKey,
+                                       const std::string& name,
+                                       const std::string& value,
+                                       ValueKind kind) {
+    return KindOfLocation(locationKey).Write(*this, locationKey, name, value, kind);
+}
+
+Outcome StartupBook::DisableEntry(const StartupEntry& row, const std::string& view) {
+    if (IsPolicyLocation(row.location))
+        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
+    // Another user's row is an entry of that user's key, whatever the view.
+    if (UserKeyKindOfRow(row.location) != nullptr)
+        return DisableStartupEntry(ToLocationKey(row.location), row.appName, row.appPath, "");
+    // A row of another key of the view (32-bit, the running user's RunOnce) is an entry of it; any
+    // other is one of the view's own location, as the list that showed it says.
+    std::string location = view;
+    for (const StartupSource* partner : PartnersOf(view))
+        if (row.location == partner->tag)
+            location = row.location;
+    return DisableStartupEntry(location, row.appName, row.appPath, UserPartOf(row.location));
+}
+
+Outcome StartupBook::DisableStartupEntry(const std::string& location,
+                                         const std::string& appName,
+                                         const std::string& appPath,
+                                         const std::string& user) {
+    const StoreLock lock(DisabledStoreFile());
+    return KindOfLocation(location).TakeAway(*this, location, appName, appPath,
+                                             LocationKeyOf(location, user));
+}
+
+// The record leaves the store only once its entry stands in its location again.
+Outcome StartupBook::EnableEntry(const StartupEntry& row) {
+    if (IsPolicyLocation(row.location))
+        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
+    const std::string locationKey = ToLocationKey(row.location);
+    if (row.state == EntryState::SwitchedOff)
+        return SwitchBackOn(locationKey, row);
+    // A record's user must name one folder, or the shortcut could be written anywhere ("Startup\..\..").
+    if (IsStartupKey(locationKey) && !IsPlainUserName(UserOfStartupKey(locationKey)))
+        return Outcome::Refused(AtLocation(locationKey, kNotAUserName));
+    // The record stays until its user logs on again.
+    if (std::optional<Outcome> absent = UserAbsent(locationKey))
+        return *absent;
+    const StoreLock lock(DisabledStoreFile());
+    const std::string value = QuoteExecutablePart(row.appPath);
+    // The shortcut writer adds ".lnk" itself.
+    const std::string name = IsStartupKey(locationKey) && EndsWithLinkExtension(row.appName)
+                                 ? row.appName.substr(0, row.appName.size() - 4)
+                                 : row.appName;
+    // The store keeps no value type: a %NAME% reference only works in an expandable value.
+    const ValueKind kind = HoldsEnvironmentReference(value) ? ValueKind::ExpandableText : ValueKind::Text;
+    Outcome written = WriteStartupEntry(locationKey, name, value, kind);
+    if (written.IsDone())
+        Store().RemoveDisabledEntry(locationKey, row.appName);
+    return written;
+}
+
+Outcome StartupBook::RemoveEntry(const StartupEntry& row) {
+    if (IsPolicyLocation(row.location))
+        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
+    const std::string locationKey = ToLocationKey(row.location);
+    const StoreLock lock(DisabledStoreFile());
+    // A row held off by Windows' switch stands in its location all the same.
+    if (row.StandsInLocation())
+        return DeleteStartupEntry(locationKey, row.appName, row.appPath);
+    Store().RemoveDisabledEntry(locationKey, row.appName);
+    return Outcome::Done();
+}
+
+Outcome StartupBook::DeleteStartupEntry(const std::string& location,
+                                        const std::string& appName,
+                                        const std::string& appPath) {
+    return KindOfLocation(location).Delete(*this, location, appName, appPath);
+}
+
+Outcome StartupBook::DropSwitch(const std::string& locationKey, const std::string& name) const {
+    const std::optional<SwitchList> switches = SwitchesOf(locationKey);
+    if (switches && !RemoveSwitch(api_, *switches, name))
+        return Outcome::Failed(AtLocation(locationKey, kCouldNotDeleteSwitch));
+    return Outcome::Done();
+}
+
+// Only the switch changes: the entry stands in its location and has no record in the store.
+Outcome StartupBook::SwitchBackOn(const std::string& locationKey, const StartupEntry& row) const {
+    if (const std::optional<SwitchList> switches = SwitchesOf(locationKey))
+        SwitchOn(api_, *switches, row.appName);
+    return Outcome::Done();
+}
+
+std::optional<Outcome> StartupBook::UserAbsent(const std::string& locationKey) const {
+    const std::optional<UserKey> key = UserKeyOf(locationKey);
+    if (!key || LoggedOnUserNamed(key->user, api_, station_))
+        return std::nullopt;
+    return Outcome::Refused(AtLocation(locationKey, NotLoggedOnText(key->user)));
+}
