@@ -17,15 +17,9 @@ inline constexpr const char* kNotAUserName =
     "Could NOT enable: the user name of the record is NOT a single folder name, the entry stays disabled !";
 inline constexpr const char* kCouldNotDeleteSwitch =
     "Could NOT delete the switch of Windows' startup settings that holds this name off !";
-// The info tip of a row that stands in its location but is held off by Windows itself.
-inline constexpr const char* kSwitchedOffByWindows =
-    "Switched off in Windows' startup settings (Task Manager or Settings); Enable App switches it back on.";
 // Group Policy writes its keys back at its next refresh: a change here would not hold.
 inline constexpr const char* kSetByPolicy =
     "Could NOT change an entry that is set by policy: Group Policy writes it back, nothing was changed !";
-// The info tip of a row of a policy key.
-inline constexpr const char* kSetByPolicyTip =
-    "Set by policy (Group Policy writes it back at its next refresh): it cannot be disabled or removed here.";
 inline constexpr const char* kLineBreakInEntry =
     "Could NOT disable an entry whose name or path holds a line break !";
 

@@ -6,6 +6,13 @@
 
 #include "Station.h"
 
+// The info tip of a row that stands in its location but is held off by Windows itself.
+inline constexpr const char* kSwitchedOffByWindows =
+    "Switched off in Windows' startup settings (Task Manager or Settings); Enable App switches it back on.";
+// The info tip of a row of a policy key.
+inline constexpr const char* kSetByPolicyTip =
+    "Set by policy (Group Policy writes it back at its next refresh): it cannot be disabled or removed here.";
+
 // True when the list's row is held off by Windows' own switch (its item data says so).
 bool IsSwitchedOffRow(HWND list, int index);
 

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "gui/GuiTestSupport.h"
+#include "EntryInfoTip.h"
 #include "StartupMessages.h"
 #include "MainWindowIds.h"
 #include "MainWindow.h"
