@@ -11,6 +11,7 @@
 #include "StartupList.h"
 #include "StartupLocations.h"
 #include "StartupMessages.h"
+#include "StationName.h"
 
 namespace {
 
