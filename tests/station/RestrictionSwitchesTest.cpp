@@ -6,11 +6,6 @@
 
 namespace {
 
-std::string Report(const Outcome& outcome) {
-    static const char* const kKinds[] = {"done", "refused", "failed"};
-    return kKinds[static_cast<int>(outcome.kind())] + (": " + outcome.Text());
-}
-
 class RestrictionSwitchesTest : public SwitchKeysTest {
 protected:
     bool StateOf(const std::vector<SwitchState>& states, Switch id) {
@@ -27,7 +22,7 @@ protected:
 TEST_F(RestrictionSwitchesTest, EachWriteStoresItsNumbersAndReadsBack) {
     for (bool on : {false, true}) {
         for (const Binding& binding : kBindings) {
-            EXPECT_EQ(Report(switches_.WriteSwitch(binding.id, on)), "done: ");
+            EXPECT_EQ(OutcomeText(switches_.WriteSwitch(binding.id, on)), "done: ");
             const std::string number = std::to_string(on ? binding.checked : binding.unchecked);
             EXPECT_EQ(NumbersOf(binding), std::vector<std::string>(binding.values.size(), number))
                 << binding.values.back();
@@ -76,7 +71,7 @@ TEST_F(RestrictionSwitchesTest, UnopenableKeyFailsWithItsTextAndStoresNothing) {
     faults_.Fail(RegCall::CreateKey, "ErrorReporting");
     std::vector<std::string> reports;
     for (int index : {0, 1, 2, 6, 11})
-        reports.push_back(Report(switches_.WriteSwitch(kBindings[index].id, true)));
+        reports.push_back(OutcomeText(switches_.WriteSwitch(kBindings[index].id, true)));
     EXPECT_FALSE(KeyExists(kUser, kSystem));
     const std::string lead = "failed: Could NOT write to registry on local computer.\r";
     const std::string policies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
@@ -97,8 +92,8 @@ TEST_F(RestrictionSwitchesTest, UnopenableKeyFailsWithItsTextAndStoresNothing) {
 }
 
 TEST_F(RestrictionSwitchesTest, DesktopIconsAreShownAndHiddenThroughTheDesktopWindow) {
-    EXPECT_EQ(Report(switches_.WriteSwitch(Switch::DesktopIcons, false)), "done: ");
-    EXPECT_EQ(Report(switches_.WriteSwitch(Switch::DesktopIcons, true)), "done: ");
+    EXPECT_EQ(OutcomeText(switches_.WriteSwitch(Switch::DesktopIcons, false)), "done: ");
+    EXPECT_EQ(OutcomeText(switches_.WriteSwitch(Switch::DesktopIcons, true)), "done: ");
     EXPECT_EQ(desktopCalls.shows, (std::vector<int>{SW_HIDE, SW_SHOW}));
     EXPECT_EQ(desktopCalls.findClass, "ProgMan");
     EXPECT_TRUE(desktopCalls.findTitleNull);

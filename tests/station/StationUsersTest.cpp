@@ -30,9 +30,12 @@ protected:
     std::string UserValue(const std::string& hive, const std::string& key, const char* name) {
         return StoredText(HKEY_CURRENT_USER, kFakeStationUsers + "\\" + hive + key, name);
     }
-    static std::string Report(const Outcome& outcome) {
-        static const char* const kKinds[] = {"done", "refused", "failed"};
-        return kKinds[static_cast<int>(outcome.kind())] + (": " + outcome.Text());
+    // Get Values: owner, home page, proxy server and switch as the fields and radios show them.
+    static std::string Read(StationValues& values) {
+        StationReading reading;
+        values.GetStationValues(reading);
+        return reading.owner + "|" + reading.homePage + "|" + reading.proxyServer +
+               (reading.proxyOn ? "|on" : "|off");
     }
 
     FakeStation station_;
@@ -45,17 +48,13 @@ TEST_F(StationUsersTest, AnotherStationReadsTheFirstUserAndWritesEveryUser) {
     AddHive("S-1-5-21-7-1001", 1);
     AddHive("S-1-5-21-7-1002", 0);
     StationValues values("pc-07", name_, api_);
-    StationReading reading;
-    values.GetStationValues(reading);
-    EXPECT_EQ(reading.owner + "|" + reading.homePage + "|" + reading.proxyServer,
-              "Station Owner|S-1-5-21-7-1001|S-1-5-21-7-1001:80");
-    EXPECT_TRUE(reading.proxyOn);
+    EXPECT_EQ(Read(values), "Station Owner|S-1-5-21-7-1001|S-1-5-21-7-1001:80|on");
 
-    EXPECT_EQ(Report(values.WriteStationHomePage("http://new/")),
+    EXPECT_EQ(OutcomeText(values.WriteStationHomePage("http://new/")),
               "done: The HOME PAGE was updated successfully on PC-07 !");
-    EXPECT_EQ(Report(values.WriteStationProxyServer("p:1")),
+    EXPECT_EQ(OutcomeText(values.WriteStationProxyServer("p:1")),
               "done: The PROXY SERVER was updated successfully on PC-07 !");
-    EXPECT_EQ(Report(values.WriteStationProxyEnable(0)),
+    EXPECT_EQ(OutcomeText(values.WriteStationProxyEnable(0)),
               "done: The PROXY SERVER was disabled successfully on PC-07 !");
     for (const char* user : {"S-1-5-21-7-1001", "S-1-5-21-7-1002"}) {
         EXPECT_EQ(UserValue(user, kMain, "Start Page"), "http://new/");
@@ -75,15 +74,11 @@ TEST_F(StationUsersTest, AnotherStationReadsTheFirstUserAndWritesEveryUser) {
 
 TEST_F(StationUsersTest, NobodyLoggedOnReadsAsUnsetAndIsRefusedWithoutWriting) {
     StationValues values("pc-07", name_, api_);
-    StationReading reading;
-    values.GetStationValues(reading);
-    EXPECT_EQ(reading.owner + "|" + reading.homePage + "|" + reading.proxyServer,
-              "Station Owner|(Value is not set)|(Value is not set)");
-    EXPECT_FALSE(reading.proxyOn);
+    EXPECT_EQ(Read(values), "Station Owner|(Value is not set)|(Value is not set)|off");
 
-    EXPECT_EQ(Report(values.WriteStationHomePage("http://new/")),
+    EXPECT_EQ(OutcomeText(values.WriteStationHomePage("http://new/")),
               "refused: There is NO user logged on to station PC-07 !");
-    EXPECT_EQ(Report(values.WriteStationProxyEnable(1)),
+    EXPECT_EQ(OutcomeText(values.WriteStationProxyEnable(1)),
               "refused: There is NO user logged on to station PC-07 !");
     for (const char* other : kNotUsers)
         EXPECT_EQ(UserValue(other, kMain, "Start Page"), other);
@@ -92,8 +87,8 @@ TEST_F(StationUsersTest, NobodyLoggedOnReadsAsUnsetAndIsRefusedWithoutWriting) {
 
 TEST_F(StationUsersTest, GetValuesConnectsEachRootOnce) {
     AddHive("S-1-5-21-7-1001", 1);
-    StationReading reading;
-    StationValues("pc-07", name_, api_).GetStationValues(reading);
+    StationValues other("pc-07", name_, api_);
+    Read(other);
     EXPECT_EQ(Faults().connected, (std::vector<HKEY>{HKEY_LOCAL_MACHINE, HKEY_USERS}));
 
     // This computer, by its name in any case or as ".", keeps its own current-user root.
@@ -105,7 +100,8 @@ TEST_F(StationUsersTest, GetValuesConnectsEachRootOnce) {
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     for (const std::string& name : {lower, std::string(".")}) {
         Faults().connected.clear();
-        StationValues(name, name_, api_).GetStationValues(reading);
+        StationValues local(name, name_, api_);
+        Read(local);
         EXPECT_EQ(Faults().connected, (std::vector<HKEY>{HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})) << name;
     }
 
@@ -113,9 +109,8 @@ TEST_F(StationUsersTest, GetValuesConnectsEachRootOnce) {
     faults_.Fail(RegCall::Connect);
     Faults().connected.clear();
     StationValues refused(name_, name_, api_);
-    refused.GetStationValues(reading);
-    EXPECT_EQ(reading.owner + "|" + reading.proxyServer, "none|none");
-    EXPECT_EQ(Report(refused.WriteStationProxyServer("p:1")),
+    EXPECT_EQ(Read(refused), "none|none|none|off");
+    EXPECT_EQ(OutcomeText(refused.WriteStationProxyServer("p:1")),
               "failed: I could NOT write to registry on station " + name_ + " !");
     EXPECT_EQ(Faults().connected, (std::vector<HKEY>{HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}));
 }

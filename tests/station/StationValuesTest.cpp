@@ -13,11 +13,6 @@ const std::string kIdentity = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const std::string kMain = "Software\\Microsoft\\Internet Explorer\\Main";
 const std::string kInternet = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
-std::string Report(const Outcome& outcome) {
-    static const char* const kKinds[] = {"done", "refused", "failed"};
-    return kKinds[static_cast<int>(outcome.kind())] + (": " + outcome.Text());
-}
-
 std::string Fields(const StationReading& reading) {
     return reading.owner + "|" + reading.organization + "|" + reading.homePage + "|" + reading.proxyServer +
            (reading.proxyOn ? "|on" : "|off");
@@ -90,11 +85,11 @@ TEST_F(StationValuesTest, UnreachableStationReadsNoneAndWritesFail) {
     gone.GetStationValues(reading);
     EXPECT_EQ(Fields(reading), "none|none|none|none|off");
     const std::string notWritten = "failed: I could NOT write to registry on station NO-SUCH-STATION !";
-    EXPECT_EQ(Report(gone.ReachIdentity()), notWritten);
-    EXPECT_EQ(Report(gone.WriteStationOwner("X")), notWritten);
-    EXPECT_EQ(Report(gone.WriteStationHomePage("x")), notWritten);
-    EXPECT_EQ(Report(gone.WriteStationProxyEnable(1)), notWritten);
-    EXPECT_EQ(Report(StationValues("", name_, FaultyRegistryApi()).WriteStationProxyServer("y")),
+    EXPECT_EQ(OutcomeText(gone.ReachIdentity()), notWritten);
+    EXPECT_EQ(OutcomeText(gone.WriteStationOwner("X")), notWritten);
+    EXPECT_EQ(OutcomeText(gone.WriteStationHomePage("x")), notWritten);
+    EXPECT_EQ(OutcomeText(gone.WriteStationProxyEnable(1)), notWritten);
+    EXPECT_EQ(OutcomeText(StationValues("", name_, FaultyRegistryApi()).WriteStationProxyServer("y")),
               "failed: I could NOT write to registry on station  !");
 
     // A key that does not open reads as unset.
@@ -108,22 +103,22 @@ TEST_F(StationValuesTest, WritesStoreAsTypedAndSayWhatTheyDid) {
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     StationValues values(lower, name_, FaultyRegistryApi());
     const std::string on = " on " + name_ + " !";
-    EXPECT_EQ(Report(values.ReachIdentity()), "done: ");
-    EXPECT_EQ(Report(values.WriteStationOwner("New Owner")),
+    EXPECT_EQ(OutcomeText(values.ReachIdentity()), "done: ");
+    EXPECT_EQ(OutcomeText(values.WriteStationOwner("New Owner")),
               "done: The NAME for the Owner was updated successfully" + on);
-    EXPECT_EQ(Report(values.WriteStationOrganization("New Org")),
+    EXPECT_EQ(OutcomeText(values.WriteStationOrganization("New Org")),
               "done: The NAME for the Organization was updated successfully" + on);
-    EXPECT_EQ(Report(values.WriteStationHomePage("http://")),
+    EXPECT_EQ(OutcomeText(values.WriteStationHomePage("http://")),
               "done: The HOME PAGE was updated successfully" + on);
-    EXPECT_EQ(Report(values.WriteStationProxyServer("10.0.0.1:8080")),
+    EXPECT_EQ(OutcomeText(values.WriteStationProxyServer("10.0.0.1:8080")),
               "done: The PROXY SERVER was updated successfully" + on);
-    EXPECT_EQ(Report(values.WriteStationProxyEnable(1)),
+    EXPECT_EQ(OutcomeText(values.WriteStationProxyEnable(1)),
               "done: The PROXY SERVER was enabled successfully" + on);
-    EXPECT_EQ(Report(values.WriteStationProxyEnable(0)),
+    EXPECT_EQ(OutcomeText(values.WriteStationProxyEnable(0)),
               "done: The PROXY SERVER was disabled successfully" + on);
     EXPECT_EQ(StoredNumber(HKEY_CURRENT_USER, kInternet, "ProxyEnable"), 0u);
     // Stored, but without a text for a number the radios cannot show.
-    EXPECT_EQ(Report(values.WriteStationProxyEnable(2)), "done: ");
+    EXPECT_EQ(OutcomeText(values.WriteStationProxyEnable(2)), "done: ");
     EXPECT_EQ(StoredNumber(HKEY_CURRENT_USER, kInternet, "ProxyEnable"), 2u);
     EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, kIdentity, "RegisteredOwner"), "New Owner");
     EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, kIdentity, "RegisteredOrganization"), "New Org");
