@@ -9,6 +9,8 @@ public:
     enum class Kind { Done, Refused, Failed };
 
     static Outcome Done() { return Outcome(Kind::Done, {}); }
+    // Done, with the text that reports it to the user.
+    static Outcome Done(std::string text) { return Outcome(Kind::Done, std::move(text)); }
     // Nothing was changed: the logic would not do it, for the reason worded in text.
     static Outcome Refused(std::string text) { return Outcome(Kind::Refused, std::move(text)); }
     // The system did not do what was asked; text names the step and the system's reason.

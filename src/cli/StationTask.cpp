@@ -11,6 +11,7 @@
 #include "StartupBook.h"
 #include "StartupSources.h"
 #include "StartupMessages.h"
+#include "StationName.h"
 
 namespace {
 

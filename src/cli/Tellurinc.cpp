@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "OutputFormats.h"
+#include "Station.h"
 #include "StationRunner.h"
 #include "TextCodec.h"
 #include "LocationKeys.h"
@@ -79,13 +80,13 @@ std::vector<ListedFile> FilesOf(const std::vector<std::optional<StationReport>>&
 }
 
 // Each station once, as first named: two workers on one station would race on its DisabledStore.
-// Names are compared without regard to letter case, and "." is this computer.
+// Names are compared without regard to letter case; every name of this computer is one station.
 std::vector<std::string> DistinctStations(const std::vector<std::string>& stations,
                                           const std::string& computerName) {
     std::unordered_set<std::string> seen;
     std::vector<std::string> distinct;
     for (const std::string& station : stations) {
-        std::string key = station == "." ? computerName : station;
+        std::string key = IsThisComputerName(station, computerName) ? computerName : station;
         CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
         if (seen.insert(key).second)
             distinct.push_back(station);

@@ -71,7 +71,3 @@ std::string LocalComputerName() {
         return {};
     return std::string(buffer, strnlen(buffer, MAX_COMPUTERNAME_LENGTH + 1));
 }
-
-bool IsThisComputerName(const std::string& name, const std::string& computerName) {
-    return name == "." || (!name.empty() && lstrcmpiA(name.c_str(), computerName.c_str()) == 0);
-}

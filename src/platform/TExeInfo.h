@@ -9,10 +9,6 @@ std::string OwnExecutablePath();
 // The local computer's name (GetComputerNameA), asked afresh; empty when the platform cannot give it.
 std::string LocalComputerName();
 
-// True when a station name stands for the computer named computerName: "." or that name in any
-// letter case. An empty name stands for none.
-bool IsThisComputerName(const std::string& name, const std::string& computerName);
-
 class TExeInfo {
 public:
     // Reads the version resource of the given executable (the running one by default).

@@ -1,4 +1,5 @@
-// The station name rule: nothing in a name may step out of "\\name\C$\" or "<name>_reg_disabled.ini".
+// The station name rule: nothing in a name may step out of "\\name\C$\" or "<name>_reg_disabled.ini";
+// the name a station's store takes.
 #include "StationName.h"
 
 #include <windows.h>
@@ -25,4 +26,12 @@ bool IsStationName(const std::string& name) {
 
 std::string NotAStationNameText(const std::string& name) {
     return "'" + name + "' is not a station name (letters, digits, '-', '_' and '.', at most 255)";
+}
+
+std::string StoreNameOf(const Station& station, const std::string& computerName) {
+    if (station.IsThisComputer())
+        return computerName;
+    std::string name = station.Name();
+    CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
+    return name;
 }

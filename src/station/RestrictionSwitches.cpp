@@ -1,8 +1,5 @@
-// Reading, writing and showing the local switches; a box never keeps a mark that was not stored.
+// Reading and writing the local switches.
 #include "RestrictionSwitches.h"
-
-#include <utility>
-#include <vector>
 
 #include "TRegistry.h"
 
@@ -25,11 +22,8 @@ bool WriteNumbers(const RegistryApi& api,
 
 }  // namespace
 
-RestrictionSwitches::RestrictionSwitches(StationView& view,
-                                         Notifier& notifier,
-                                         const RegistryApi& api,
-                                         const DesktopApi& desktop)
-    : view_(view), notifier_(notifier), api_(api), desktop_(desktop) {}
+RestrictionSwitches::RestrictionSwitches(const RegistryApi& api, const DesktopApi& desktop)
+    : api_(api), desktop_(desktop) {}
 
 bool RestrictionSwitches::ReadSwitchState(HKEY root,
                                           const std::string& keyPath,
@@ -42,75 +36,33 @@ bool RestrictionSwitches::ReadSwitchState(HKEY root,
     return registry.ReadNumber(valueName) != 1;
 }
 
-bool RestrictionSwitches::WriteSwitch(const SwitchSpec& spec, bool checked) {
-    switch (spec.effect) {
-        case SwitchEffect::RegistryNumbers:
-            return WriteNumbers(api_, spec.root, spec.keyPath, spec.values,
-                                checked ? spec.checkedNumber : spec.uncheckedNumber);
-        case SwitchEffect::DesktopIcons:
-            ShowDesktopIcons(checked);
-            return true;
-        case SwitchEffect::None:
-            break;
-    }
-    return true;  // nothing to store
-}
-
-void RestrictionSwitches::ShowDesktopIcons(bool checked) {
-    // The icons are the first child of the shell's desktop window; where there is none, the calls
-    // fail harmlessly on a null window.
-    HWND desktop = desktop_.findWindow("ProgMan", nullptr);
-    HWND icons = desktop_.getWindow(desktop, GW_CHILD);
-    desktop_.showWindow(icons, checked ? SW_SHOW : SW_HIDE);
-}
-
-void RestrictionSwitches::PaintSwitch(SwitchBox box, bool checked) {
-    if (checked)
-        view_.SetSwitchColors(box, kSwitchCheckedBackground, kSwitchCheckedText);
-    else
-        view_.SetSwitchColors(box, kSwitchUncheckedBackground, kSwitchUncheckedText);
-}
-
-void RestrictionSwitches::ApplySwitch(const SwitchSpec& spec, bool checked, bool previous) {
-    bool stored = false;
-    try {
-        stored = WriteSwitch(spec, checked);
-    } catch (...) {
-        view_.SetSwitchMark(spec.box, previous);
-        PaintSwitch(spec.box, previous);
-        throw;
-    }
-    if (stored) {
-        PaintSwitch(spec.box, checked);
-        return;
-    }
-    view_.SetSwitchMark(spec.box, previous);
-    PaintSwitch(spec.box, previous);
-    notifier_.ShowMessageBox(SwitchFailureMessage(spec), MessageKind::Error);
-}
-
-void RestrictionSwitches::SetAllSwitches(bool checked) {
-    // The table's order is the Check All order: the System column with the invisible boxes after
-    // it, then the Error Messages column. Boxes already at the mark are written all the same.
-    for (const SwitchSpec& spec : SwitchTable()) {
-        const bool previous = view_.SwitchMark(spec.box);
-        view_.SetSwitchMark(spec.box, checked);
-        if (spec.effect != SwitchEffect::None)
-            ApplySwitch(spec, checked, previous);
-    }
-}
-
-void RestrictionSwitches::LoadSwitchMarks() {
-    // Every value is read before any box changes, so a failed read leaves all marks as they were.
-    std::vector<std::pair<SwitchBox, bool>> marks;
+std::vector<SwitchState> RestrictionSwitches::ReadSwitchStates() const {
+    std::vector<SwitchState> states;
     for (const SwitchSpec& spec : SwitchTable()) {
         if (spec.readValue.empty())
             continue;
         const bool state = ReadSwitchState(spec.root, spec.keyPath, spec.readValue);
-        marks.emplace_back(spec.box, spec.sense == SwitchSense::Direct ? state : !state);
+        states.push_back({spec.id, spec.sense == SwitchSense::Direct ? state : !state});
     }
-    for (const auto& [box, checked] : marks) {
-        PaintSwitch(box, checked);
-        view_.SetSwitchMark(box, checked);
+    return states;
+}
+
+Outcome RestrictionSwitches::WriteSwitch(Switch id, bool on) const {
+    const SwitchSpec& spec = SwitchSpecOf(id);
+    if (spec.effect == SwitchEffect::DesktopIcons) {
+        ShowDesktopIcons(on);
+        return Outcome::Done();
     }
+    if (!WriteNumbers(api_, spec.root, spec.keyPath, spec.values,
+                      on ? spec.checkedNumber : spec.uncheckedNumber))
+        return Outcome::Failed(SwitchFailureMessage(spec));
+    return Outcome::Done();
+}
+
+void RestrictionSwitches::ShowDesktopIcons(bool on) const {
+    // The icons are the first child of the shell's desktop window; where there is none, the calls
+    // fail harmlessly on a null window.
+    HWND desktop = desktop_.findWindow("ProgMan", nullptr);
+    HWND icons = desktop_.getWindow(desktop, GW_CHILD);
+    desktop_.showWindow(icons, on ? SW_SHOW : SW_HIDE);
 }

@@ -1,9 +1,5 @@
-// Station names for connections and messages.
+// Station names inside messages.
 #include "StationText.h"
-
-std::string UncForm(const std::string& station) {
-    return "\\\\" + station;
-}
 
 std::string StationInMessage(const std::string& station) {
     std::string text = station;

@@ -1,25 +1,20 @@
 // Finding the users of a station whose browser values are read and written.
 #include "StationUsers.h"
 
-#include "TExeInfo.h"
 #include "UserHives.h"
 
-bool IsThisComputer(const std::string& station) {
-    return IsThisComputerName(station, TExeInfo::ComputerName());
+HKEY UsersRootOf(const Station& station) {
+    return station.IsThisComputer() ? HKEY_CURRENT_USER : HKEY_USERS;
 }
 
-StationUserSession::StationUserSession(const RegistryApi& api, const std::string& station)
-    : thisComputer_(::IsThisComputer(station)),
-      session_(api, thisComputer_ ? HKEY_CURRENT_USER : HKEY_USERS, station) {
-    if (!session_.Connected())
-        return;
-    if (thisComputer_) {
-        userRoots_.emplace_back();
-        return;
-    }
+std::vector<std::string> UserRootsOf(const Station& station, TRegistry& registry) {
+    if (station.IsThisComputer())
+        return {""};
     std::vector<std::string> hives;
-    session_.Registry().ListKeyNames(hives);
+    registry.ListKeyNames(hives);
+    std::vector<std::string> users;
     for (const std::string& hive : hives)
         if (IsUserHive(hive))
-            userRoots_.push_back("\\" + hive);
+            users.push_back("\\" + hive);
+    return users;
 }

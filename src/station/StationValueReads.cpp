@@ -1,66 +1,50 @@
-// Reading the station values, each through a connection of its own.
+// Reading the station values through the station's one connection per root.
 #include "StationKeys.h"
-#include "StationSession.h"
-#include "StationUsers.h"
 #include "StationValues.h"
 
 using namespace station_keys;
 
-std::string StationValues::ReadStationText(HKEY root,
-                                           const char* keyPath,
-                                           const char* valueName,
-                                           const std::string& station) {
-    StationSession session(api_, root, station);
-    if (!session.Connected())
+std::string StationValues::ReadIdentityText(const char* valueName) {
+    TRegistry registry(api_);
+    if (!station_.SelectRoot(registry, HKEY_LOCAL_MACHINE))
         return kNotConnected;
-    TRegistry& registry = session.Registry();
     // A key that does not open leaves no key open, and the read then gives the empty text.
-    registry.OpenPathForReading(keyPath);
-    std::string text = registry.ReadText(valueName);
-    registry.ClosePath();
-    return text;
+    registry.OpenPathForReading(kIdentity);
+    return registry.ReadText(valueName);
 }
 
 // The first user's value; with nobody logged on, the empty text of an unset value.
-std::string StationValues::ReadStationUserText(const char* keyPath,
-                                               const char* valueName,
-                                               const std::string& station) {
-    StationUserSession session(api_, station);
-    if (!session.Connected())
+std::string StationValues::ReadUserText(const char* keyPath, const char* valueName) {
+    TRegistry registry(api_);
+    if (!SelectUsers(registry))
         return kNotConnected;
-    if (session.UserRoots().empty())
+    if (users_->empty())
         return {};
-    TRegistry& registry = session.Registry();
-    registry.OpenPathForReading(session.UserRoots().front() + keyPath);
-    std::string text = registry.ReadText(valueName);
-    registry.ClosePath();
-    return text;
+    registry.OpenPathForReading(users_->front() + keyPath);
+    return registry.ReadText(valueName);
 }
 
-std::string StationValues::ReadStationOwner(const std::string& station) {
-    return ReadStationText(HKEY_LOCAL_MACHINE, kIdentity, kOwner, station);
+std::string StationValues::ReadStationOwner() {
+    return ReadIdentityText(kOwner);
 }
 
-std::string StationValues::ReadStationOrganization(const std::string& station) {
-    return ReadStationText(HKEY_LOCAL_MACHINE, kIdentity, kOrganization, station);
+std::string StationValues::ReadStationOrganization() {
+    return ReadIdentityText(kOrganization);
 }
 
-std::string StationValues::ReadStationHomePage(const std::string& station) {
-    return ReadStationUserText(kBrowserMain, kStartPage, station);
+std::string StationValues::ReadStationHomePage() {
+    return ReadUserText(kBrowserMain, kStartPage);
 }
 
-std::string StationValues::ReadStationProxyServer(const std::string& station) {
-    return ReadStationUserText(kInternetSettings, kProxyServer, station);
+std::string StationValues::ReadStationProxyServer() {
+    return ReadUserText(kInternetSettings, kProxyServer);
 }
 
-int32_t StationValues::ReadStationProxyEnable(const std::string& station) {
-    StationUserSession session(api_, station);
+int32_t StationValues::ReadStationProxyEnable() {
+    TRegistry registry(api_);
     // Nobody logged on reads as switched off, like an unreachable station, without an error.
-    if (!session.Connected() || session.UserRoots().empty())
+    if (!SelectUsers(registry) || users_->empty())
         return 0;
-    TRegistry& registry = session.Registry();
-    registry.OpenPathForReading(session.UserRoots().front() + kInternetSettings);
-    const int32_t proxyEnable = registry.ReadNumber(kProxyEnable);
-    registry.ClosePath();
-    return proxyEnable;
+    registry.OpenPathForReading(users_->front() + kInternetSettings);
+    return registry.ReadNumber(kProxyEnable);
 }

@@ -1,4 +1,4 @@
-// The check boxes of the lower band: caption, registry binding, numbers, handler, failure text, hint.
+// The local switches: registry binding, numbers, reading sense and failure text of each.
 #pragma once
 
 #include <windows.h>
@@ -7,22 +7,35 @@
 #include <string>
 #include <vector>
 
-#include "StationView.h"
+// Every switch, in the order Check All applies them and the window shows them read.
+enum class Switch {
+    TaskManager,
+    Regedit,
+    FolderOptions,
+    HiddenFilesAndFolders,
+    RunCommand,
+    CmdPrompt,
+    LogoffCommand,
+    ShutdownCommand,
+    ControlPanel,
+    DesktopIcons,
+    FileExtensions,
+    TaskbarContextMenu,
+    DontSendMessages,
+    LowDiskSpaceMessages,
+    ToolTips,
+    BalloonTips,
+    DesktopCleanupWizard,
+};
 
-class RestrictionSwitches;
-
-// Whether a box is checked when the reading rule gives true (Direct) or false (Negated).
+// Whether a switch is on when the reading rule gives true (Direct) or false (Negated).
 enum class SwitchSense { Direct, Negated };
 
-// What a click on a box changes.
-enum class SwitchEffect { None, RegistryNumbers, DesktopIcons };
-
-// A box's named click handler, run with the box's new mark.
-using SwitchClickHandler = void (RestrictionSwitches::*)(bool checked);
+// What changing a switch changes.
+enum class SwitchEffect { RegistryNumbers, DesktopIcons };
 
 struct SwitchSpec {
-    SwitchBox box;
-    const char* caption;                   // as the control's text: "&&" shows one "&"
+    Switch id;
     HKEY root = nullptr;                   // nullptr: no registry binding
     const char* keyPath = "";              // as passed to OpenPath
     std::vector<std::string> values = {};  // written in this order
@@ -30,19 +43,15 @@ struct SwitchSpec {
     int32_t checkedNumber = 0;
     int32_t uncheckedNumber = 1;
     SwitchSense sense = SwitchSense::Direct;
-    SwitchEffect effect = SwitchEffect::None;
-    SwitchClickHandler click = nullptr;    // nullptr: the box has no click handler
+    SwitchEffect effect = SwitchEffect::RegistryNumbers;
     const char* failureMessage = nullptr;  // nullptr: worded from the key and value
-    const char* hint = "";                 // empty: none
 };
 
-// Every box in the order of SwitchBox (CB_CheckAll excepted), which is also the Check All order.
+// Every switch in the order of Switch.
 const std::vector<SwitchSpec>& SwitchTable();
-const SwitchSpec& SwitchSpecOf(SwitchBox box);
-// The handler a click on the box runs, Check All's included; nullptr for the invisible boxes.
-SwitchClickHandler ClickHandlerOf(SwitchBox box);
+const SwitchSpec& SwitchSpecOf(Switch id);
 
-// Shown when a switch's key cannot be opened or created, so that the user learns nothing was stored.
+// Tells the user that a switch's key could not be opened or created, so nothing was stored.
 std::string SwitchFailureMessage(const SwitchSpec& spec);
 
 // Key paths of the switches, as the program spells them.

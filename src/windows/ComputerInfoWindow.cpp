@@ -1,4 +1,4 @@
-// The Computer Information window: messages, handlers, and the StationView over its controls.
+// The Computer Information window: messages to handlers, and the ComputerInfoView over its controls.
 #include "ComputerInfoWindow.h"
 
 #include "ComputerInfoWindowIds.h"
@@ -16,7 +16,7 @@ constexpr UINT_PTR kTimer1 = 1;
 }  // namespace
 
 ComputerInfoWindow::ComputerInfoWindow(Links links, const RegistryApi& api, const DesktopApi& desktop)
-    : links_(std::move(links)), info_(*this, *links_.notifier, api, desktop) {
+    : links_(std::move(links)), presenter_(*this, *links_.notifier, api, desktop) {
     background_.reset(CreateSolidBrush(kBackgroundColor));
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     RegisterClassOnce(kComputerInfoWindowClass, nullptr, nullptr);
@@ -48,7 +48,7 @@ int ComputerInfoWindow::IdOf(StationField field) {
 
 void ComputerInfoWindow::ShowModal() {
     // A failed showing still opens the window; the fields not yet filled keep their texts.
-    DispatchSafely([this] { info_.FormShow(links_.getLocalComputerName()); });
+    DispatchSafely([this] { presenter_.FormShow(links_.getLocalComputerName()); });
     ::ShowModal(Handle(), links_.mainWindow);
 }
 
@@ -59,7 +59,7 @@ LRESULT ComputerInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_TIMER:
             if (wParam == kTimer1)
-                info_.Timer1Timer();
+                presenter_.Timer1Timer();
             return 0;
         case WM_CLOSE:  // the title bar's close box or Alt+F4: hidden at once
             CloseForm();
@@ -82,42 +82,38 @@ LRESULT ComputerInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
 }
 
 void ComputerInfoWindow::OnCommand(int id, int code, HWND control) {
-    StationValues& values = info_.Values();
     if (code == EN_CHANGE)
         return OnFieldChange(id);
-    if (id >= kSwitchBoxes && id <= IdOf(SwitchBox::CB_CheckAll)) {
-        const SwitchClickHandler click = ClickHandlerOf(static_cast<SwitchBox>(id - kSwitchBoxes));
-        if (code == BN_CLICKED && click)
-            (info_.Switches().*click)(IsToggleChecked(control));
-        return;
-    }
     if (code != BN_CLICKED)
         return;
+    if (id >= kSwitchBoxes && id <= IdOf(SwitchBox::CB_CheckAll))
+        return presenter_.Switches().SwitchBoxClick(static_cast<SwitchBox>(id - kSwitchBoxes),
+                                                    IsToggleChecked(control));
     switch (id) {
         case kButton_GetValues:
-            values.Button_GetValuesClick(ControlText(kLE_Computer));
+            presenter_.Button_GetValuesClick(ControlText(kLE_Computer));
             break;
         case kButton_WriteValues:
-            values.Button_WriteValuesClick(ControlText(kLE_Computer), ControlText(kLE_OwnersName),
-                                           ControlText(kLE_Organization));
+            presenter_.Button_WriteValuesClick(ControlText(kLE_Computer), ControlText(kLE_OwnersName),
+                                               ControlText(kLE_Organization));
             break;
         case kButton_SetHomePage:
-            values.Button_SetHomePageClick(ControlText(kLE_Computer), ControlText(kLE_HomePage));
+            presenter_.Button_SetHomePageClick(ControlText(kLE_Computer), ControlText(kLE_HomePage));
             break;
         case kButton_SetProxy:
-            values.Button_SetProxyClick(ControlText(kLE_Computer), ControlText(kLE_Proxy));
+            presenter_.Button_SetProxyClick(ControlText(kLE_Computer), ControlText(kLE_Proxy));
             break;
         case kRB_ProxyEnabled:
-            values.RB_ProxyEnabledClick();
+            presenter_.RB_ProxyEnabledClick();
             break;
         case kRB_ProxyDisabled:
-            values.RB_ProxyDisabledClick();
+            presenter_.RB_ProxyDisabledClick();
             break;
         case kButton_Close:
-            info_.Button_CloseClick();
+            presenter_.Button_CloseClick();
             break;
         case kxButton:
-            info_.xButtonClick();
+            presenter_.xButtonClick();
             break;
         case kxminButton:
             ShowWindow(links_.mainWindow, SW_MINIMIZE);
@@ -132,22 +128,21 @@ void ComputerInfoWindow::OnCommand(int id, int code, HWND control) {
 }
 
 void ComputerInfoWindow::OnFieldChange(int id) {
-    StationValues& values = info_.Values();
     switch (id) {
         case kLE_Computer:
-            values.LE_ComputerChange(ControlText(kLE_Computer));
+            presenter_.LE_ComputerChange(ControlText(kLE_Computer));
             break;
         case kLE_OwnersName:
-            values.LE_OwnersNameChange(ControlText(kLE_OwnersName), ControlText(kLE_Organization));
+            presenter_.LE_OwnersNameChange(ControlText(kLE_OwnersName), ControlText(kLE_Organization));
             break;
         case kLE_Organization:
-            values.LE_OrganizationChange(ControlText(kLE_OwnersName), ControlText(kLE_Organization));
+            presenter_.LE_OrganizationChange(ControlText(kLE_OwnersName), ControlText(kLE_Organization));
             break;
         case kLE_HomePage:
-            values.LE_HomePageChange(ControlText(kLE_HomePage));
+            presenter_.LE_HomePageChange(ControlText(kLE_HomePage));
             break;
         case kLE_Proxy:
-            values.LE_ProxyChange(ControlText(kLE_Proxy));
+            presenter_.LE_ProxyChange(ControlText(kLE_Proxy));
             break;
         default:
             break;
@@ -187,5 +182,5 @@ void ComputerInfoWindow::EnableButton(StationButton button, bool enabled) {
 
 void ComputerInfoWindow::CloseForm() {
     ShowWindow(Handle(), SW_HIDE);
-    info_.FormClose();
+    presenter_.FormClose();
 }

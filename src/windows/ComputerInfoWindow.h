@@ -1,4 +1,4 @@
-// ComputerInfoWindow: the Computer Information window, a thin window over ComputerInfo.
+// ComputerInfoWindow: the Computer Information window, its controls under ComputerInfoPresenter.
 #pragma once
 
 #include <windows.h>
@@ -6,12 +6,12 @@
 #include <functional>
 #include <string>
 
-#include "ComputerInfo.h"
-#include "StationView.h"
+#include "ComputerInfoPresenter.h"
+#include "ComputerInfoView.h"
 #include "GdiObjects.h"
 #include "WindowBase.h"
 
-class ComputerInfoWindow : public WindowBase, public StationView {
+class ComputerInfoWindow : public WindowBase, public ComputerInfoView {
 public:
     struct Links {
         HWND mainWindow = nullptr;
@@ -20,16 +20,16 @@ public:
         std::function<void()> showAboutBox;
     };
     explicit ComputerInfoWindow(Links links,
-                    const RegistryApi& api = RealRegistryApi(),
-                    const DesktopApi& desktop = RealDesktopApi());
+                                const RegistryApi& api = RealRegistryApi(),
+                                const DesktopApi& desktop = RealDesktopApi());
 
     // Fills the window from the local computer and shows it modally until it is closed or hidden.
     void ShowModal();
-    ComputerInfo& Logic() { return info_; }
+    ComputerInfoPresenter& Presenter() { return presenter_; }
     static int IdOf(SwitchBox box);
     static int IdOf(StationField field);
 
-    // StationView
+    // ComputerInfoView
     void SetFieldText(StationField field, const std::string& text) override;
     void FocusField(StationField field) override;
     void MarkProxyRadio(ProxyRadio marked) override;
@@ -49,7 +49,7 @@ private:
     void OnFieldChange(int id);
 
     Links links_;
-    ComputerInfo info_;
+    ComputerInfoPresenter presenter_;
     UniqueGdiObject background_;
     UniqueGdiObject white_;
 };

@@ -1,8 +1,8 @@
 // The Computer Information window's controls: positions, sizes, colours, fonts and tab order.
-#include "RestrictionSwitches.h"
-#include "SwitchTable.h"
 #include "ComputerInfoWindow.h"
 #include "ComputerInfoWindowIds.h"
+#include "SwitchBoxPresenter.h"
+#include "SwitchBoxes.h"
 #include "BevelFrame.h"
 #include "ColorLabel.h"
 #include "GradientButton.h"
@@ -174,7 +174,7 @@ void ComputerInfoWindow::CreateSwitchBand(HWND tooltip) {
             control = CreateChild(Handle(), kSwitchCheckBoxClass, "Check All", WS_VISIBLE | WS_TABSTOP,
                                   IdOf(box), 635, 296, 90, 17);
         } else {
-            const SwitchSpec& spec = SwitchSpecOf(box);
+            const SwitchBoxSpec& spec = SwitchBoxSpecOf(box);
             const Place place = placeOf(box);
             const bool visible = box < B::CB_13_IE_HomePageChange || box > B::CB_17_IE_Toolbar;
             control = CreateChild(Handle(), kSwitchCheckBoxClass, spec.caption,

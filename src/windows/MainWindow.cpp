@@ -16,6 +16,7 @@
 #include "KeyPreview.h"
 #include "MainWindowIds.h"
 #include "SideBar.h"
+#include "StationName.h"
 #include "TrayIcon.h"
 #include "WindowClassNames.h"
 

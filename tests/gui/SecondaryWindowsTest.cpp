@@ -221,7 +221,7 @@ TEST_F(SecondaryWindowsTest, TheCloseBoxHidesAtOnceAndReopeningWithinASecondStay
             return false;
         SendMessageA(Form2(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_FALSE(IsWindowVisible(Form2()));  // hidden at once
-        EXPECT_EQ(form2_->Logic().TimerCommand(), "close");
+        EXPECT_EQ(form2_->Presenter().TimerCommand(), "close");
         return true;
     });
     Click(form1_->Handle(), kButton_ComputerInfo);

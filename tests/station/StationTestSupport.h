@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/KeySnapshot.h"
+#include "Outcome.h"
 
 inline std::string LocalComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
@@ -65,4 +66,10 @@ std::string ErrorOf(Call&& call) {
         return error.what();
     }
     return "<no error>";
+}
+
+// An outcome as "done: <text>", "refused: <text>" or "failed: <text>".
+inline std::string OutcomeText(const Outcome& outcome) {
+    static const char* const kKinds[] = {"done", "refused", "failed"};
+    return kKinds[static_cast<int>(outcome.kind())] + (": " + outcome.Text());
 }

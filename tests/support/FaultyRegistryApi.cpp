@@ -44,6 +44,7 @@ LONG WINAPI CloseKey(HKEY key) {
 }
 
 LONG WINAPI Connect(LPCSTR machine, HKEY key, PHKEY result) {
+    Faults().connected.push_back(key);
     if (ShouldFail(RegCall::Connect, machine))
         return Faults().failResult;
     return RegConnectRegistryA(machine, key, result);

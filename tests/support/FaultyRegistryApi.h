@@ -33,6 +33,7 @@ struct RegistryFaults {
     std::vector<HKEY> closed;         // every handle given to RegCloseKey
     std::vector<std::string> opened;  // every path given to RegOpenKeyExA / RegCreateKeyExA
     std::vector<REGSAM> openMasks;    // the access mask of each of those calls
+    std::vector<HKEY> connected;      // the root every RegConnectRegistryA asked for
 };
 
 // The plan the faulty API follows; reset by ScopedFaults.

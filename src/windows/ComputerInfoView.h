@@ -1,4 +1,5 @@
-// What the station logic shows in the Computer Information window: fields, marks, colours, buttons.
+// What the Computer Information presenter shows: fields, radio marks, switch marks and colours,
+// buttons, focus and closing; the window implements it over its controls, tests with a fake.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 // The labelled edits of the window.
 enum class StationField { LE_Computer, LE_OwnersName, LE_Organization, LE_HomePage, LE_Proxy };
 
-// The push buttons whose enabling the logic decides.
+// The push buttons whose enabling follows the fields.
 enum class StationButton { Button_GetValues, Button_WriteValues, Button_SetHomePage, Button_SetProxy };
 
 // The two proxy radio buttons, one group.
@@ -41,9 +42,9 @@ enum class SwitchBox {
     CB_CheckAll,
 };
 
-class StationView {
+class ComputerInfoView {
 public:
-    virtual ~StationView() = default;
+    virtual ~ComputerInfoView() = default;
 
     // Like typing into the control: the window then runs that field's change handler.
     virtual void SetFieldText(StationField field, const std::string& text) = 0;

@@ -1,5 +1,5 @@
-// A StationView that keeps the window's state in plain fields, logs every change in order, and runs
-// the field change handlers as the real window does.
+// A ComputerInfoView that keeps the window's state in plain fields, logs every change in order, and
+// runs the field change handlers as the real window does.
 #pragma once
 
 #include <functional>
@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "StationValues.h"
-#include "StationView.h"
+#include "ComputerInfoPresenter.h"
+#include "ComputerInfoView.h"
 
-class FakeStationView : public StationView {
+class FakeComputerInfoView : public ComputerInfoView {
 public:
     std::map<StationField, std::string> fields;
     std::vector<StationField> focus;
@@ -26,15 +26,15 @@ public:
                                           {StationButton::Button_SetProxy, false}};
     // "LE_Name=text", "mark N=0|1", "colors N", "radio enabled|disabled", "close" (N: SwitchBox number).
     std::vector<std::string> log;
-    StationValues* values = nullptr;  // whose change handlers a text change runs
-    std::function<void()> onClose;    // what the window's FormClose would run
+    ComputerInfoPresenter* presenter = nullptr;  // whose change handlers a text change runs
+    std::function<void()> onClose;               // what the window's FormClose would run
 
     void SetFieldText(StationField field, const std::string& text) override {
         fields[field] = text;
         static const char* const kNames[] = {"LE_Computer", "LE_OwnersName", "LE_Organization", "LE_HomePage",
                                              "LE_Proxy"};
         log.push_back(kNames[static_cast<int>(field)] + ("=" + text));
-        if (values)
+        if (presenter)
             RunChangeHandler(field);
     }
     void FocusField(StationField field) override { focus.push_back(field); }
@@ -67,19 +67,19 @@ private:
         const std::string& organization = fields[StationField::LE_Organization];
         switch (field) {
             case StationField::LE_Computer:
-                values->LE_ComputerChange(fields[field]);
+                presenter->LE_ComputerChange(fields[field]);
                 break;
             case StationField::LE_OwnersName:
-                values->LE_OwnersNameChange(owner, organization);
+                presenter->LE_OwnersNameChange(owner, organization);
                 break;
             case StationField::LE_Organization:
-                values->LE_OrganizationChange(owner, organization);
+                presenter->LE_OrganizationChange(owner, organization);
                 break;
             case StationField::LE_HomePage:
-                values->LE_HomePageChange(fields[field]);
+                presenter->LE_HomePageChange(fields[field]);
                 break;
             case StationField::LE_Proxy:
-                values->LE_ProxyChange(fields[field]);
+                presenter->LE_ProxyChange(fields[field]);
                 break;
         }
     }
