@@ -83,7 +83,7 @@ void AddStations(const std::string& text, std::vector<std::string>& stations) {
 
 // The bar's items as a reader lists them: "A, B, C" and, with a last word, "A, B or C".
 std::string ViewNames(const char* lastSeparator = ", ") {
-    const std::vector<const StartupSource*> items = BarItems();
+    const std::vector<const StartupSource*> items = Views();
     std::string names;
     for (size_t index = 0; index < items.size(); ++index) {
         if (index > 0)

@@ -56,6 +56,7 @@ private:
             return page;
         }
         NoteProblems(page);
+        report_.messages.insert(report_.messages.end(), page.notes.begin(), page.notes.end());
         return page;
     }
 
@@ -65,7 +66,7 @@ private:
     }
 
     void List() {
-        for (const StartupSource* item : BarItems()) {
+        for (const StartupSource* item : Views()) {
             const std::string view = item->tag;
             if (command_.location && *command_.location != view)
                 continue;
@@ -189,9 +190,11 @@ private:
     bool failed_ = false;
 };
 
-// Startup folders are read by list of every view or of Startup, and by actions on a Startup folder.
+// The station's files are read by list of every view, of Startup or of the log-on tasks, and by
+// actions on a Startup folder or a task.
 bool NeedsFiles(const CliCommand& command) {
-    return !command.location || IsStartupKey(*command.location);
+    return !command.location || IsStartupKey(*command.location) ||
+           ViewOfLocation(*command.location) == kTasksView;
 }
 
 StationReport Failure(const std::string& reason) {

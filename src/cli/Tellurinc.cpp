@@ -119,8 +119,9 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
     std::vector<std::optional<StationReport>> reports(stations.size());
     StatusPrinter printer(environment, stations.size());
     bool allOk = true;
-    // Only an action on a Startup folder reads or writes a shortcut; listing names the files.
-    const bool shortcuts = command.verb != CliVerb::List && IsStartupKey(ToLocationKey(*command.location));
+    // Only an action on a Startup folder or a task goes through COM; listing names the files.
+    const bool shortcuts =
+        command.verb != CliVerb::List && ChangedThroughCom(ToLocationKey(*command.location));
     const RunnerOptions options{static_cast<size_t>(command.parallel),
                                 std::chrono::milliseconds(command.timeoutSeconds * 1000LL), shortcuts};
     // A station that never answers keeps its thread past this function: it owns what it uses.

@@ -36,12 +36,30 @@ std::string UserRowLocation(const std::string& user, const StartupSource& kind) 
     return user + "\\" + kind.tag;
 }
 
+const StartupSource* SourceOfLocation(const std::string& location) {
+    if (const std::optional<UserKey> key = UserKeyOf(location))
+        return key->kind;
+    if (const StartupSource* kind = UserKeyKindOfRow(location))
+        return kind;
+    if (IsStartupKey(location))
+        return FindSource(kStartupTag);
+    const StartupSource* source = FindSource(location);
+    return source != nullptr && !source->IsView() ? source : FindStationKey(location);
+}
+
+ChangedBy ChangedByOf(const std::string& location) {
+    const StartupSource* source = SourceOfLocation(location);
+    return source != nullptr ? source->changedBy : ChangedBy::Tellurin;
+}
+
+bool ChangedThroughCom(const std::string& locationKey) {
+    const StartupSource* source = SourceOfLocation(locationKey);
+    return source != nullptr &&
+           (source->kind == SourceKindId::StartupShortcuts || source->kind == SourceKindId::LogonTasks);
+}
+
 bool IsPolicyLocation(const std::string& location) {
-    const std::optional<UserKey> key = UserKeyOf(location);
-    const StartupSource* source = key ? key->kind : UserKeyKindOfRow(location);
-    if (source == nullptr)
-        source = FindStationKey(location);
-    return source != nullptr && source->byPolicy;
+    return ChangedByOf(location) == ChangedBy::GroupPolicy;
 }
 
 std::string LocationKeyOf(const std::string& location, const std::string& user) {

@@ -31,6 +31,13 @@ std::string UserRowLocation(const std::string& user, const StartupSource& kind);
 // for their LocationKeys ("Policies\U").
 bool IsPolicyLocation(const std::string& location);
 
+// The source of a row's Location or of a LocationKey, or nullptr for text that names none.
+const StartupSource* SourceOfLocation(const std::string& location);
+// Who changes the entries of a Location or LocationKey; this program for text that names no source.
+ChangedBy ChangedByOf(const std::string& location);
+// True when changing the entries of a LocationKey goes through COM: shortcut files, Task Scheduler.
+bool ChangedThroughCom(const std::string& locationKey);
+
 // The LocationKey of an entry of location taken with the user part of its row: "Startup" and alice
 // give "Startup\alice"; a tag with no user stays as it is.
 std::string LocationKeyOf(const std::string& location, const std::string& user);

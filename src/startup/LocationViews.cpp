@@ -9,11 +9,12 @@
 
 namespace {
 
-// A station key's tag in any letter case, spelled as the table spells it.
+// The tag of a source of the station's own (a key, the log-on tasks) in any letter case, spelled as
+// the table spells it.
 std::optional<std::string> CanonicalRegistryTag(const std::string& text) {
     for (const StartupSource& source : StartupSources())
-        if (source.IsRegistry() && source.scope == SourceScope::Station &&
-            EqualsIgnoringCase(text, source.tag))
+        if (source.scope == SourceScope::Station && source.kind != SourceKindId::None &&
+            source.kind != SourceKindId::StartupShortcuts && EqualsIgnoringCase(text, source.tag))
             return std::string(source.tag);
     return std::nullopt;
 }
@@ -39,7 +40,7 @@ bool EqualsIgnoringCase(const std::string& text, const std::string& other) {
 }
 
 std::optional<std::string> CanonicalView(const std::string& text) {
-    for (const StartupSource* item : BarItems())
+    for (const StartupSource* item : Views())
         if (EqualsIgnoringCase(text, item->tag))
             return std::string(item->tag);
     return std::nullopt;

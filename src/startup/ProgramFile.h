@@ -40,6 +40,8 @@ public:
     ProgramFile OfCommand(const std::string& command, bool view32) const;
     // A station path as seen from here: drive C: under the station's file root.
     std::string Reachable(const std::string& path) const;
+    // The station's Windows folder as the station names it ("C:\Windows").
+    const std::string& WindowsFolder() const { return windows_; }
 
 private:
     bool Exists(const std::string& path) const;

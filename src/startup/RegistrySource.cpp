@@ -86,7 +86,7 @@ void RegistryValues::Scan(StartupBook& book, const SourceSite& site, StartupPage
     // Another station has no current user: its HKEY_CURRENT_USER rows are those of its users.
     if (!station.HasRoot(source.root))
         return;
-    if (source.byPolicy)
+    if (source.ByPolicy())
         ScanReadOnly(book, {source.root, source.keyPath, source.registryView}, source.tag, std::nullopt,
                      page);
     else
@@ -108,7 +108,7 @@ Outcome RegistryValues::Write(StartupBook& book,
     else
         registry.WriteText(name, value);
     if (std::optional<SwitchList> switches = book.SwitchesOf(locationKey))
-        SwitchOn(book.Api(), *switches, name);
+        ::SwitchOn(book.Api(), *switches, name);
     return Outcome::Done();
 }
 
@@ -163,10 +163,40 @@ const SourceKind& RegistryValuesKind() {
     return kind;
 }
 
+Outcome SourceKind::SwitchOff(StartupBook&,
+                              const std::string& locationKey,
+                              const std::string&,
+                              const std::string&) const {
+    return Outcome::Refused(AtLocation(locationKey, kNoSwitchOfItsOwn));
+}
+
+Outcome SourceKind::SwitchOn(StartupBook& book,
+                             const std::string& locationKey,
+                             const std::string& appName,
+                             const std::string&) const {
+    if (const std::optional<SwitchList> switches = book.SwitchesOf(locationKey))
+        ::SwitchOn(book.Api(), *switches, appName);
+    return Outcome::Done();
+}
+
 const SourceKind& KindOf(SourceKindId id) {
-    return id == SourceKindId::StartupShortcuts ? StartupShortcutsKind() : RegistryValuesKind();
+    switch (id) {
+        case SourceKindId::StartupShortcuts:
+            return StartupShortcutsKind();
+        case SourceKindId::LogonTasks:
+            return LogonTasksKind();
+        case SourceKindId::PackagedApps:
+            return PackagedAppsKind();
+        case SourceKindId::LogonValues:
+            return LogonValuesKind();
+        case SourceKindId::None:
+        case SourceKindId::RegistryValues:
+            break;
+    }
+    return RegistryValuesKind();
 }
 
 const SourceKind& KindOfLocation(const std::string& locationKey) {
-    return IsStartupKey(locationKey) ? StartupShortcutsKind() : RegistryValuesKind();
+    const StartupSource* source = SourceOfLocation(locationKey);
+    return source != nullptr ? KindOf(source->kind) : RegistryValuesKind();
 }

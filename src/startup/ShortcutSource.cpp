@@ -42,7 +42,7 @@ public:
         if (!profile || !CreateShortcut(value, profile->startupFolder, name))
             return Outcome::Failed(AtLocation(locationKey, kCouldNotCreateShortcut));
         if (std::optional<SwitchList> switches = SwitchListOfFolder(profile->switches, book.CurrentStation()))
-            SwitchOn(book.Api(), *switches, name + ".lnk");
+            ::SwitchOn(book.Api(), *switches, name + ".lnk");
         return Outcome::Done();
     }
 

@@ -52,16 +52,30 @@ public:
                            const std::string& appPath) const = 0;
     // What a row of this kind starts (a shortcut is read: COM must be initialised).
     virtual RowProgram ProgramOf(const StartupEntry& row) const = 0;
+    // A source that keeps disables with a switch of its own switches the entry off where it stands.
+    virtual Outcome SwitchOff(StartupBook& book,
+                              const std::string& locationKey,
+                              const std::string& appName,
+                              const std::string& appPath) const;
+    // An entry that stands in its location but is switched off is switched back on; by default its
+    // switch is Windows' own (StartupApproved).
+    virtual Outcome SwitchOn(StartupBook& book,
+                             const std::string& locationKey,
+                             const std::string& appName,
+                             const std::string& appPath) const;
 };
 
 // The two kinds, each defined beside its implementation.
 const SourceKind& RegistryValuesKind();
 const SourceKind& StartupShortcutsKind();
+const SourceKind& LogonTasksKind();
+const SourceKind& PackagedAppsKind();
+const SourceKind& LogonValuesKind();
 
 const SourceKind& KindOf(SourceKindId id);
 
 // Appends the rows of one profile's Startup folder, Windows' switches applied.
 void ScanUserFolder(const StartupBook& book, const UserProfile& profile, StartupPage& page);
-// The kind that holds a LocationKey's entries: the Startup folders for "Startup" and "Startup\" + U,
-// registry values for every other one.
+// The kind that holds a LocationKey's (or a row Location's) entries: the Startup folders for
+// "Startup" and "Startup\" + U, the kind of the source the table names, else registry values.
 const SourceKind& KindOfLocation(const std::string& locationKey);

@@ -29,7 +29,7 @@ void StartupBook::ReadView(const std::string& view, StartupPage& page) {
     for (const StartupSource* partner : PartnersOf(view))
         KindOf(partner->kind).Scan(*this, {*partner}, page);
     ReadOtherUsersKeys(view, page);
-    if (item != nullptr && item->kind != SourceKindId::RegistryValues)
+    if (item != nullptr && item->kind == SourceKindId::StartupShortcuts)
         KindOf(item->kind).Scan(*this, {*item}, page);
     // Before the disabled rows, and without the rows Windows' switches hold off: none of them starts.
     page.enabledCount = static_cast<size_t>(std::count_if(
@@ -62,16 +62,21 @@ void StartupBook::ReadOtherUsersKeys(const std::string& view, StartupPage& page)
             KindOf(kind->kind).Scan(*this, {*kind, &user}, page);
 }
 
+// Only the sources whose disables the store keeps have records; a policy entry is never disabled.
 void StartupBook::AddDisabledRecords(const std::string& view, StartupPage& page) const {
+    auto recorded = [](const StartupSource& source) {
+        return source.keeping == DisableKeeping::StoreRecord && source.changedBy == ChangedBy::Tellurin;
+    };
     const DisabledStore store = Store();
-    store.AddDisabledRows(view, std::nullopt, page.rows);
-    // A policy entry is never disabled, so no record is one of a policy key.
+    const StartupSource* item = FindSource(view);
+    if (item == nullptr || recorded(*item))
+        store.AddDisabledRows(view, std::nullopt, page.rows);
     for (const StartupSource* partner : PartnersOf(view))
-        if (!partner->byPolicy)
+        if (recorded(*partner))
             store.AddDisabledRows(partner->tag, std::nullopt, page.rows);
     // Also the records of users who are not logged on now: they are kept, and shown.
     for (const StartupSource* kind : UserKindsOf(view))
-        if (!kind->byPolicy)
+        if (recorded(*kind))
             store.AddUserDisabledRows(*kind, page.rows);
 }
 

@@ -13,6 +13,7 @@
 #include "RegistryApi.h"
 #include "StartupEntry.h"
 #include "StartupSwitches.h"
+#include "TaskScheduler.h"
 #include "Station.h"
 #include "TRegistry.h"
 
@@ -22,6 +23,7 @@ struct StartupPage {
     std::optional<size_t> enabledCount;             // the rows that start, counted before the disabled rows
     std::optional<std::vector<std::string>> users;  // the profiles, when the Startup folders were read
     std::vector<std::string> problems;              // what could not be read, in the order met
+    std::vector<std::string> notes;                 // what was skipped, without failing the read
 };
 
 class StartupBook {
@@ -37,6 +39,9 @@ public:
     }
     const Station& CurrentStation() const { return station_; }
     const RegistryApi& Api() const { return api_; }
+    // How log-on tasks are switched on and off: the station's Task Scheduler unless another is set.
+    void SetTaskScheduler(const TaskSchedulerApi& tasks) { tasks_ = &tasks; }
+    const TaskSchedulerApi& TaskScheduler() const { return *tasks_; }
     // The user profiles of the station, as the Users list names them.
     UserProfiles Profiles() const { return UserProfiles::Of(station_, api_); }
     std::string DisabledStoreFile() const { return DisabledStorePath(appDir_, computerName_); }
@@ -97,13 +102,12 @@ private:
     // The registry location could not be opened for the scan (result: the registry's answer): a
     // problem unless it is simply missing and missing keys are empty.
     void NoteUnopened(LONG result, StartupPage& page) const;
-    // A row held off by Windows' switch is switched back on where it stands; nothing else changes.
-    Outcome SwitchBackOn(const std::string& locationKey, const StartupEntry& row) const;
 
     std::string appDir_;
     std::string computerName_;
     Station station_;
     const RegistryApi& api_;
+    const TaskSchedulerApi* tasks_ = &RealTaskScheduler();
     bool missingKeyIsEmpty_ = false;
     bool keepUsers_ = false;
     std::optional<std::vector<LoggedOnUser>> users_;

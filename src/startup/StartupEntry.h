@@ -16,12 +16,13 @@ struct StartupEntry {
     std::string appPath;   // first sub-item
     std::string location;  // second sub-item: a tag, or user + "\Startup"
     EntryState state = EntryState::Enabled;
+    bool readOnly = false;  // its state is set by policy, whatever its location allows (a packaged app's)
 
     static StartupEntry Enabled(std::string name, std::string path, std::string location) {
-        return {std::move(name), std::move(path), std::move(location), EntryState::Enabled};
+        return {std::move(name), std::move(path), std::move(location), EntryState::Enabled, false};
     }
     static StartupEntry Disabled(std::string name, std::string path, std::string location) {
-        return {std::move(name), std::move(path), std::move(location), EntryState::Disabled};
+        return {std::move(name), std::move(path), std::move(location), EntryState::Disabled, false};
     }
 
     bool IsEnabled() const { return state == EntryState::Enabled; }

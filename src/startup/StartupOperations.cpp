@@ -7,11 +7,30 @@
 #include "StartupMessages.h"
 #include "StoreLock.h"
 
+namespace {
+
+// Why an entry of that Location (a row's, or a LocationKey) cannot be changed here; nothing when it can.
+std::optional<Outcome> Unchangeable(const std::string& location, bool readOnly = false) {
+    const ChangedBy changedBy = ChangedByOf(location);
+    if (readOnly || changedBy == ChangedBy::GroupPolicy)
+        return Outcome::Refused(AtLocation(location, kSetByPolicy));
+    if (changedBy == ChangedBy::RegistryEditor)
+        return Outcome::Refused(AtLocation(location, kChangedWithRegistryEditor));
+    return std::nullopt;
+}
+
+bool KeepsItsOwnSwitch(const std::string& locationKey) {
+    const StartupSource* source = SourceOfLocation(locationKey);
+    return source != nullptr && source->keeping == DisableKeeping::OwnSwitch;
+}
+
+}  // namespace
+
 Outcome StartupBook::AddEntry(const std::string& locationKey,
                               const std::string& name,
                               const std::string& path) {
-    if (IsPolicyLocation(locationKey))
-        return Outcome::Refused(AtLocation(locationKey, kSetByPolicy));
+    if (std::optional<Outcome> refused = Unchangeable(locationKey))
+        return *refused;
     return WriteStartupEntry(locationKey, name, QuoteWholePath(path));
 }
 
@@ -23,8 +42,8 @@ Outcome StartupBook::WriteStartupEntry(const std::string& locationKey,
 }
 
 Outcome StartupBook::DisableEntry(const StartupEntry& row, const std::string& view) {
-    if (IsPolicyLocation(row.location))
-        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
+    if (std::optional<Outcome> refused = Unchangeable(row.location, row.readOnly))
+        return *refused;
     // Another user's row is an entry of that user's key, whatever the view.
     if (UserKeyKindOfRow(row.location) != nullptr)
         return DisableStartupEntry(ToLocationKey(row.location), row.appName, row.appPath, "");
@@ -41,6 +60,8 @@ Outcome StartupBook::DisableStartupEntry(const std::string& location,
                                          const std::string& appName,
                                          const std::string& appPath,
                                          const std::string& user) {
+    if (KeepsItsOwnSwitch(location))
+        return KindOfLocation(location).SwitchOff(*this, location, appName, appPath);
     const StoreLock lock(DisabledStoreFile());
     return KindOfLocation(location).TakeAway(*this, location, appName, appPath,
                                              LocationKeyOf(location, user));
@@ -48,11 +69,15 @@ Outcome StartupBook::DisableStartupEntry(const std::string& location,
 
 // The record leaves the store only once its entry stands in its location again.
 Outcome StartupBook::EnableEntry(const StartupEntry& row) {
-    if (IsPolicyLocation(row.location))
-        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
+    if (std::optional<Outcome> refused = Unchangeable(row.location, row.readOnly))
+        return *refused;
     const std::string locationKey = ToLocationKey(row.location);
-    if (row.state == EntryState::SwitchedOff)
-        return SwitchBackOn(locationKey, row);
+    // Only the switch changes: the entry stands in its location and has no record in the store.
+    if (row.state == EntryState::SwitchedOff) {
+        if (std::optional<Outcome> absent = UserAbsent(locationKey))
+            return *absent;
+        return KindOfLocation(locationKey).SwitchOn(*this, locationKey, row.appName, row.appPath);
+    }
     // A record's user must name one folder, or the shortcut could be written anywhere ("Startup\..\..").
     if (IsStartupKey(locationKey) && !IsPlainUserName(UserOfStartupKey(locationKey)))
         return Outcome::Refused(AtLocation(locationKey, kNotAUserName));
@@ -74,8 +99,8 @@ Outcome StartupBook::EnableEntry(const StartupEntry& row) {
 }
 
 Outcome StartupBook::RemoveEntry(const StartupEntry& row) {
-    if (IsPolicyLocation(row.location))
-        return Outcome::Refused(AtLocation(row.location, kSetByPolicy));
+    if (std::optional<Outcome> refused = Unchangeable(row.location, row.readOnly))
+        return *refused;
     const std::string locationKey = ToLocationKey(row.location);
     const StoreLock lock(DisabledStoreFile());
     // A row held off by Windows' switch stands in its location all the same.
@@ -95,13 +120,6 @@ Outcome StartupBook::DropSwitch(const std::string& locationKey, const std::strin
     const std::optional<SwitchList> switches = SwitchesOf(locationKey);
     if (switches && !RemoveSwitch(api_, *switches, name))
         return Outcome::Failed(AtLocation(locationKey, kCouldNotDeleteSwitch));
-    return Outcome::Done();
-}
-
-// Only the switch changes: the entry stands in its location and has no record in the store.
-Outcome StartupBook::SwitchBackOn(const std::string& locationKey, const StartupEntry& row) const {
-    if (const std::optional<SwitchList> switches = SwitchesOf(locationKey))
-        SwitchOn(api_, *switches, row.appName);
     return Outcome::Done();
 }
 

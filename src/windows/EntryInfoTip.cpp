@@ -9,18 +9,45 @@
 #include "LocationKeys.h"
 #include "StartupMessages.h"
 
-bool IsSwitchedOffRow(HWND list, int index) {
+namespace {
+
+LPARAM RowData(HWND list, int index) {
     LVITEMA item{};
     item.mask = LVIF_PARAM;
     item.iItem = index;
-    return ListView_GetItem(list, &item) && item.lParam != 0;
+    return ListView_GetItem(list, &item) ? item.lParam : 0;
 }
 
-bool IsPolicyRow(HWND list, int index) {
+std::string LocationOf(HWND list, int index) {
     constexpr int kLocationColumn = 2;
     char location[512] = {};  // a tag, or a user's name and a kind
     ListView_GetItemText(list, index, kLocationColumn, location, sizeof location);
-    return IsPolicyLocation(location);
+    return location;
+}
+
+// What a row's tip says of why it does not start, or why it cannot be changed here; nothing else.
+const char* NoteOf(HWND list, int index) {
+    const std::string location = LocationOf(list, index);
+    const ChangedBy changedBy = ChangedByOf(location);
+    if (IsReadOnlyRow(list, index) || changedBy == ChangedBy::GroupPolicy)
+        return kSetByPolicyTip;
+    if (changedBy == ChangedBy::RegistryEditor)
+        return kNotTheWindowsDefaultTip;
+    if (!IsSwitchedOffRow(list, index))
+        return nullptr;
+    const StartupSource* source = SourceOfLocation(location);
+    return source != nullptr && source->kind == SourceKindId::LogonTasks ? kSwitchedOffInTaskSchedulerTip
+                                                                         : kSwitchedOffByWindows;
+}
+
+}  // namespace
+
+bool IsSwitchedOffRow(HWND list, int index) {
+    return (RowData(list, index) & kRowSwitchedOff) != 0;
+}
+
+bool IsReadOnlyRow(HWND list, int index) {
+    return (RowData(list, index) & kRowReadOnly) != 0;
 }
 
 void EnableInfoTips(HWND list) {
@@ -66,10 +93,8 @@ bool FillEntryInfoTip(HWND list, NMHDR& header, const Station& station) {
         return true;
     // The list may have put the row's full caption in already; the notes go after it.
     std::string text = tip.pszText;
-    if (IsSwitchedOffRow(list, tip.iItem))
-        (text += text.empty() ? "" : "\r\n") += kSwitchedOffByWindows;
-    else if (IsPolicyRow(list, tip.iItem))
-        (text += text.empty() ? "" : "\r\n") += kSetByPolicyTip;
+    if (const char* note = NoteOf(list, tip.iItem))
+        (text += text.empty() ? "" : "\r\n") += note;
     text += FileLines(list, tip.iItem, station);
     if (text.starts_with("\r\n"))
         text.erase(0, 2);

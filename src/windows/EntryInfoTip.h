@@ -9,15 +9,24 @@
 // The info tip of a row that stands in its location but is held off by Windows itself.
 inline constexpr const char* kSwitchedOffByWindows =
     "Switched off in Windows' startup settings (Task Manager or Settings); Enable App switches it back on.";
+inline constexpr const char* kSwitchedOffInTaskSchedulerTip =
+    "Switched off in Task Scheduler; Enable App switches it back on.";
+// The info tip of a value Windows starts from its own settings, shown as it differs from the default.
+inline constexpr const char* kNotTheWindowsDefaultTip =
+    "Not the Windows default: Windows starts this at log-on from its own settings. It is changed with the "
+    "registry editor, not here.";
 // The info tip of a row of a policy key.
 inline constexpr const char* kSetByPolicyTip =
     "Set by policy (Group Policy writes it back at its next refresh): it cannot be disabled or removed here.";
 
+// The item data of a row: what its texts do not say.
+inline constexpr LPARAM kRowSwitchedOff = 1;  // stands in its location, switched off there
+inline constexpr LPARAM kRowReadOnly = 2;     // its state is set by policy
+
 // True when the list's row is held off by Windows' own switch (its item data says so).
 bool IsSwitchedOffRow(HWND list, int index);
-
-// True when the list's row is one of a policy key (its Location says so).
-bool IsPolicyRow(HWND list, int index);
+// True when the list's row's own state is set by policy (its item data says so).
+bool IsReadOnlyRow(HWND list, int index);
 
 // Lets the list view ask its parent for info tips.
 void EnableInfoTips(HWND list);

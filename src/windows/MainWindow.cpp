@@ -14,7 +14,9 @@
 #include "EntryRowFonts.h"
 #include "ErrorDisplay.h"
 #include "KeyPreview.h"
+#include "LinkLabel.h"
 #include "MainWindowIds.h"
+#include "ProgramPicker.h"
 #include "SideBar.h"
 #include "StationName.h"
 #include "TrayIcon.h"
@@ -25,32 +27,6 @@ namespace {
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kShowTrayIconMessage = WM_APP + 3;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-// The executable's folder: its full path up to and including the last "\" or ":".
-std::string FolderWithSeparator(const std::string& path) {
-    size_t end = path.find_last_of("\\:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
-
-std::optional<std::string> PickProgramWithDialog(HWND owner, const std::string& initialFolder) {
-    char file[32768] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = "Programs (*.exe)\0*.exe\0All Files (*.*)\0*.*\0";
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
-    dialog.lpstrInitialDir = initialFolder.c_str();
-    dialog.lpstrDefExt = "exe";
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    // Loaded when first needed: importing it would load its printing support at every start.
-    static const auto openDialog =
-        SystemFunctionAs<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
-    if (!openDialog || !openDialog(&dialog))
-        return std::nullopt;
-    return std::string(file);
-}
 
 // Whether whoever started the program asked for its first window in a particular state (a shortcut
 // set to start minimised or maximised). The system applies that to the first ShowWindow.
@@ -165,13 +141,10 @@ void MainWindow::SetEntryMenuEnabled(bool enabled) {
 }
 
 void MainWindow::UpdateEntryMenu() {
-    std::optional<StartupEntry> row = listView_->SelectedEntry();
-    const bool enabled = row && row->IsEnabled();
-    // Group Policy writes its entries back: they are neither disabled nor removed here.
-    const bool ours = !(row && IsPolicyLocation(row->location));
-    EnableMenuItem(entryMenu_.get(), kDisableApp1, MF_BYCOMMAND | (enabled && ours ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(entryMenu_.get(), kEnableApp1, MF_BYCOMMAND | (enabled ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(entryMenu_.get(), kRemoveApp1, MF_BYCOMMAND | (ours ? MF_ENABLED : MF_GRAYED));
+    const EntryMenuState menu = StartupPresenter::MenuStateOf(listView_->SelectedEntry());
+    for (auto [item, on] :
+         {std::pair{kDisableApp1, menu.disable}, {kEnableApp1, menu.enable}, {kRemoveApp1, menu.remove}})
+        EnableMenuItem(entryMenu_.get(), item, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
 
 bool MainWindow::FormKeyDown(WPARAM key) {
@@ -280,6 +253,8 @@ void MainWindow::OnCommand(int id, int code) {
             DestroyWindow(Handle());
             break;
         default:
+            if (const std::string view = ViewOfLinkId(id); code == LLN_MOUSEDOWN && !view.empty())
+                logic_->SelectLocation(view);
             break;
     }
 }

@@ -1,6 +1,8 @@
 // Control and menu identifiers of the main window.
 #pragma once
 
+#include <string>
+
 enum MainWindowId {
     kXPBar_Location = 100,
     kXPBar_Users,
@@ -18,8 +20,14 @@ enum MainWindowId {
     kLabel_Copyright,
     kLabel_ApplicationPath,
     kLabel_ApplicationName,
+    kLink_MoreViews,  // + the view's place among the views below the bar
     kDisableApp1 = 200,
     kEnableApp1,
     kRemoveApp1,
     kExit1,
 };
+
+// The id of the link of a view below the location bar, and the view of a link's id; -1 and "" for
+// anything else.
+int LinkIdOf(const std::string& view);
+std::string ViewOfLinkId(int id);

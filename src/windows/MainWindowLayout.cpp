@@ -10,8 +10,35 @@
 #include "FallbackText.h"
 #include "GradientButton.h"
 #include "Hints.h"
+#include "LinkLabel.h"
 #include "SideBar.h"
 #include "WidgetClasses.h"
+
+namespace {
+
+std::vector<const StartupSource*> ViewsBelowTheBar() {
+    std::vector<const StartupSource*> views;
+    for (const StartupSource* view : Views())
+        if (!view->IsBarItem())
+            views.push_back(view);
+    return views;
+}
+
+}  // namespace
+
+int LinkIdOf(const std::string& view) {
+    const std::vector<const StartupSource*> views = ViewsBelowTheBar();
+    for (size_t index = 0; index < views.size(); ++index)
+        if (view == views[index]->tag)
+            return kLink_MoreViews + static_cast<int>(index);
+    return -1;
+}
+
+std::string ViewOfLinkId(int id) {
+    const std::vector<const StartupSource*> views = ViewsBelowTheBar();
+    const int index = id - kLink_MoreViews;
+    return index >= 0 && index < static_cast<int>(views.size()) ? views[index]->tag : "";
+}
 
 namespace {
 
@@ -31,7 +58,16 @@ void MainWindow::CreateControls() {
         CreateChild(form, kSideBarClass, "Location", WS_VISIBLE, kXPBar_Location, 3, 124, 140, 138);
     SideBarSetCollapsible(location, true);
     for (const StartupSource* item : BarItems())
-        SideBarAddItem(location, item->barCaption, item->barHint);
+        SideBarAddItem(location, item->caption, item->hint);
+    // The views beyond the bar's five, as links in the room below it: the bar keeps its size.
+    int linkTop = 266;
+    for (const StartupSource* view : ViewsBelowTheBar()) {
+        HWND link = CreateChild(form, kLinkLabelClass, view->caption, WS_VISIBLE, LinkIdOf(view->tag), 14,
+                                linkTop, 126, 15);
+        SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        AddHint(tooltip_, link, view->hint);
+        linkTop += 16;
+    }
     CreateChild(form, kSideBarClass, "Users", WS_VISIBLE, kXPBar_Users, 3, 300, 140, 35);
     CreateChild(form, WC_LISTBOXA, "",
                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kUsersList, 3, 335,

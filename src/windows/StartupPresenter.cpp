@@ -51,6 +51,15 @@ void StartupPresenter::ListBox1Click(const std::string& user) {
     ShowPageOf([&](StartupPage& page) { book_.ReadUserFolder(user, page); });
 }
 
+EntryMenuState StartupPresenter::MenuStateOf(const std::optional<StartupEntry>& row) {
+    if (!row)
+        return {false, true, true};
+    const bool ours = !row->readOnly && ChangedByOf(row->location) == ChangedBy::Tellurin;
+    const StartupSource* source = SourceOfLocation(ToLocationKey(row->location));
+    const bool removable = source == nullptr || source->removable;
+    return {row->IsEnabled() && ours, !row->IsEnabled(), ours && removable};
+}
+
 bool StartupPresenter::AddButtonEnabled(const std::string& name, const std::string& path) {
     return !name.empty() && !path.empty();
 }

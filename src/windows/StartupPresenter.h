@@ -10,8 +10,19 @@
 #include "StartupBook.h"
 #include "StartupView.h"
 
+// Which items of a row's pop-up menu can be chosen.
+struct EntryMenuState {
+    bool disable = false;
+    bool enable = false;
+    bool remove = false;
+};
+
 class StartupPresenter {
 public:
+    // A row that starts can be disabled, one that does not enabled; what Group Policy or the
+    // registry editor owns is neither disabled nor removed here, nor what Tellurin cannot delete.
+    static EntryMenuState MenuStateOf(const std::optional<StartupEntry>& row);
+
     // CurrentLocation starts as the bar's first item.
     StartupPresenter(StartupView& view, Notifier& notifier, const RegistryApi& api = RealRegistryApi());
 
