@@ -20,7 +20,8 @@ const std::map<std::string, CliVerb>& Verbs() {
                                                       {"add", CliVerb::Add},
                                                       {"disable", CliVerb::Disable},
                                                       {"enable", CliVerb::Enable},
-                                                      {"remove", CliVerb::Remove}};
+                                                      {"remove", CliVerb::Remove},
+                                                      {"restore-remote-registry", CliVerb::RestoreRemoteRegistry}};
     return verbs;
 }
 
@@ -31,6 +32,8 @@ std::set<std::string> OptionsOf(CliVerb verb) {
             return {"--location", "--user", "--format"};
         case CliVerb::Add:
             return {"--location", "--name", "--command"};
+        case CliVerb::RestoreRemoteRegistry:
+            return {};
         default:
             return {"--location", "--name"};
     }
@@ -144,7 +147,15 @@ private:
             (option == "--details" ? command_.details : command_.hash) = true;
             return;
         }
-        const bool stationOption = option == "--station" || option == "--parallel" || option == "--timeout";
+        const bool stations = command_.verb != CliVerb::RestoreRemoteRegistry;  // it works on the journal alone
+        if (stations && option == "--start-remote-registry" && !value) {
+            if (!seen_.insert(option).second)
+                throw UsageError(option + " given twice");
+            command_.startRemoteRegistry = true;
+            return;
+        }
+        const bool stationOption =
+            stations && (option == "--station" || option == "--parallel" || option == "--timeout");
         if (!stationOption && !OptionsOf(command_.verb).contains(option))
             throw UsageError(option.starts_with("-") ? "unknown option '" + option + "'"
                                                      : "unexpected argument '" + option + "'");
@@ -178,6 +189,8 @@ private:
     }
 
     void Check() const {
+        if (command_.verb == CliVerb::RestoreRemoteRegistry)
+            return;
         if (command_.verb == CliVerb::List) {
             if (command_.hash && !command_.details)
                 throw UsageError("--hash needs --details");
@@ -205,8 +218,9 @@ const char* UsageText() {
            "  tellurinc disable --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc enable  --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc remove  --location LOC --name NAME [STATIONS]\r\n"
+           "  tellurinc restore-remote-registry\r\n"
            "  tellurinc --help | --version\r\n"
-           "STATIONS: [--station S]... [--parallel N] [--timeout SECONDS]\r\n"
+           "STATIONS: [--station S]... [--parallel N] [--timeout SECONDS] [--start-remote-registry]\r\n"
            "  VIEW: HKLM_Run, HKLM_RunOnce, HKCU_Run, HKU_RunOnce or Startup (--user U: only user U's "
            "rows)\r\n"
            "  LOC: a Location as list prints it, e.g. HKCU_Run, alice\\Startup or bob\\Run; letter case "
@@ -214,6 +228,10 @@ const char* UsageText() {
            "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"
            "    signature (valid, untrusted, invalid or unsigned) and signer; --hash adds its SHA-256\r\n"
            "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"
+           "  --start-remote-registry: a station whose Remote Registry service is stopped has it started for\r\n"
+           "    the run, then stopped and its start type set back; remote-registry.journal beside the tool\r\n"
+           "    keeps what to put back if the run dies, which restore-remote-registry (or the next run with\r\n"
+           "    the flag) puts back\r\n"
            "  defaults: --format table, --parallel 16, --timeout 30\r\n";
 }
 
