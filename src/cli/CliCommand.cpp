@@ -16,12 +16,11 @@
 namespace {
 
 const std::map<std::string, CliVerb>& Verbs() {
-    static const std::map<std::string, CliVerb> verbs{{"list", CliVerb::List},
-                                                      {"add", CliVerb::Add},
-                                                      {"disable", CliVerb::Disable},
-                                                      {"enable", CliVerb::Enable},
-                                                      {"remove", CliVerb::Remove},
-                                                      {"restore-remote-registry", CliVerb::RestoreRemoteRegistry}};
+    static const std::map<std::string, CliVerb> verbs{
+        {"list", CliVerb::List},       {"add", CliVerb::Add},
+        {"disable", CliVerb::Disable}, {"enable", CliVerb::Enable},
+        {"remove", CliVerb::Remove},   {"restore-remote-registry", CliVerb::RestoreRemoteRegistry},
+    };
     return verbs;
 }
 
@@ -147,7 +146,8 @@ private:
             (option == "--details" ? command_.details : command_.hash) = true;
             return;
         }
-        const bool stations = command_.verb != CliVerb::RestoreRemoteRegistry;  // it works on the journal alone
+        // restore-remote-registry works on the journal alone.
+        const bool stations = command_.verb != CliVerb::RestoreRemoteRegistry;
         if (stations && option == "--start-remote-registry" && !value) {
             if (!seen_.insert(option).second)
                 throw UsageError(option + " given twice");
@@ -228,10 +228,10 @@ const char* UsageText() {
            "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"
            "    signature (valid, untrusted, invalid or unsigned) and signer; --hash adds its SHA-256\r\n"
            "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"
-           "  --start-remote-registry: a station whose Remote Registry service is stopped has it started for\r\n"
-           "    the run, then stopped and its start type set back; remote-registry.journal beside the tool\r\n"
-           "    keeps what to put back if the run dies, which restore-remote-registry (or the next run with\r\n"
-           "    the flag) puts back\r\n"
+           "  --start-remote-registry: a stopped Remote Registry service is started for the run, then\r\n"
+           "    stopped and its start type set back; remote-registry.journal beside the tool keeps what\r\n"
+           "    to put back if the run dies: restore-remote-registry, or the next run with the flag,\r\n"
+           "    puts it back\r\n"
            "  defaults: --format table, --parallel 16, --timeout 30\r\n";
 }
 

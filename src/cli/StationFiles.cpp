@@ -11,7 +11,9 @@ StationReport WorkStationWithFiles(const CliCommand& command,
 }
 
 // One set of connections for rows and files.
-StationReport WorkStationWithFiles(const CliCommand& command, const Station& target, const LocalMachine& local) {
+StationReport WorkStationWithFiles(const CliCommand& command,
+                                   const Station& target,
+                                   const LocalMachine& local) {
     StationReport report = WorkStation(command, target, local);
     if (command.verb != CliVerb::List || !command.details || report.rows.empty())
         return report;

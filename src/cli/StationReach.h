@@ -20,9 +20,9 @@ struct RemoteRegistryTools {
 inline constexpr const char* kStartRemoteRegistryHint =
     " --start-remote-registry starts it for the run and puts it back afterwards.";
 
-// WorkStationWithFiles, with the station's reachability told and, with the command's flag, its Remote Registry
-// service started for the work, each step said before the work's own messages and the restore after them.
-// The start's wait counts against the station's --timeout. Never raises.
+// WorkStationWithFiles, with the station's reachability told and, with the command's flag, its Remote
+// Registry service started for the work, each step said before the work's own messages and the restore after
+// them. The start's wait counts against the station's --timeout. Never raises.
 StationReport WorkReachedStation(const CliCommand& command,
                                  const std::string& station,
                                  const LocalMachine& local,

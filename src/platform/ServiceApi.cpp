@@ -2,7 +2,8 @@
 #include "ServiceApi.h"
 
 const ServiceApi& RealServiceApi() {
-    static const ServiceApi api{OpenSCManagerA,      OpenServiceA,  QueryServiceStatusEx, QueryServiceConfigA,
-                                ChangeServiceConfigA, StartServiceA, ControlService,       CloseServiceHandle};
+    static const ServiceApi api{OpenSCManagerA,      OpenServiceA,         QueryServiceStatusEx,
+                                QueryServiceConfigA, ChangeServiceConfigA, StartServiceA,
+                                ControlService,      CloseServiceHandle};
     return api;
 }

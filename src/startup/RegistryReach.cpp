@@ -10,7 +10,7 @@ LONG RegistryAnswer(const Station& station, const RegistryApi& api) {
 
 DWORD ShareAnswer(const Station& station) {
     return GetFileAttributesA(station.FileRoot().c_str()) == INVALID_FILE_ATTRIBUTES ? GetLastError()
-                                                                                      : ERROR_SUCCESS;
+                                                                                     : ERROR_SUCCESS;
 }
 
 RegistryReach ReachRegistry(const Station& station,

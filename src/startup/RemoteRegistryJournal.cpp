@@ -36,7 +36,8 @@ std::optional<JournalLine> LineOf(std::string_view text) {
     const size_t second = first == std::string_view::npos ? first : text.find('\t', first + 1);
     if (second == std::string_view::npos || first == 0 || second + 1 == text.size())
         return std::nullopt;
-    const std::optional<DWORD> startType = StartTypeNamed(std::string(text.substr(first + 1, second - first - 1)));
+    const std::optional<DWORD> startType =
+        StartTypeNamed(std::string(text.substr(first + 1, second - first - 1)));
     if (!startType)
         return std::nullopt;
     return JournalLine{std::string(text.substr(0, first)), *startType, std::string(text.substr(second + 1))};
@@ -110,7 +111,8 @@ void RemoteRegistryJournal::Add(const std::string& station, DWORD startType) {
     KeepLiveFile();  // before the line: a line whose run seems gone would be put back under its feet
     const JournalLine line{station, startType, owner_};
     const StoreLock lock(path_);
-    Rewrite(path_, [&](const JournalLine& other) { return !SameLine(other, line); }, LineText(line));
+    Rewrite(
+        path_, [&](const JournalLine& other) { return !SameLine(other, line); }, LineText(line));
 }
 
 void RemoteRegistryJournal::Remove(const std::string& station) {
@@ -146,5 +148,6 @@ void RemoteRegistryJournal::Forget(const JournalLine& forgotten) {
         return true;
     });
     if (!ownerLeft)
-        DeleteFileA(LiveFilePath(path_, forgotten.owner).c_str());  // only a stale one: a running run holds its own
+        DeleteFileA(
+            LiveFilePath(path_, forgotten.owner).c_str());  // only a stale one: a running run holds its own
 }

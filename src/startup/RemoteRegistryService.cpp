@@ -48,10 +48,12 @@ OpenedService Open(const ServiceApi& api, const std::string& station, DWORD serv
     return open;
 }
 
-// The text for a service that could not be opened: one not reached is worded as a station that does not answer.
+// The text for a service that could not be opened: one not reached is worded as a station that does not
+// answer.
 std::string OpenFailure(const std::string& station, const OpenedService& open) {
     if (!open.managerAnswered)
-        return "Could not reach the service manager of " + station + ": " + ReachTroubleText(station, open.error);
+        return "Could not reach the service manager of " + station + ": " +
+               ReachTroubleText(station, open.error);
     return "Could not open " + ServiceOf(station) + ": " + ReachTroubleText(station, open.error);
 }
 
@@ -113,10 +115,11 @@ long long SecondsUntil(Clock::time_point deadline, Clock::time_point from) {
 
 DWORD ExitCodeOf(const SERVICE_STATUS_PROCESS& status) {
     return status.dwWin32ExitCode == ERROR_SERVICE_SPECIFIC_ERROR ? status.dwServiceSpecificExitCode
-                                                                   : status.dwWin32ExitCode;
+                                                                  : status.dwWin32ExitCode;
 }
 
-// A stop is sent to a service that runs; one that is starting is first let start, one that is stopping let stop.
+// A stop is sent to a service that runs; one that is starting is first let start, one that is stopping let
+// stop.
 void Stop(const ServiceApi& api,
           SC_HANDLE service,
           const std::string& station,
@@ -148,14 +151,18 @@ ServiceFinding Ask(const ServiceApi& api, const std::string& station) {
     if (open.error != ERROR_SUCCESS)
         return finding;
     SERVICE_STATUS_PROCESS status{};
-    if (!QueryState(api, open.service.get(), status) || !QueryStartType(api, open.service.get(), finding.startType))
+    if (!QueryState(api, open.service.get(), status) ||
+        !QueryStartType(api, open.service.get(), finding.startType))
         finding.error = GetLastError();
     finding.state = status.dwCurrentState;
     return finding;
 }
 
 // The last text of a restore: done, or where the station stays until a later run puts it back.
-void EndRestore(ServiceSteps& steps, const std::string& station, const std::string& journalPath, std::string done) {
+void EndRestore(ServiceSteps& steps,
+                const std::string& station,
+                const std::string& journalPath,
+                std::string done) {
     if (steps.failed)
         steps.Done(station + " stays in " + journalPath + " for a later run to put back.");
     else
@@ -208,10 +215,12 @@ void RemoteRegistryLease::Start(Clock::time_point deadline) {
         return started_.Fail(Failed("read the state of", station_, GetLastError()));
     if (status.dwCurrentState != SERVICE_STOPPED) {
         // Not ours: someone else's start is waited for, nothing more.
-        running_ = WaitFor(api, service, SERVICE_RUNNING, deadline, options_.pollStep, status) == Wait::Reached;
-        return running_ ? started_.Done("The Remote Registry service of " + station_ + " runs: left as it is.")
-                        : started_.Fail("The Remote Registry service of " + station_ +
-                                        " is neither stopped nor running: left as it is.");
+        running_ =
+            WaitFor(api, service, SERVICE_RUNNING, deadline, options_.pollStep, status) == Wait::Reached;
+        return running_
+                   ? started_.Done("The Remote Registry service of " + station_ + " runs: left as it is.")
+                   : started_.Fail("The Remote Registry service of " + station_ +
+                                   " is neither stopped nor running: left as it is.");
     }
     if (!QueryStartType(api, service, startType_))
         return started_.Fail(Failed("read the start type of", station_, GetLastError()));
@@ -222,7 +231,8 @@ void RemoteRegistryLease::Start(Clock::time_point deadline) {
     }
     changed_ = true;
     if (startType_ == SERVICE_DISABLED && !SetStartType(api, service, SERVICE_DEMAND_START))
-        return started_.Fail(Failed("set to manual start", station_, GetLastError()));
+        return started_.Fail("Could not set " + ServiceOf(station_) +
+                             " to start manually: " + SystemMessage(GetLastError()));
     const Clock::time_point asked = Clock::now();
     // Another start in the same moment does no harm: the service was stopped, and is put back so.
     if (!api.startService(service, 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
@@ -230,8 +240,9 @@ void RemoteRegistryLease::Start(Clock::time_point deadline) {
     switch (WaitFor(api, service, SERVICE_RUNNING, deadline, options_.pollStep, status)) {
         case Wait::Reached:
             running_ = true;
-            return started_.Done("Started " + ServiceOf(station_) + " for this run (it was stopped, start type " +
-                                 StartTypeName(startType_) + ").");
+            return started_.Done("Started " + ServiceOf(station_) +
+                                 " for this run (it was stopped, start type " + StartTypeName(startType_) +
+                                 ").");
         case Wait::QueryFailed:
             return started_.Fail(Failed("read the state of", station_, GetLastError()));
         case Wait::Settled:
@@ -256,12 +267,15 @@ ServiceSteps RemoteRegistryLease::Restore() {
         }
     }
     EndRestore(steps, station_, journal_.Path(),
-               "Put back " + ServiceOf(station_) + " as it was: stopped, start type " + StartTypeName(startType_) + ".");
+               "Put back " + ServiceOf(station_) + " as it was: stopped, start type " +
+                   StartTypeName(startType_) + ".");
     changed_ = false;
     return steps;
 }
 
-ServiceSteps RestoreRemoteRegistry(const std::string& station, DWORD startType, const ServiceOptions& options) {
+ServiceSteps RestoreRemoteRegistry(const std::string& station,
+                                   DWORD startType,
+                                   const ServiceOptions& options) {
     ServiceSteps steps;
     const ServiceApi& api = *options.api;
     const OpenedService open = Open(api, station, kChangeAccess);
@@ -275,22 +289,25 @@ ServiceSteps RestoreRemoteRegistry(const std::string& station, DWORD startType, 
     if (!QueryStartType(api, open.service.get(), now))
         steps.Fail(Failed("read the start type of", station, GetLastError()));
     else if (now != startType && !SetStartType(api, open.service.get(), startType))
-        steps.Fail(Failed("set back the start type " + StartTypeName(startType) + " of", station, GetLastError()));
+        steps.Fail("Could not set the start type of " + ServiceOf(station) + " back to " +
+                   StartTypeName(startType) + ": " + SystemMessage(GetLastError()));
     return steps;
 }
 
 std::vector<RestoredStation> ReplayRemoteRegistryJournal(RemoteRegistryJournal& journal,
                                                          const ServiceOptions& options) {
     std::vector<RestoredStation> restored;
+    auto journalFailed = [&](std::string text) { restored.push_back({"", {{std::move(text)}, true}}); };
     JournalLeftovers leftovers;
     try {
         leftovers = journal.Leftovers();
     } catch (const Exception& error) {
-        restored.push_back({"", {{DefaultErrorText(error.what())}, true}});
+        journalFailed(DefaultErrorText(error.what()));
         return restored;
     }
     for (const std::string& line : leftovers.unreadable)
-        restored.push_back({"", {{"A line of " + journal.Path() + " names no station and start type, and is kept: " + line}, true}});
+        journalFailed("A line of " + journal.Path() +
+                      " names no station and start type, and is kept: " + line);
     for (const JournalLine& line : leftovers.lines) {
         ServiceSteps steps = RestoreRemoteRegistry(line.station, line.startType, options);
         try {
@@ -300,7 +317,8 @@ std::vector<RestoredStation> ReplayRemoteRegistryJournal(RemoteRegistryJournal& 
             steps.Fail(DefaultErrorText(error.what()));
         }
         EndRestore(steps, line.station, journal.Path(),
-                   "Put back " + ServiceOf(line.station) + ", which an earlier run left started: stopped, start type " +
+                   "Put back " + ServiceOf(line.station) +
+                       ", which an earlier run left started: stopped, start type " +
                        StartTypeName(line.startType) + ".");
         restored.push_back({line.station, std::move(steps)});
     }

@@ -25,7 +25,8 @@ struct ServiceOptions {
 
 // What a station's service manager says of its Remote Registry service.
 struct ServiceFinding {
-    DWORD error = ERROR_SUCCESS;  // of the call that failed; ERROR_TIMEOUT when no answer came within probeWait
+    // Of the call that failed; ERROR_TIMEOUT when no answer came within probeWait.
+    DWORD error = ERROR_SUCCESS;
     bool managerAnswered = false;  // the error, if any, came from the service, not from reaching the manager
     DWORD state = 0;               // SERVICE_STOPPED, SERVICE_RUNNING, ...
     DWORD startType = SERVICE_DEMAND_START;
@@ -86,7 +87,9 @@ private:
 };
 
 // Stops station's service and sets back startType: the failures only.
-ServiceSteps RestoreRemoteRegistry(const std::string& station, DWORD startType, const ServiceOptions& options);
+ServiceSteps RestoreRemoteRegistry(const std::string& station,
+                                   DWORD startType,
+                                   const ServiceOptions& options);
 
 // One station of the journal that an ended run left changed, put back or not.
 struct RestoredStation {

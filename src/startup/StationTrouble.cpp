@@ -9,7 +9,8 @@ bool IsRefusal(DWORD code) {
     return code == ERROR_ACCESS_DENIED || code == ERROR_LOGON_FAILURE;
 }
 
-// The answers of a name that resolves to nothing, a computer that is off, or a firewall that lets nothing through.
+// The answers of a name that resolves to nothing, a computer that is off, or a firewall that lets nothing
+// through.
 bool IsUnreachable(DWORD code) {
     switch (code) {
         case ERROR_BAD_NETPATH:
@@ -56,6 +57,7 @@ std::string RegistryTroubleText(const std::string& station, LONG code, const Ser
 
 std::string ShareTroubleText(const std::string& station, DWORD code) {
     if (code == ERROR_BAD_NET_NAME)
-        return SystemMessage(code) + " " + station + " does not share its drive C: as C$ (AutoShareWks must not be 0).";
+        return SystemMessage(code) + " " + station +
+               " does not share its drive C: as C$ (AutoShareWks must not be 0).";
     return ReachTroubleText(station, code);
 }

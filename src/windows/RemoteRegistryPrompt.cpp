@@ -29,8 +29,10 @@ void PutBackLeftovers(RemoteRegistryJournal& journal, const ServiceOptions& opti
 }  // namespace
 
 bool AskToStartRemoteRegistry(const std::string& station) {
-    const std::string text = "Start the Remote Registry service on " + station + " while Tellurin works on it?";
-    return MessageBoxA(nullptr, text.c_str(), ApplicationTitle().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    const std::string text =
+        "Start the Remote Registry service on " + station + " while Tellurin works on it?";
+    return MessageBoxA(nullptr, text.c_str(), ApplicationTitle().c_str(), MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
 }
 
 std::unique_ptr<RemoteRegistryLease> PrepareStationRegistry(const std::string& station,
@@ -38,9 +40,9 @@ std::unique_ptr<RemoteRegistryLease> PrepareStationRegistry(const std::string& s
                                                             const RemoteRegistrySeams& seams) {
     PutBackLeftovers(journal, seams.services);
     const Station target = StationNamed(station, LocalComputerName(), AdministrativeShareOf(station));
-    RegistryReach reach =
-        ReachRegistry(target, *seams.registry, journal, seams.services,
-                      RemoteRegistryLease::Clock::now() + seams.startWait, [&] { return seams.ask(station); });
+    RegistryReach reach = ReachRegistry(target, *seams.registry, journal, seams.services,
+                                        RemoteRegistryLease::Clock::now() + seams.startWait,
+                                        [&] { return seams.ask(station); });
     if (reach.lease && reach.lease->Running())
         return std::move(reach.lease);
     if (reach.lease) {
@@ -49,7 +51,8 @@ std::unique_ptr<RemoteRegistryLease> PrepareStationRegistry(const std::string& s
         steps.texts.insert(steps.texts.end(), restored.texts.begin(), restored.texts.end());
         ShowSteps(steps);
     } else if (reach.answer != ERROR_SUCCESS) {
-        ShowMessageBox(nullptr, RegistryTroubleText(station, reach.answer, reach.service), MessageKind::Error);
+        ShowMessageBox(nullptr, RegistryTroubleText(station, reach.answer, reach.service),
+                       MessageKind::Error);
     }
     return nullptr;
 }

@@ -54,9 +54,9 @@ TEST_F(RemoteRegistryTest, AStoppedServiceIsStartedAfterItsJournalLineAndPutBack
         EXPECT_EQ(Pc01().startType, startType);
         EXPECT_FALSE(PathExists(path_));
         const std::vector<std::string> expected =
-            startType == SERVICE_DISABLED
-                ? std::vector<std::string>{"PC01 start type 3", "PC01 start", "PC01 stop", "PC01 start type 4"}
-                : std::vector<std::string>{"PC01 start", "PC01 stop"};
+            startType == SERVICE_DISABLED ? std::vector<std::string>{"PC01 start type 3", "PC01 start",
+                                                                     "PC01 stop", "PC01 start type 4"}
+                                          : std::vector<std::string>{"PC01 start", "PC01 stop"};
         EXPECT_EQ(ServiceFakesNow().changes, expected) << StartTypeName(startType);
     }
 }
@@ -92,7 +92,11 @@ TEST_F(RemoteRegistryTest, AFailedStepIsToldAndWhatWasChangedIsStillPutBack) {
          "The Remote Registry service of PC01 did not run within 1 s.",
          true,
          SERVICE_DEMAND_START},
-        {"stop refused", {.startType = SERVICE_DISABLED, .stopError = ERROR_ACCESS_DENIED}, "", true, SERVICE_DISABLED},
+        {"stop refused",
+         {.startType = SERVICE_DISABLED, .stopError = ERROR_ACCESS_DENIED},
+         "",
+         true,
+         SERVICE_DISABLED},
         {"manager refused",
          {.startType = SERVICE_DISABLED, .managerError = ERROR_ACCESS_DENIED},
          "Could not reach the service manager of PC01: " + ReachTroubleText("PC01", ERROR_ACCESS_DENIED),
@@ -104,7 +108,8 @@ TEST_F(RemoteRegistryTest, AFailedStepIsToldAndWhatWasChangedIsStillPutBack) {
         Pc01() = c.service;
         RemoteRegistryLease lease("PC01", journal_, Fast(), Clock::now() + 30ms);
         EXPECT_EQ(lease.Started().failed, !c.startFailure.empty()) << c.name;
-        EXPECT_EQ(lease.Started().texts.back(), c.startFailure.empty() ? lease.Started().texts.back() : c.startFailure)
+        EXPECT_EQ(lease.Started().texts.back(),
+                  c.startFailure.empty() ? lease.Started().texts.back() : c.startFailure)
             << c.name;
         const ServiceSteps restored = lease.Restore();
         EXPECT_EQ(restored.failed, c.restoreFails) << c.name;
@@ -171,8 +176,8 @@ TEST_F(RemoteRegistryTest, AKilledRunsStationIsPutBackByTheNextRunAndARunningRun
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup,
-                               &child));
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                               nullptr, &startup, &child));
     const UniqueFile process(child.hProcess), thread(child.hThread);
     ASSERT_EQ(WaitForSingleObject(started.get(), 30000), WAIT_OBJECT_0);
     EXPECT_NE(ReadBytes(path_).find("PC01\tdisabled\t"), std::string::npos);

@@ -1,17 +1,22 @@
 // A Win32 service that does nothing but run until it is told to stop: the Remote Registry stand-in that the
-// Wine test registers, since Wine installs no RemoteRegistry service.
+// Wine test registers, since Wine installs no RemoteRegistry service. A number of milliseconds on its command
+// line keeps it starting that long, so that a run can be killed while it waits.
 #include <windows.h>
+
+#include <cstdlib>
 
 namespace {
 
 SERVICE_STATUS_HANDLE statusHandle = nullptr;
 HANDLE stopped = nullptr;
+DWORD startingFor = 0;
 
 void Report(DWORD state) {
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
     status.dwCurrentState = state;
     status.dwControlsAccepted = state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0;
+    status.dwWaitHint = state == SERVICE_START_PENDING ? startingFor + 1000 : 0;
     SetServiceStatus(statusHandle, &status);
 }
 
@@ -28,6 +33,10 @@ void WINAPI ServiceMain(DWORD, char**) {
     statusHandle = RegisterServiceCtrlHandlerExA("RemoteRegistry", Control, nullptr);
     if (statusHandle == nullptr)
         return;
+    if (startingFor > 0) {
+        Report(SERVICE_START_PENDING);
+        Sleep(startingFor);
+    }
     Report(SERVICE_RUNNING);
     WaitForSingleObject(stopped, INFINITE);
     Report(SERVICE_STOPPED);
@@ -35,7 +44,8 @@ void WINAPI ServiceMain(DWORD, char**) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    startingFor = argc > 1 ? static_cast<DWORD>(atoi(argv[1])) : 0;
     stopped = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     char name[] = "RemoteRegistry";
     const SERVICE_TABLE_ENTRYA table[] = {{name, ServiceMain}, {nullptr, nullptr}};

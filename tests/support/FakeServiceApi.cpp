@@ -133,6 +133,21 @@ BOOL WINAPI Control(SC_HANDLE handle, DWORD, LPSERVICE_STATUS) {
     return TRUE;
 }
 
+LONG WINAPI Connect(LPCSTR machine, HKEY root, PHKEY result) {
+    std::lock_guard lock(Lock());
+    const std::string station = std::string(machine).substr(2);
+    auto found = ServiceFakesNow().stations.find(station);
+    auto refusal = ServiceFakesNow().registryRefusals.find(station);
+    if (refusal != ServiceFakesNow().registryRefusals.end())
+        return refusal->second;
+    if (found == ServiceFakesNow().stations.end() || found->second.state != SERVICE_RUNNING)
+        return ERROR_BAD_NETPATH;
+    const std::string key =
+        std::string(kFakeStationsKey) + "\\" + station + (root == HKEY_USERS ? "\\HKU" : "\\HKLM");
+    return RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, result,
+                           nullptr);
+}
+
 BOOL WINAPI Close(SC_HANDLE handle) {
     std::lock_guard lock(Lock());
     --ServiceFakesNow().openHandles;
@@ -147,8 +162,17 @@ ServiceFakes& ServiceFakesNow() {
     return fakes;
 }
 
+const RegistryApi& RegistryBehindFakeServices() {
+    static const RegistryApi api = [] {
+        RegistryApi behind = RealRegistryApi();
+        behind.connectRegistry = Connect;
+        return behind;
+    }();
+    return api;
+}
+
 const ServiceApi& FakeServiceApi() {
-    static const ServiceApi api{OpenManager, OpenFakeService, QueryStatus, QueryConfig,
+    static const ServiceApi api{OpenManager,  OpenFakeService, QueryStatus, QueryConfig,
                                 ChangeConfig, Start,           Control,     Close};
     return api;
 }

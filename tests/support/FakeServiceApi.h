@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "RegistryApi.h"
 #include "ServiceApi.h"
 
 struct FakeService {
@@ -25,12 +26,18 @@ struct ServiceFakes {
     std::map<std::string, FakeService> stations;  // by the name after "\\"
     std::vector<std::string> changes;             // "PC01 start type 3", "PC01 start", "PC01 stop", in order
     int openHandles = 0;
-    std::function<void()> beforeChange;  // called before each change is made
+    std::function<void()> beforeChange;            // called before each change is made
+    std::map<std::string, LONG> registryRefusals;  // a station's registry connection, even while it runs
 };
 
 // The plan the fake follows; one test's, reset by ScopedServiceFakes.
 ServiceFakes& ServiceFakesNow();
 const ServiceApi& FakeServiceApi();
+
+// Real registry calls, but a station's connections reach HKCU\kFakeStationsKey\<station>\HKLM (or \HKU) only
+// while its fake Remote Registry service runs and registryRefusals names no refusal; else ERROR_BAD_NETPATH.
+inline const char* kFakeStationsKey = "Software\\TellurinFakeStations";
+const RegistryApi& RegistryBehindFakeServices();
 
 class ScopedServiceFakes {
 public:
