@@ -15,6 +15,7 @@
 #include "MainWindow.h"
 #include "RemoteRegistryPrompt.h"
 #include "DisabledStore.h"
+#include "TExeInfo.h"
 #include "WidgetClasses.h"
 
 namespace {

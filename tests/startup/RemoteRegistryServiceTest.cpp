@@ -1,13 +1,10 @@
 // The Remote Registry sequence against fake service managers: what it starts it puts back as found, each
-// failed step is told and the rest still put back, and the journal outlives a run that is killed.
-#include <filesystem>
-
+// failed step is told and the rest still put back, and the journal outlives a run that is killed (the real
+// tool killed for real: StandInServiceTest).
 #include "StartupTestSupport.h"
 #include "RemoteRegistryService.h"
 #include "StationTrouble.h"
 #include "SystemMessage.h"
-#include "TExeInfo.h"
-#include "TextFiles.h"
 #include "support/FakeServiceApi.h"
 
 namespace {
@@ -146,58 +143,26 @@ TEST_F(RemoteRegistryTest, AWorkThatFailsStillHasTheServicePutBack) {
     EXPECT_FALSE(PathExists(path_));
 }
 
-std::string Variable(const char* name) {
-    char value[MAX_PATH] = "";
-    GetEnvironmentVariableA(name, value, sizeof value);
-    return value;
-}
-
-// Run by the test below in a process of its own, which it kills once the service runs.
-TEST(RemoteRegistryKilledRun, DISABLED_StartsAndWaits) {
-    Pc01().startType = SERVICE_DISABLED;
-    RemoteRegistryJournal journal(Variable("TELLURIN_JOURNAL"));
-    RemoteRegistryLease lease("PC01", journal, Fast(), Clock::now() + 1s);
-    ASSERT_TRUE(lease.Running());
-    const UniqueHandle<NullableHandleTraits<HANDLE, CloseHandle>> started(
-        OpenEventA(EVENT_MODIFY_STATE, FALSE, Variable("TELLURIN_STARTED").c_str()));
-    SetEvent(started.get());
-    Sleep(60000);
-}
-
 TEST_F(RemoteRegistryTest, AKilledRunsStationIsPutBackByTheNextRunAndARunningRunsIsNot) {
-    const std::string eventName = UniqueName("TellurinServiceStarted");
-    const UniqueHandle<NullableHandleTraits<HANDLE, CloseHandle>> started(
-        CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
-    SetEnvironmentVariableA("TELLURIN_JOURNAL", path_.c_str());
-    SetEnvironmentVariableA("TELLURIN_STARTED", eventName.c_str());
-    std::string command = OwnExecutablePath();
-    command.insert(0, 1, '"');
-    command += "\" --gtest_also_run_disabled_tests --gtest_filter=RemoteRegistryKilledRun.*";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
-                               nullptr, &startup, &child));
-    const UniqueFile process(child.hProcess), thread(child.hThread);
-    ASSERT_EQ(WaitForSingleObject(started.get(), 30000), WAIT_OBJECT_0);
-    EXPECT_NE(ReadBytes(path_).find("PC01\tdisabled\t"), std::string::npos);
+    Pc01().startType = SERVICE_DISABLED;
+    auto killed = std::make_unique<RemoteRegistryJournal>(path_, "GONE-1-1");
+    // A kill runs no destructor: the lease is never restored, and the system closes the run's handles.
+    auto lease = new RemoteRegistryLease("PC01", *killed, Fast(), Clock::now() + 1s);
+    ASSERT_TRUE(lease->Running());
     EXPECT_TRUE(journal_.Leftovers().lines.empty());  // its run still runs
+    killed.reset();
 
-    TerminateProcess(process.get(), 9);
-    WaitForSingleObject(process.get(), 30000);
     const JournalLeftovers left = journal_.Leftovers();
     ASSERT_EQ(left.lines.size(), 1u);
     EXPECT_EQ(left.lines[0].station, "PC01");
     EXPECT_EQ(left.lines[0].startType, static_cast<DWORD>(SERVICE_DISABLED));
-    Pc01() = {SERVICE_RUNNING, SERVICE_DEMAND_START};  // as the killed run left the station
     const std::vector<RestoredStation> restored = ReplayRemoteRegistryJournal(journal_, Fast());
     ASSERT_EQ(restored.size(), 1u);
     EXPECT_FALSE(restored[0].steps.failed) << restored[0].steps.texts.front();
     EXPECT_EQ(Pc01().state, SERVICE_STOPPED);
     EXPECT_EQ(Pc01().startType, SERVICE_DISABLED);
     EXPECT_FALSE(PathExists(path_));
-    for (const auto& file : std::filesystem::directory_iterator(folder_.Path()))
-        EXPECT_EQ(file.path().extension(), ".lock");  // no live file of the killed run is left
+    EXPECT_FALSE(PathExists(path_ + ".GONE-1-1.live"));
 }
 
 }  // namespace
