@@ -1,4 +1,4 @@
-// Program entry: safe DLL search, COM for the main thread, the three windows, the message loop.
+// Program entry: safe DLL search, COM, the station's Remote Registry, the three windows, the message loop.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +13,9 @@
 #include "ErrorDisplay.h"
 #include "AboutWindow.h"
 #include "MainWindow.h"
+#include "RemoteRegistryPrompt.h"
+#include "DisabledStore.h"
+#include "TExeInfo.h"
 #include "WidgetClasses.h"
 
 namespace {
@@ -54,6 +57,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ShowDefaultError(NotAStationNameText(station));
         return 2;
     }
+    // The journal is beside the program, with the DisabledStores; a service started for the window is put
+    // back when it closes, and by the next start if the program was killed.
+    RemoteRegistryJournal journal(RemoteRegistryJournalPath(AppDirOf(OwnExecutablePath())));
+    std::unique_ptr<RemoteRegistryLease> remoteRegistry = PrepareStationRegistry(station, journal);
     MainWindow form1({}, station);
     // The About and Computer Information windows are made when first shown: until then they are
     // hidden and nothing of theirs can be seen, and the Computer Information window's timer only
@@ -73,5 +80,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     };
     form1.SetModalWindows(showAbout, showComputerInfo);
     form1.Show();
-    return RunMessageLoop(form1.Handle());
+    const int status = RunMessageLoop(form1.Handle());
+    RestoreStationRegistry(std::move(remoteRegistry));
+    return status;
 }

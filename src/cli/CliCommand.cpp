@@ -16,11 +16,11 @@
 namespace {
 
 const std::map<std::string, CliVerb>& Verbs() {
-    static const std::map<std::string, CliVerb> verbs{{"list", CliVerb::List},
-                                                      {"add", CliVerb::Add},
-                                                      {"disable", CliVerb::Disable},
-                                                      {"enable", CliVerb::Enable},
-                                                      {"remove", CliVerb::Remove}};
+    static const std::map<std::string, CliVerb> verbs{
+        {"list", CliVerb::List},       {"add", CliVerb::Add},
+        {"disable", CliVerb::Disable}, {"enable", CliVerb::Enable},
+        {"remove", CliVerb::Remove},   {"restore-remote-registry", CliVerb::RestoreRemoteRegistry},
+    };
     return verbs;
 }
 
@@ -31,6 +31,8 @@ std::set<std::string> OptionsOf(CliVerb verb) {
             return {"--location", "--user", "--format"};
         case CliVerb::Add:
             return {"--location", "--name", "--command"};
+        case CliVerb::RestoreRemoteRegistry:
+            return {};
         default:
             return {"--location", "--name"};
     }
@@ -155,7 +157,16 @@ private:
             (option == "--details" ? command_.details : command_.hash) = true;
             return;
         }
-        const bool stationOption = option == "--station" || option == "--parallel" || option == "--timeout";
+        // restore-remote-registry works on the journal alone.
+        const bool stations = command_.verb != CliVerb::RestoreRemoteRegistry;
+        if (stations && option == "--start-remote-registry" && !value) {
+            if (!seen_.insert(option).second)
+                throw UsageError(option + " given twice");
+            command_.startRemoteRegistry = true;
+            return;
+        }
+        const bool stationOption =
+            stations && (option == "--station" || option == "--parallel" || option == "--timeout");
         if (!stationOption && !OptionsOf(command_.verb).contains(option))
             throw UsageError(option.starts_with("-") ? "unknown option '" + option + "'"
                                                      : "unexpected argument '" + option + "'");
@@ -189,6 +200,8 @@ private:
     }
 
     void Check() const {
+        if (command_.verb == CliVerb::RestoreRemoteRegistry)
+            return;
         if (command_.verb == CliVerb::List) {
             if (command_.hash && !command_.details)
                 throw UsageError("--hash needs --details");
@@ -216,8 +229,9 @@ std::string UsageText() {
            "  tellurinc disable --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc enable  --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc remove  --location LOC --name NAME [STATIONS]\r\n"
+           "  tellurinc restore-remote-registry\r\n"
            "  tellurinc --help | --version\r\n"
-           "STATIONS: [--station S]... [--parallel N] [--timeout SECONDS]\r\n"
+           "STATIONS: [--station S]... [--parallel N] [--timeout SECONDS] [--start-remote-registry]\r\n"
            "  VIEW: " +
            ViewNames(" or ") +
            " (--user U: only user U's rows)\r\n"
@@ -226,6 +240,10 @@ std::string UsageText() {
            "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"
            "    signature (valid, untrusted, invalid or unsigned) and signer; --hash adds its SHA-256\r\n"
            "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"
+           "  --start-remote-registry: a stopped Remote Registry service is started for the run, then\r\n"
+           "    stopped and its start type set back; remote-registry.journal beside the tool keeps what\r\n"
+           "    to put back if the run dies: restore-remote-registry, or the next run with the flag,\r\n"
+           "    puts it back\r\n"
            "  defaults: --format table, --parallel 16, --timeout 30\r\n";
 }
 

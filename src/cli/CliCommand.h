@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class CliVerb { List, Add, Disable, Enable, Remove, Help, Version };
+enum class CliVerb { List, Add, Disable, Enable, Remove, RestoreRemoteRegistry, Help, Version };
 enum class OutputFormat { Table, Csv, Json };
 
 struct CliCommand {
@@ -22,6 +22,8 @@ struct CliCommand {
     std::vector<std::string> stations;  // as given, @FILE lists read; empty for this computer
     int parallel = 16;
     int timeoutSeconds = 30;
+    // A station whose registry does not answer has its stopped Remote Registry service started for the work.
+    bool startRemoteRegistry = false;
 };
 
 // A command line that cannot be followed; the text is the one-line reason.

@@ -7,7 +7,13 @@
 StationReport WorkStationWithFiles(const CliCommand& command,
                                    const std::string& station,
                                    const LocalMachine& local) {
-    const Station target = StationOf(station, local);  // one set of connections for rows and files
+    return WorkStationWithFiles(command, StationOf(station, local), local);
+}
+
+// One set of connections for rows and files.
+StationReport WorkStationWithFiles(const CliCommand& command,
+                                   const Station& target,
+                                   const LocalMachine& local) {
     StationReport report = WorkStation(command, target, local);
     if (command.verb != CliVerb::List || !command.details || report.rows.empty())
         return report;

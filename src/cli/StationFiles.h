@@ -10,3 +10,7 @@
 StationReport WorkStationWithFiles(const CliCommand& command,
                                    const std::string& station,
                                    const LocalMachine& local);
+// The same on a station already named, whose connections it uses.
+StationReport WorkStationWithFiles(const CliCommand& command,
+                                   const Station& target,
+                                   const LocalMachine& local);

@@ -94,6 +94,24 @@ std::vector<std::string> DistinctStations(const std::vector<std::string>& statio
     return distinct;
 }
 
+// The journal's stations on stderr, each line after its station's name; true when all were put back.
+bool ReplayJournal(const CliEnvironment& environment, bool alone) {
+    if (!environment.replayRemoteRegistry)
+        return true;
+    std::string text;
+    bool ok = true;
+    for (const RestoredStation& restored : environment.replayRemoteRegistry()) {
+        for (const std::string& line : restored.steps.texts)
+            text += AnsiToUtf8(restored.station.empty() ? line : restored.station + ": " + line) + "\r\n";
+        ok = ok && !restored.steps.failed;
+    }
+    if (text.empty() && alone)
+        text = "no station to put back\r\n";
+    if (!text.empty())
+        environment.writeErr(text);
+    return ok;
+}
+
 }  // namespace
 
 CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironment& environment) {
@@ -112,13 +130,17 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
         environment.writeOut("Tellurin " + environment.fileVersion() + "\r\n");
         return {0};
     }
+    // What a run that died left changed comes before anything this run does.
+    const bool restoreAlone = command.verb == CliVerb::RestoreRemoteRegistry;
+    bool allOk = !(restoreAlone || command.startRemoteRegistry) || ReplayJournal(environment, restoreAlone);
+    if (restoreAlone)
+        return {allOk ? 0 : 1};
     const bool named = !command.stations.empty();
     const std::vector<std::string> stations =
         named ? DistinctStations(command.stations, environment.computerName) : std::vector<std::string>{""};
     std::vector<std::string> names = named ? stations : std::vector<std::string>{environment.computerName};
     std::vector<std::optional<StationReport>> reports(stations.size());
     StatusPrinter printer(environment, stations.size());
-    bool allOk = true;
     // Only an action on a Startup folder or a task goes through COM; listing names the files.
     const bool shortcuts =
         command.verb != CliVerb::List && ChangedThroughCom(ToLocationKey(*command.location));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "RemoteRegistryService.h"
 #include "StationTask.h"
 
 struct CliEnvironment {
@@ -16,6 +17,9 @@ struct CliEnvironment {
     std::string computerName;                  // this computer: the station field when no station is named
     // The work of one station; the tests simulate stations here.
     std::function<StationReport(const CliCommand& command, const std::string& station)> work;
+    // Puts back what runs that ended early left changed, for restore-remote-registry and before the stations
+    // of a run with --start-remote-registry; none: no journal.
+    std::function<std::vector<RestoredStation>()> replayRemoteRegistry;
 };
 
 struct CliOutcome {

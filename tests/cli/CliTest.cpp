@@ -69,6 +69,10 @@ TEST(TellurincUsage, BadCommandLinesExitTwoWithOneLineReasonAndUsage) {
         {{"list", "--station", ""}, "'' is not a station name"},
         {{"list", "--station", std::string(256, 'w')}, "is not a station name"},
         {{"list", "--station", "@" + badHosts}, "'..\\..\\x' is not a station name"},
+        {{"list", "--start-remote-registry", "--start-remote-registry"},
+         "--start-remote-registry given twice"},
+        {{"list", "--start-remote-registry=yes"}, "unknown option '--start-remote-registry'"},
+        {{"restore-remote-registry", "--station", "ws01"}, "unknown option '--station'"},
     };
     for (const auto& [args, reason] : cases) {
         Console console([](const CliCommand&, const std::string&) { return StationReport{}; });

@@ -1,4 +1,4 @@
-// Polls the process's top-level windows for dialog boxes and dismisses them with IDOK.
+// Polls the process's top-level windows for dialog boxes and dismisses them with one button's command.
 #include "support/DialogWatcher.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
-DialogWatcher::DialogWatcher() : thread_([this] { Watch(); }) {}
+DialogWatcher::DialogWatcher(int answer) : answer_(answer), thread_([this] { Watch(); }) {}
 
 DialogWatcher::~DialogWatcher() {
     stop_ = true;
@@ -57,6 +57,6 @@ BOOL CALLBACK DialogWatcher::CloseIfDialog(HWND window, LPARAM self) {
         HWND text = GetDlgItem(window, kMessageTextId);
         watcher->seen_.push_back({WindowText(window), text ? WindowText(text) : std::string()});
     }
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(watcher->answer_, BN_CLICKED), 0);
     return TRUE;
 }

@@ -14,10 +14,11 @@ struct SeenDialog {
     std::string text;
 };
 
-// While alive, a thread presses OK on every dialog box of this process and records it.
+// While alive, a thread presses OK (or the button answer names) on every dialog box of this process and
+// records it.
 class DialogWatcher {
 public:
-    DialogWatcher();
+    explicit DialogWatcher(int answer = IDOK);
     ~DialogWatcher();
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
@@ -31,6 +32,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<SeenDialog> seen_;
     std::vector<HWND> answered_;
+    int answer_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
