@@ -15,9 +15,9 @@ cp "$BUILD_DIR/bin/Tellurin.exe" "$BUILD_DIR/bin/tellurinc.exe" "$DEMO/"
 cp -r "$ROOT/media" "$DEMO/"
 
 make_prefix "$WINEPREFIX"
-if [ ! -f "$WINEPREFIX/.demo-seeded" ]; then
+if [ ! -f "$WINEPREFIX/.demo-seeded-2" ]; then
     wine "$BUILD_DIR/bin/demo_seed.exe" seed "Z:${DEMO//\//\\}"
-    touch "$WINEPREFIX/.demo-seeded"
+    touch "$WINEPREFIX/.demo-seeded-2"
 fi
 
 # Program files for three of the Run entries: one signed under a demo root that the machine trusts,

@@ -8,6 +8,7 @@
 
 #include "gui/GuiTestSupport.h"
 #include "support/DialogWatcher.h"
+#include "LinkLabel.h"
 #include "MainWindowIds.h"
 #include "MainWindow.h"
 #include "SideBar.h"
@@ -107,6 +108,25 @@ TEST_F(MainWindowTest, StartsWithTheVersionedCaptionAndTheFirstLocation) {
         EXPECT_FALSE(MenuItemEnabled(item));
     EXPECT_FALSE(IsWindowEnabled(Control(kButton_Add)));
     EXPECT_TRUE(cues_.events.empty());
+}
+
+// The views beyond the bar's five are links in the room below it, which leaves the bar as it was.
+TEST_F(MainWindowTest, TheLinksBelowTheBarShowTheTasksAndAppsViews) {
+    RECT bar{}, link{};
+    GetWindowRect(Control(kXPBar_Location), &bar);
+    for (const char* view : {"Tasks", "Apps"}) {
+        HWND control = Control(LinkIdOf(view));
+        ASSERT_NE(control, nullptr) << view;
+        GetWindowRect(control, &link);
+        EXPECT_GE(link.top, bar.bottom) << view;
+        SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(LinkIdOf(view), LLN_MOUSEDOWN),
+                     reinterpret_cast<LPARAM>(control));
+        EXPECT_EQ(form_->Logic().CurrentLocation(), view);
+        const std::string count = std::string("[") + view + "] = 0 apps will start with windows.";
+        EXPECT_EQ(TextOf(Control(kLabel_StartUpApps)), count);
+    }
+    EXPECT_EQ(TextOf(Control(LinkIdOf("Tasks"))), "Log-on Tasks");
+    EXPECT_EQ(cues_.events, (std::vector<std::string>{"sound press", "sound press"}));
 }
 
 TEST_F(MainWindowTest, BarItemsPlayThePressCueAndShowTheirLocation) {

@@ -150,6 +150,31 @@ void SeedLoggedOnUser() {
             "ComplianceAgent", "C:\\Program Files\\Compliance\\agent.exe");
 }
 
+// What else starts at log-on: a vendor's updater as a log-on task, a packaged app's startup task, and
+// a Userinit that starts one more program than Windows' own.
+void SeedLogonSources() {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string folder = std::string(windows) + "\\System32\\Tasks\\Contoso";
+    MakeFolders(folder);
+    const std::wstring task =
+        L"\xFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"
+        L"<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\r\n"
+        L"  <Triggers>\r\n    <LogonTrigger>\r\n      <Enabled>true</Enabled>\r\n    </LogonTrigger>\r\n"
+        L"  </Triggers>\r\n  <Settings>\r\n    <Enabled>true</Enabled>\r\n  </Settings>\r\n"
+        L"  <Actions Context=\"Author\">\r\n    <Exec>\r\n"
+        L"      <Command>%ProgramFiles%\\Contoso\\update.exe</Command>\r\n"
+        L"      <Arguments>/logon</Arguments>\r\n    </Exec>\r\n  </Actions>\r\n</Task>\r\n";
+    std::ofstream file(folder + "\\Updater", std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(task.data()), static_cast<std::streamsize>(task.size() * 2));
+    SetNumber(HKEY_CURRENT_USER,
+              "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\"
+              "SystemAppData\\MSTeams_8wekyb3d8bbwe\\TeamsTfwStartupTask",
+              "State", 2);
+    SetText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Userinit",
+            "C:\\Windows\\system32\\userinit.exe,C:\\ProgramData\\Helper\\helper.exe");
+}
+
 void SeedStore(const std::string& programFolder) {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;
@@ -210,6 +235,7 @@ int main(int argc, char** argv) {
     SeedStation();
     SeedProfiles();
     SeedLoggedOnUser();
+    SeedLogonSources();
     SeedStore(argv[2]);
     CoUninitialize();
     return 0;
