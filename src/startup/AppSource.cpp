@@ -32,8 +32,10 @@ std::string RowName(const std::string& family, const std::string& task) {
     return family.substr(0, family.find('_')) + " " + task;
 }
 
-class PackagedApps : public SourceKind {
+class PackagedApps : public SwitchedKind {
 public:
+    PackagedApps() : SwitchedKind(kComesWithItsPackage, kComesWithItsPackage) {}
+
     void Scan(StartupBook& book, const SourceSite& site, StartupPage& page) const override {
         const StartupSource& source = site.source;
         const std::string location =
@@ -54,29 +56,6 @@ public:
                 if (registry.OpenPathForReading(base + "\\" + family + "\\" + task))
                     AppendTask(registry, family, task, location, page);
         }
-    }
-
-    Outcome Write(StartupBook&,
-                  const std::string& locationKey,
-                  const std::string&,
-                  const std::string&,
-                  ValueKind) const override {
-        return Outcome::Refused(AtLocation(locationKey, kComesWithItsPackage));
-    }
-
-    Outcome TakeAway(StartupBook& book,
-                     const std::string& location,
-                     const std::string& appName,
-                     const std::string& appPath,
-                     const std::string&) const override {
-        return SwitchOff(book, location, appName, appPath);
-    }
-
-    Outcome Delete(StartupBook&,
-                   const std::string& locationKey,
-                   const std::string&,
-                   const std::string&) const override {
-        return Outcome::Refused(AtLocation(locationKey, kComesWithItsPackage));
     }
 
     RowProgram ProgramOf(const StartupEntry&) const override { return {"", true, false}; }

@@ -54,6 +54,22 @@ void ScanPartner(const StartupBook& book, const StartupSource& source, StartupPa
     MarkSwitchedOffRows(book.Api(), SwitchListOfTag(source.tag, book.CurrentStation()), page.rows, first);
 }
 
+// Opens the key of the value a row shows, for changing it; why not, when it cannot be changed: its
+// user is not logged on, the key cannot be opened, or the value holds another text than the row.
+std::optional<Outcome> OpenValueToChange(const StartupBook& book,
+                                         const std::string& location,
+                                         const std::string& appName,
+                                         const std::string& appPath,
+                                         TRegistry& registry) {
+    if (std::optional<Outcome> absent = book.UserAbsent(location))
+        return absent;
+    if (!OpenLocationKey(registry, book.Api(), location, true, book.CurrentStation()))
+        return Outcome::Refused(AtLocation(location, kCouldNotOpenRegistry));
+    if (HoldsOtherText(registry, appName, appPath))
+        return Outcome::Refused(AtLocation(location, OtherValueText(appName)));
+    return std::nullopt;
+}
+
 class RegistryValues : public SourceKind {
 public:
     void Scan(StartupBook& book, const SourceSite& site, StartupPage& page) const override;
@@ -120,13 +136,9 @@ Outcome RegistryValues::TakeAway(StartupBook& book,
                                  const std::string& recordKey) const {
     if (HoldsLineBreak(recordKey) || HoldsLineBreak(appName) || HoldsLineBreak(appPath))
         return Outcome::Refused(AtLocation(location, kLineBreakInEntry));
-    if (std::optional<Outcome> absent = book.UserAbsent(location))
-        return *absent;
     TRegistry registry(book.Api());
-    if (!OpenLocationKey(registry, book.Api(), location, true, book.CurrentStation()))
-        return Outcome::Refused(AtLocation(location, kCouldNotOpenRegistry));
-    if (HoldsOtherText(registry, appName, appPath))
-        return Outcome::Refused(AtLocation(location, OtherValueText(appName)));
+    if (std::optional<Outcome> refused = OpenValueToChange(book, location, appName, appPath, registry))
+        return *refused;
     const DisabledStore store = book.Store();
     const StoreSnapshot before = store.AppendDisabledRecord(recordKey, appName, appPath);
     if (!registry.RemoveValue(appName)) {
@@ -140,13 +152,9 @@ Outcome RegistryValues::Delete(StartupBook& book,
                                const std::string& locationKey,
                                const std::string& appName,
                                const std::string& appPath) const {
-    if (std::optional<Outcome> absent = book.UserAbsent(locationKey))
-        return *absent;
     TRegistry registry(book.Api());
-    if (!OpenLocationKey(registry, book.Api(), locationKey, true, book.CurrentStation()))
-        return Outcome::Refused(AtLocation(locationKey, kCouldNotOpenRegistry));
-    if (HoldsOtherText(registry, appName, appPath))
-        return Outcome::Refused(AtLocation(locationKey, OtherValueText(appName)));
+    if (std::optional<Outcome> refused = OpenValueToChange(book, locationKey, appName, appPath, registry))
+        return *refused;
     if (!registry.RemoveValue(appName))
         return Outcome::Failed(AtLocation(locationKey, kCouldNotDelete));
     return book.DropSwitch(locationKey, appName);
@@ -177,6 +185,29 @@ Outcome SourceKind::SwitchOn(StartupBook& book,
     if (const std::optional<SwitchList> switches = book.SwitchesOf(locationKey))
         ::SwitchOn(book.Api(), *switches, appName);
     return Outcome::Done();
+}
+
+Outcome SwitchedKind::Write(StartupBook&,
+                            const std::string& locationKey,
+                            const std::string&,
+                            const std::string&,
+                            ValueKind) const {
+    return Outcome::Refused(AtLocation(locationKey, addRefused_));
+}
+
+Outcome SwitchedKind::TakeAway(StartupBook& book,
+                               const std::string& location,
+                               const std::string& appName,
+                               const std::string& appPath,
+                               const std::string&) const {
+    return SwitchOff(book, location, appName, appPath);
+}
+
+Outcome SwitchedKind::Delete(StartupBook&,
+                             const std::string& locationKey,
+                             const std::string&,
+                             const std::string&) const {
+    return Outcome::Refused(AtLocation(locationKey, removeRefused_));
 }
 
 const SourceKind& KindOf(SourceKindId id) {

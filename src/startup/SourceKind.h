@@ -65,7 +65,33 @@ public:
                              const std::string& appPath) const;
 };
 
-// The two kinds, each defined beside its implementation.
+// A kind whose entries are added and deleted elsewhere (Task Scheduler, an app's package), and whose
+// disables its own switch keeps: adding and removing are refused with the texts given.
+class SwitchedKind : public SourceKind {
+public:
+    SwitchedKind(const char* addRefused, const char* removeRefused)
+        : addRefused_(addRefused), removeRefused_(removeRefused) {}
+    Outcome Write(StartupBook& book,
+                  const std::string& locationKey,
+                  const std::string& name,
+                  const std::string& value,
+                  ValueKind kind) const override;
+    Outcome TakeAway(StartupBook& book,
+                     const std::string& location,
+                     const std::string& appName,
+                     const std::string& appPath,
+                     const std::string& recordKey) const override;
+    Outcome Delete(StartupBook& book,
+                   const std::string& locationKey,
+                   const std::string& appName,
+                   const std::string& appPath) const override;
+
+private:
+    const char* addRefused_;
+    const char* removeRefused_;
+};
+
+// The kinds, each defined beside its implementation.
 const SourceKind& RegistryValuesKind();
 const SourceKind& StartupShortcutsKind();
 const SourceKind& LogonTasksKind();

@@ -15,8 +15,10 @@ inline constexpr const char* kCreatedInTaskScheduler =
 inline constexpr const char* kDeletedInTaskScheduler =
     "Could NOT remove a task: a task is deleted in Task Scheduler, nothing was changed !";
 
-class LogonTasks : public SourceKind {
+class LogonTasks : public SwitchedKind {
 public:
+    LogonTasks() : SwitchedKind(kCreatedInTaskScheduler, kDeletedInTaskScheduler) {}
+
     void Scan(StartupBook& book, const SourceSite& site, StartupPage& page) const override {
         const ProgramFileFinder finder(book.CurrentStation(), book.Api());
         const std::string folder = finder.Reachable(finder.WindowsFolder() + "\\System32\\Tasks\\");
@@ -31,29 +33,6 @@ public:
                 row.state = EntryState::SwitchedOff;
             page.rows.push_back(std::move(row));
         }
-    }
-
-    Outcome Write(StartupBook&,
-                  const std::string& locationKey,
-                  const std::string&,
-                  const std::string&,
-                  ValueKind) const override {
-        return Outcome::Refused(AtLocation(locationKey, kCreatedInTaskScheduler));
-    }
-
-    Outcome TakeAway(StartupBook& book,
-                     const std::string& location,
-                     const std::string& appName,
-                     const std::string& appPath,
-                     const std::string&) const override {
-        return SwitchOff(book, location, appName, appPath);
-    }
-
-    Outcome Delete(StartupBook&,
-                   const std::string& locationKey,
-                   const std::string&,
-                   const std::string&) const override {
-        return Outcome::Refused(AtLocation(locationKey, kDeletedInTaskScheduler));
     }
 
     RowProgram ProgramOf(const StartupEntry& row) const override { return {row.appPath, false, false}; }

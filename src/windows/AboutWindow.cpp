@@ -117,6 +117,9 @@ void AboutWindow::ShowModal() {
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = 0;
+        AnswerBodyMessage(message, wParam, lParam, background_.get(), Body::Fixed, answer))
+        return answer;
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == kOkButton || LOWORD(wParam) == IDCANCEL)
@@ -128,10 +131,6 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowWindow(Handle(), SW_HIDE);
             FormClose();
             return 0;
-        case WM_DPICHANGED:
-            return DpiChanged(wParam, lParam);
-        case WM_ERASEBKGND:
-            return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_PAINT:
             Paint();
             return 0;

@@ -53,6 +53,9 @@ void ComputerInfoWindow::ShowModal() {
 }
 
 LRESULT ComputerInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = 0;
+        AnswerBodyMessage(message, wParam, lParam, background_.get(), Body::Dragged, answer))
+        return answer;
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -64,15 +67,6 @@ LRESULT ComputerInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         case WM_CLOSE:  // the title bar's close box or Alt+F4: hidden at once
             CloseForm();
             return 0;
-        case WM_NCHITTEST:
-            return HitTestDraggingBody(wParam, lParam);
-        case WM_DPICHANGED:
-            return DpiChanged(wParam, lParam);
-        case WM_ERASEBKGND:
-            return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
-        case WM_CTLCOLORSTATIC:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(background_.get());
         case WM_CTLCOLOREDIT:
             SetTextColor(reinterpret_cast<HDC>(wParam), kAccentColor);
             return reinterpret_cast<LRESULT>(white_.get());

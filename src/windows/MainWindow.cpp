@@ -155,6 +155,9 @@ bool MainWindow::FormKeyDown(WPARAM key) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = 0;
+        AnswerBodyMessage(message, wParam, lParam, background_.get(), Body::Dragged, answer))
+        return answer;
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -174,18 +177,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
-        case WM_NCHITTEST:
-            return HitTestDraggingBody(wParam, lParam);
-        case WM_DPICHANGED:
-            return DpiChanged(wParam, lParam);
-        case WM_ERASEBKGND:
-            return EraseBackground(reinterpret_cast<HDC>(wParam), background_.get());
         case WM_PAINT:
             Paint();
             return 0;
-        case WM_CTLCOLORSTATIC:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(background_.get());
         case WM_SIZE:
             if (wParam == SIZE_MINIMIZED)
                 Tray().HideOwnerFromTaskbar();

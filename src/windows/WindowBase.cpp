@@ -197,6 +197,35 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam,
     return result;
 }
 
+bool WindowBase::AnswerBodyMessage(UINT message,
+                                   WPARAM wParam,
+                                   LPARAM lParam,
+                                   HGDIOBJ background,
+                                   Body body,
+                                   LRESULT& answer) {
+    switch (message) {
+        case WM_DPICHANGED:
+            answer = DpiChanged(wParam, lParam);
+            return true;
+        case WM_ERASEBKGND:
+            answer = EraseBackground(reinterpret_cast<HDC>(wParam), background);
+            return true;
+        case WM_NCHITTEST:
+            if (body != Body::Dragged)
+                return false;
+            answer = HitTestDraggingBody(wParam, lParam);
+            return true;
+        case WM_CTLCOLORSTATIC:
+            if (body != Body::Dragged)
+                return false;
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            answer = reinterpret_cast<LRESULT>(background);
+            return true;
+        default:
+            return false;
+    }
+}
+
 std::string WindowBase::ControlText(int id) const {
     return WindowText(Control(id));
 }

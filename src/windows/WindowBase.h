@@ -70,6 +70,17 @@ protected:
     // WM_NCHITTEST: the window's own body drags it like its title bar; controls answer for themselves.
     LRESULT HitTestDraggingBody(WPARAM wParam, LPARAM lParam);
 
+    // What the windows' bodies have in common: laid out anew at a new DPI, filled with background,
+    // and, where asked, dragged by the body with static texts drawn on that background. True, with
+    // the answer, when the message was one of these.
+    enum class Body { Fixed, Dragged };
+    bool AnswerBodyMessage(UINT message,
+                           WPARAM wParam,
+                           LPARAM lParam,
+                           HGDIOBJ background,
+                           Body body,
+                           LRESULT& answer);
+
 private:
     struct DesignBox {
         HWND control;
