@@ -7,7 +7,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++ mingw-w64 wine wine64 fonts-wine xvfb xauth x11-utils imagemagick googletest liblnk-utils
-          binutils-mingw-w64-x86-64 python3 ccache fonts-wqy-microhei openssl osslsigncode)
+          binutils-mingw-w64-x86-64 python3 ccache fonts-wqy-microhei openssl osslsigncode
+          libwin-hivex-perl)
 
 install_missing() {
     local missing=()

@@ -19,21 +19,6 @@ constexpr size_t kFirstDataGuess = 512;
 constexpr REGSAM kReadMasks[] = {KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
                                  KEY_QUERY_VALUE};
 
-ValueKind KindOfType(DWORD type) {
-    switch (type) {
-        case REG_SZ:
-            return ValueKind::Text;
-        case REG_EXPAND_SZ:
-            return ValueKind::ExpandableText;
-        case REG_DWORD:
-            return ValueKind::Number;
-        case REG_BINARY:
-            return ValueKind::Bytes;
-        default:
-            return ValueKind::Other;
-    }
-}
-
 DWORD TypeOfKind(ValueKind kind) {
     switch (kind) {
         case ValueKind::Text:
@@ -60,6 +45,21 @@ bool IsDoubleByteNtLocale() {
 }
 
 }  // namespace
+
+ValueKind KindOfType(DWORD type) {
+    switch (type) {
+        case REG_SZ:
+            return ValueKind::Text;
+        case REG_EXPAND_SZ:
+            return ValueKind::ExpandableText;
+        case REG_DWORD:
+            return ValueKind::Number;
+        case REG_BINARY:
+            return ValueKind::Bytes;
+        default:
+            return ValueKind::Other;
+    }
+}
 
 std::string TextOfValue(const std::string& name, ValueKind kind, const char* data, size_t size) {
     if (size == 0)

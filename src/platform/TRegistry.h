@@ -31,6 +31,9 @@ struct RegistryValue {
     std::string data;
 };
 
+// The kind of a value of the registry's type.
+ValueKind KindOfType(DWORD type);
+
 // Text of a value as ReadText gives it: empty for no data, the bytes up to the first zero for
 // text kinds; any other kind with data raises "Invalid data type for '<name>'".
 std::string TextOfValue(const std::string& name, ValueKind kind, const char* data, size_t size);

@@ -1,0 +1,199 @@
+// Keys, sub-key lists and values of a hive file, each count checked against what the hive could hold.
+#include "HiveFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "HiveNames.h"
+#include "TextCodec.h"
+
+namespace {
+
+constexpr uint32_t kKeyHead = 0x4C;    // a key cell's fixed fields, its name after them
+constexpr uint32_t kValueHead = 0x14;  // a value cell's fixed fields, its name after them
+constexpr uint32_t kSmallestKeyCell = 0x50;
+constexpr uint32_t kSmallestValueCell = 0x18;
+constexpr uint16_t kKeyNameCompressed = 0x0020;
+constexpr uint16_t kValueNameCompressed = 0x0001;
+// The size field's high bit: up to four bytes of data stand in place of the link to them.
+constexpr uint32_t kDataInPlace = 0x80000000;
+// The most one data cell holds in hives that keep longer values in segments.
+constexpr uint32_t kSegmentSize = 16344;
+
+bool IsTextType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+}  // namespace
+
+HiveFile::HiveFile(const std::string& path) : cells_(path) {
+    ReadKey(cells_.RootOffset());
+}
+
+std::wstring HiveFile::StoredName(const HiveCell& cell, uint32_t at, uint16_t length, bool compressed) {
+    if (!compressed && length % 2 != 0)
+        cells_.Damaged("a name is cut in the middle of a character");
+    return NameOfBytes(cells_.Bytes(cell, at, length), compressed);
+}
+
+HiveFile::KeyNode HiveFile::ReadKey(uint32_t offset) {
+    HiveCell cell;
+    const std::string head = cells_.Head(offset, "nk", kKeyHead, "a key", cell);
+    KeyNode key;
+    key.cell = offset;
+    key.parent = DwordAt(head, 0x10);
+    key.subkeyCount = DwordAt(head, 0x14);
+    key.subkeyList = DwordAt(head, 0x1C);
+    key.valueCount = DwordAt(head, 0x24);
+    key.valueList = DwordAt(head, 0x28);
+    if (key.subkeyCount > cells_.MostCellsOf(kSmallestKeyCell) ||
+        key.valueCount > cells_.MostCellsOf(kSmallestValueCell))
+        cells_.Damaged("a key counts more entries than the hive could hold");
+    key.name = StoredName(cell, kKeyHead, WordAt(head, 0x48), WordAt(head, 2) & kKeyNameCompressed);
+    return key;
+}
+
+HiveFile::KeyNode HiveFile::ReadSubkey(const SubkeyEntry& entry, const KeyNode& parent) {
+    KeyNode child = ReadKey(entry.cell);
+    // Each key names its parent: a list that leads anywhere else, back up the tree included, is damaged.
+    if (child.parent != parent.cell)
+        cells_.Damaged("a key's sub-key list holds a key of another");
+    return child;
+}
+
+std::optional<HiveKey> HiveFile::FindKey(const std::string& path) {
+    KeyNode key = ReadKey(cells_.RootOffset());
+    for (size_t from = 0; from <= path.size();) {
+        const size_t end = std::min(path.find('\\', from), path.size());
+        const std::string part = path.substr(from, end - from);
+        from = end + 1;
+        if (part.empty())
+            continue;
+        std::optional<KeyNode> child = FindSubkey(key, UpperName(ToWide(part, CP_ACP)));
+        if (!child)
+            return std::nullopt;
+        key = std::move(*child);
+    }
+    return HiveKey{key.cell};
+}
+
+std::optional<HiveFile::KeyNode> HiveFile::FindSubkey(const KeyNode& key, const std::wstring& upperName) {
+    // Hashes are compared only for ASCII names: writers differ in how they hash the others.
+    const bool hashed = IsAsciiName(upperName);
+    const uint32_t hash = NameHash(upperName);
+    std::optional<KeyNode> found;
+    VisitSubkeys(key, [&](const SubkeyEntry& entry) {
+        if ((entry.kind == 'h' && hashed && entry.hint != hash) ||
+            (entry.kind == 'f' && !HintAllows(entry.hint, upperName)))
+            return true;
+        KeyNode child = ReadSubkey(entry, key);
+        if (UpperName(child.name) != upperName)
+            return true;
+        found = std::move(child);
+        return false;
+    });
+    return found;
+}
+
+std::vector<std::string> HiveFile::ListKeyNames(HiveKey at) {
+    const KeyNode key = ReadKey(at.cell);
+    std::vector<std::string> names;
+    VisitSubkeys(key, [&](const SubkeyEntry& entry) {
+        names.push_back(FromWide(ReadSubkey(entry, key).name, CP_ACP));
+        return true;
+    });
+    return names;
+}
+
+void HiveFile::VisitSubkeys(const KeyNode& key, const SubkeyVisit& visit) {
+    if (key.subkeyCount == 0)
+        return;
+    // The key's count bounds the walk: no list, however linked, makes it visit more entries.
+    uint32_t budget = key.subkeyCount;
+    if (VisitList(key.subkeyList, false, budget, visit) && budget != 0)
+        cells_.Damaged("a key counts more sub-keys than its lists hold");
+}
+
+bool HiveFile::VisitList(uint32_t offset, bool withinIndexRoot, uint32_t& budget, const SubkeyVisit& visit) {
+    HiveCell cell;
+    const std::string head = cells_.Head(offset, nullptr, 4, "a sub-key list", cell);
+    const std::string kind = head.substr(0, 2);
+    const uint32_t count = WordAt(head, 2);
+    const bool isRoot = kind == "ri";
+    if (!isRoot && kind != "li" && kind != "lf" && kind != "lh")
+        cells_.Damaged("a link to a sub-key list points to something else");
+    if (isRoot && withinIndexRoot)
+        cells_.Damaged("an index of sub-key lists holds another index");
+    // Every list beneath an index holds a key at least, so that neither kind outruns the count.
+    if (count > budget || (withinIndexRoot && count == 0))
+        cells_.Damaged("a sub-key list holds more keys than its key counts");
+    const uint32_t width = kind == "lf" || kind == "lh" ? 8 : 4;
+    const std::string entries = cells_.Bytes(cell, 4, uint64_t{count} * width);
+    if (!isRoot)
+        budget -= count;
+    for (uint32_t index = 0; index < count; ++index) {
+        const uint32_t link = DwordAt(entries, index * width);
+        const bool goOn = isRoot
+                              ? VisitList(link, true, budget, visit)
+                              : visit({link, kind[1], width == 8 ? DwordAt(entries, index * width + 4) : 0});
+        if (!goOn)
+            return false;
+    }
+    return true;
+}
+
+std::vector<RegistryValue> HiveFile::ListValues(HiveKey at) {
+    const KeyNode key = ReadKey(at.cell);
+    std::vector<RegistryValue> values;
+    if (key.valueCount == 0)
+        return values;
+    const std::string links = cells_.Bytes(cells_.CellAt(key.valueList), 0, uint64_t{key.valueCount} * 4);
+    values.reserve(key.valueCount);
+    for (uint32_t index = 0; index < key.valueCount; ++index)
+        values.push_back(ReadValue(DwordAt(links, index * 4)));
+    return values;
+}
+
+RegistryValue HiveFile::ReadValue(uint32_t offset) {
+    HiveCell cell;
+    const std::string head = cells_.Head(offset, "vk", kValueHead, "a value", cell);
+    const std::wstring name =
+        StoredName(cell, kValueHead, WordAt(head, 2), WordAt(head, 16) & kValueNameCompressed);
+    const DWORD type = DwordAt(head, 12);
+    std::string data = ValueData(DwordAt(head, 4), head);
+    return {FromWide(name, CP_ACP), KindOfType(type), IsTextType(type) ? AnsiOfUtf16(data) : std::move(data)};
+}
+
+std::string HiveFile::ValueData(uint32_t size, const std::string& head) {
+    if (size & kDataInPlace) {
+        size &= ~kDataInPlace;
+        if (size > 4)
+            cells_.Damaged("a value keeps more than four bytes in place of its data");
+        return head.substr(8, size);
+    }
+    if (size == 0)
+        return {};
+    if (size > cells_.MostCellsOf(1))
+        cells_.Damaged("a value is larger than the hive");
+    const uint32_t offset = DwordAt(head, 8);
+    if (size > kSegmentSize && cells_.KeepsBigData())
+        return BigData(offset, size);
+    return cells_.Bytes(cells_.CellAt(offset), 0, size);
+}
+
+std::string HiveFile::BigData(uint32_t offset, uint32_t size) {
+    HiveCell cell;
+    const std::string head = cells_.Head(offset, "db", 8, "a long value's data", cell);
+    const uint32_t segments = (size + kSegmentSize - 1) / kSegmentSize;
+    if (WordAt(head, 2) < segments)
+        cells_.Damaged("a long value has fewer segments than its size needs");
+    const std::string links = cells_.Bytes(cells_.CellAt(DwordAt(head, 4)), 0, uint64_t{segments} * 4);
+    std::string data;
+    data.reserve(size);
+    for (uint32_t index = 0; index < segments; ++index) {
+        const HiveCell segment = cells_.CellAt(DwordAt(links, index * 4));
+        data += cells_.Bytes(segment, 0, std::min<uint64_t>(kSegmentSize, size - data.size()));
+    }
+    return data;
+}
