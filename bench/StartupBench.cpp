@@ -22,6 +22,7 @@ public:
     size_t rows = 0;
     void ShowRows(const std::vector<StartupEntry>& shown) override { rows = shown.size(); }
     void SetCountLabel(const std::string&) override {}
+    void SetNotes(const std::string&) override {}
     void SetUsers(const std::vector<std::string>&) override {}
     void Focus(StartupField) override {}
 };

@@ -87,7 +87,8 @@ private:
         StartupEntry row = StartupEntry::Enabled(RowName(family, task), family, location);
         if (*state != kOn && *state != kOnByPolicy)
             row.state = EntryState::SwitchedOff;
-        row.readOnly = *state == kOffByPolicy || *state == kOnByPolicy;
+        if (*state == kOffByPolicy || *state == kOnByPolicy)
+            row.hold = EntryHold::Policy;
         page.rows.push_back(std::move(row));
     }
 

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "LoggedOnUsers.h"
-#include "ProfileFolders.h"
+#include "UserProfile.h"
 #include "Outcome.h"
 #include "StartupEntry.h"
 #include "StartupSources.h"
 #include "TRegistry.h"
 
 class StartupBook;
+struct LoggedOnUser;
 struct StartupPage;
 
 // Where a scan reads one source: the source, and for a key of each user's own hive, the user.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "Errors.h"
 #include "LocationKeys.h"
 #include "LocationRegistry.h"
 #include "SourceKind.h"
@@ -17,9 +18,54 @@ DisabledStore StartupBook::Store() const {
 }
 
 const std::vector<LoggedOnUser>& StartupBook::OtherUsers() {
-    if (!keepUsers_ || !users_)
+    if (!keepUsers_ || !users_) {
         users_ = OtherLoggedOnUsers(api_, station_);
+        fileUsers_.reset();  // who is logged on decides whose file is read
+    }
     return *users_;
+}
+
+// Each file is read once while the users are kept, else at every look, as users log on and off.
+std::vector<StartupBook::FileUser>& StartupBook::FileUsers() {
+    const std::vector<LoggedOnUser>& loggedOn = OtherUsers();
+    if (fileUsers_)
+        return *fileUsers_;
+    std::vector<const StartupSource*> kinds;
+    for (const StartupSource& source : StartupSources())
+        if (source.scope == SourceScope::EachUser && source.IsRegistry())
+            kinds.push_back(&source);
+    fileUsers_.emplace();
+    for (LoggedOffUser& user : LoggedOffUsers(api_, station_, loggedOn)) {
+        FileUser read{std::move(user), std::nullopt, {}, false};
+        try {
+            read.keys = ReadUserFileKeys(read.user, kinds);
+        } catch (const EFileError& error) {
+            read.failure = read.user.name + " is not logged on, and " + read.user.name +
+                           "'s registry file could not be read, so none of " + read.user.name +
+                           "'s entries are listed: " + error.what();
+        }
+        fileUsers_->push_back(std::move(read));
+    }
+    return *fileUsers_;
+}
+
+void StartupBook::AppendFileUserRows(FileUser& user,
+                                     const std::vector<const StartupSource*>& kinds,
+                                     StartupPage& page) {
+    if (!user.keys) {
+        if (!user.told)
+            page.notes.push_back(user.failure);
+        user.told = keepUsers_;  // a script hears it once per station, the window at every refresh
+        return;
+    }
+    for (const StartupSource* kind : kinds) {
+        const size_t first = page.rows.size();
+        AppendValueRows(user.keys->values[kind->keyPath], UserRowLocation(user.user.name, *kind), page.rows);
+        if (kind->switches != nullptr)
+            MarkRowsSwitchedOff(user.keys->switches, page.rows, first);
+        for (size_t index = first; index < page.rows.size(); ++index)
+            page.rows[index].hold = EntryHold::LoggedOff;
+    }
 }
 
 void StartupBook::ReadView(const std::string& view, StartupPage& page) {
@@ -60,6 +106,15 @@ void StartupBook::ReadOtherUsersKeys(const std::string& view, StartupPage& page)
     for (const LoggedOnUser& user : OtherUsers())
         for (const StartupSource* kind : kinds)
             KindOf(kind->kind).Scan(*this, {*kind, &user}, page);
+    // Users who are not logged on: the keys of their own Run family, from their files.
+    std::vector<const StartupSource*> fileKinds;
+    for (const StartupSource* kind : kinds)
+        if (kind->IsRegistry())
+            fileKinds.push_back(kind);
+    if (fileKinds.empty())
+        return;
+    for (FileUser& user : FileUsers())
+        AppendFileUserRows(user, fileKinds, page);
 }
 
 // Only the sources whose disables the store keeps have records; a policy entry is never disabled.

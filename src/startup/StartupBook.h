@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DisabledStore.h"
+#include "LoggedOffUsers.h"
 #include "LoggedOnUsers.h"
 #include "Outcome.h"
 #include "ProfileFolders.h"
@@ -36,6 +37,7 @@ public:
     void SetStation(Station station) {
         station_ = std::move(station);
         users_.reset();
+        fileUsers_.reset();
     }
     const Station& CurrentStation() const { return station_; }
     const RegistryApi& Api() const { return api_; }
@@ -93,7 +95,18 @@ public:
     std::optional<Outcome> UserAbsent(const std::string& locationKey) const;
 
 private:
+    // A user who is not logged on, and what that user's file gave: the keys, or why it could not be read.
+    struct FileUser {
+        LoggedOffUser user;
+        std::optional<UserFileKeys> keys;
+        std::string failure;
+        bool told = false;  // the failure is in a page's notes already
+    };
+
     const std::vector<LoggedOnUser>& OtherUsers();
+    std::vector<FileUser>& FileUsers();
+    // The rows of the keys of kinds in a logged-off user's file; what it held is the user's alone.
+    void AppendFileUserRows(FileUser& user, const std::vector<const StartupSource*>& kinds, StartupPage& page);
     // The registry step of every bar item: its own key ("Startup": the values right under
     // HKEY_CURRENT_USER, normally none).
     void ReadOwnKey(const StartupSource& item, StartupPage& page);
@@ -111,4 +124,5 @@ private:
     bool missingKeyIsEmpty_ = false;
     bool keepUsers_ = false;
     std::optional<std::vector<LoggedOnUser>> users_;
+    std::optional<std::vector<FileUser>> fileUsers_;
 };

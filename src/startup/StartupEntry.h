@@ -11,18 +11,22 @@ inline constexpr const char* kStatusDisabled = "Disabled";
 // location but held off by Windows' own startup settings. The Status text and state image follow.
 enum class EntryState { Enabled, Disabled, SwitchedOff };
 
+// What holds an entry that this program cannot change, whatever its location allows: its state set
+// by policy (a packaged app's), or its user not logged on (read from that user's registry file).
+enum class EntryHold { None, Policy, LoggedOff };
+
 struct StartupEntry {
     std::string appName;   // caption
     std::string appPath;   // first sub-item
     std::string location;  // second sub-item: a tag, or user + "\Startup"
     EntryState state = EntryState::Enabled;
-    bool readOnly = false;  // its state is set by policy, whatever its location allows (a packaged app's)
+    EntryHold hold = EntryHold::None;
 
     static StartupEntry Enabled(std::string name, std::string path, std::string location) {
-        return {std::move(name), std::move(path), std::move(location), EntryState::Enabled, false};
+        return {std::move(name), std::move(path), std::move(location), EntryState::Enabled, EntryHold::None};
     }
     static StartupEntry Disabled(std::string name, std::string path, std::string location) {
-        return {std::move(name), std::move(path), std::move(location), EntryState::Disabled, false};
+        return {std::move(name), std::move(path), std::move(location), EntryState::Disabled, EntryHold::None};
     }
 
     bool IsEnabled() const { return state == EntryState::Enabled; }

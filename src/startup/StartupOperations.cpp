@@ -10,9 +10,9 @@
 namespace {
 
 // Why an entry of that Location (a row's, or a LocationKey) cannot be changed here; nothing when it can.
-std::optional<Outcome> Unchangeable(const std::string& location, bool readOnly = false) {
+std::optional<Outcome> Unchangeable(const std::string& location, EntryHold hold = EntryHold::None) {
     const ChangedBy changedBy = ChangedByOf(location);
-    if (readOnly || changedBy == ChangedBy::GroupPolicy)
+    if (hold == EntryHold::Policy || changedBy == ChangedBy::GroupPolicy)
         return Outcome::Refused(AtLocation(location, kSetByPolicy));
     if (changedBy == ChangedBy::RegistryEditor)
         return Outcome::Refused(AtLocation(location, kChangedWithRegistryEditor));
@@ -42,7 +42,7 @@ Outcome StartupBook::WriteStartupEntry(const std::string& locationKey,
 }
 
 Outcome StartupBook::DisableEntry(const StartupEntry& row, const std::string& view) {
-    if (std::optional<Outcome> refused = Unchangeable(row.location, row.readOnly))
+    if (std::optional<Outcome> refused = Unchangeable(row.location, row.hold))
         return *refused;
     // Another user's row is an entry of that user's key, whatever the view.
     if (UserKeyKindOfRow(row.location) != nullptr)
@@ -69,7 +69,7 @@ Outcome StartupBook::DisableStartupEntry(const std::string& location,
 
 // The record leaves the store only once its entry stands in its location again.
 Outcome StartupBook::EnableEntry(const StartupEntry& row) {
-    if (std::optional<Outcome> refused = Unchangeable(row.location, row.readOnly))
+    if (std::optional<Outcome> refused = Unchangeable(row.location, row.hold))
         return *refused;
     const std::string locationKey = ToLocationKey(row.location);
     // Only the switch changes: the entry stands in its location and has no record in the store.
@@ -99,7 +99,7 @@ Outcome StartupBook::EnableEntry(const StartupEntry& row) {
 }
 
 Outcome StartupBook::RemoveEntry(const StartupEntry& row) {
-    if (std::optional<Outcome> refused = Unchangeable(row.location, row.readOnly))
+    if (std::optional<Outcome> refused = Unchangeable(row.location, row.hold))
         return *refused;
     const std::string locationKey = ToLocationKey(row.location);
     const StoreLock lock(DisabledStoreFile());

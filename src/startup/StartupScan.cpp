@@ -7,6 +7,10 @@ void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector
     // One enumeration gives names and data together: a second query per value would double the time.
     std::vector<RegistryValue> values;
     registry.ListValues(values);
+    AppendValueRows(values, tag, rows);
+}
+
+void AppendValueRows(const std::vector<RegistryValue>& values, const std::string& tag, std::vector<StartupEntry>& rows) {
     rows.reserve(rows.size() + values.size());
     for (const RegistryValue& value : values) {
         if (value.name.empty())

@@ -78,6 +78,10 @@ void MarkSwitchedOffRows(const RegistryApi& api,
     // One enumeration of the switches, however many rows: on a network each query is a round trip.
     std::vector<RegistryValue> values;
     registry.ListValues(values);
+    MarkRowsSwitchedOff(values, rows, first);
+}
+
+void MarkRowsSwitchedOff(const std::vector<RegistryValue>& values, std::vector<StartupEntry>& rows, size_t first) {
     std::unordered_set<std::wstring> off;
     for (const RegistryValue& value : values)
         if (IsSwitchedOff(value.data))

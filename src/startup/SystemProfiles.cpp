@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "ProgramFile.h"
 #include "TRegistry.h"
 
 namespace {
@@ -22,21 +23,31 @@ std::string WithSeparator(std::string folder) {
     return folder;
 }
 
-std::string Expanded(const std::string& text) {
-    std::string expanded(ExpandEnvironmentStringsA(text.c_str(), nullptr, 0), '\0');
-    if (expanded.empty() ||
-        ExpandEnvironmentStringsA(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size())) == 0)
-        return text;
-    expanded.resize(expanded.find('\0'));
-    return expanded;
-}
+// Expands a station's paths with the station's own environment, asked of it only when a path needs it.
+class StationPaths {
+public:
+    StationPaths(const RegistryApi& api, const Station& station) : api_(api), station_(station) {}
+    std::string Expanded(const std::string& text) {
+        if (text.find('%') == std::string::npos)
+            return text;
+        if (!environment_)
+            environment_ = StationEnvironment::Of(station_, api_);
+        return environment_->Expand(text);
+    }
 
-// The expanded "ProfileImagePath" of the open profile key; empty when it has no text one.
-std::string ProfileImagePathOf(TRegistry& registry) {
+private:
+    const RegistryApi& api_;
+    const Station& station_;
+    std::optional<StationEnvironment> environment_;
+};
+
+// The expanded "ProfileImagePath" of the open profile key, as the station names it; empty when it has
+// no text one.
+std::string ProfileImagePathOf(TRegistry& registry, StationPaths& paths) {
     const std::optional<RegistryValue> value = registry.ReadValue("ProfileImagePath");
     if (!value || (value->kind != ValueKind::Text && value->kind != ValueKind::ExpandableText))
         return {};
-    return Expanded(TextOfValue(value->name, value->kind, value->data.data(), value->data.size()));
+    return paths.Expanded(TextOfValue(value->name, value->kind, value->data.data(), value->data.size()));
 }
 
 bool IsFolder(const std::string& path) {
@@ -70,21 +81,30 @@ std::string ShellFolder(int csidl) {
 
 }  // namespace
 
-std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Station& station) {
-    std::vector<UserProfile> profiles;
+std::vector<ListedProfile> ListedProfiles(const RegistryApi& api, const Station& station) {
+    std::vector<ListedProfile> profiles;
     TRegistry registry(api);
     if (!station.SelectRoot(registry, HKEY_LOCAL_MACHINE) || !registry.OpenPathForReading(kProfileList))
         return profiles;
     std::vector<std::string> sids;
     registry.ListKeyNames(sids);
+    StationPaths paths(api, station);
     for (const std::string& sid : sids) {
         if (IsServiceProfile(sid) || !registry.OpenPathForReading(kProfileList + ("\\" + sid)))
             continue;
-        const std::string folder = SeenFromHere(ProfileImagePathOf(registry), station);
+        const std::string folder = SeenFromHere(ProfileImagePathOf(registry, paths), station);
         const std::string name = LastComponent(folder);
-        if (!name.empty() && IsPlainUserName(name) && IsFolder(folder))
-            profiles.push_back({name, WithSeparator(folder) + kAppDataStartup});
+        if (!name.empty() && IsPlainUserName(name))
+            profiles.push_back({sid, name, folder});
     }
+    return profiles;
+}
+
+std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Station& station) {
+    std::vector<UserProfile> profiles;
+    for (const ListedProfile& listed : ListedProfiles(api, station))
+        if (IsFolder(listed.folder))
+            profiles.push_back({listed.name, WithSeparator(listed.folder) + kAppDataStartup});
     return profiles;
 }
 
@@ -93,7 +113,8 @@ std::string ProfileNameOfSid(const std::string& sid, const RegistryApi& api, con
     if (!station.SelectRoot(registry, HKEY_LOCAL_MACHINE) ||
         !registry.OpenPathForReading(kProfileList + ("\\" + sid)))
         return {};
-    return LastComponent(ProfileImagePathOf(registry));
+    StationPaths paths(api, station);
+    return LastComponent(ProfileImagePathOf(registry, paths));
 }
 
 ShellFolders LocalShellFolders() {

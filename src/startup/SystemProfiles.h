@@ -8,6 +8,16 @@
 #include "Station.h"
 #include "UserProfile.h"
 
+// A profile of the station's ProfileList: its SID, its folder's name, and its folder as seen from here
+// (its ProfileImagePath expanded with the station's environment).
+struct ListedProfile {
+    std::string sid;
+    std::string name;
+    std::string folder;
+};
+// Every profile of ProfileList but the service profiles, whose folder's name is one folder name.
+std::vector<ListedProfile> ListedProfiles(const RegistryApi& api, const Station& station = {});
+
 // The profiles of ProfileList under the registry's HKEY_LOCAL_MACHINE, except the service profiles and
 // those whose folder does not exist, each named by its folder's last component and with its Startup
 // folder under AppData, in the registry's order.

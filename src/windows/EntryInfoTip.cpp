@@ -25,16 +25,19 @@ std::string LocationOf(HWND list, int index) {
     return location;
 }
 
-// What a row's tip says of why it does not start, or why it cannot be changed here; nothing else.
-const char* NoteOf(HWND list, int index) {
+// What a row's tip says of why it does not start, or why it cannot be changed here; empty else.
+std::string NoteOf(HWND list, int index) {
     const std::string location = LocationOf(list, index);
     const ChangedBy changedBy = ChangedByOf(location);
-    if (IsReadOnlyRow(list, index) || changedBy == ChangedBy::GroupPolicy)
+    const EntryHold hold = HoldOfRow(list, index);
+    if (hold == EntryHold::LoggedOff)
+        return LoggedOffTip(UserPartOf(location));
+    if (hold == EntryHold::Policy || changedBy == ChangedBy::GroupPolicy)
         return kSetByPolicyTip;
     if (changedBy == ChangedBy::RegistryEditor)
         return kNotTheWindowsDefaultTip;
     if (!IsSwitchedOffRow(list, index))
-        return nullptr;
+        return {};
     const StartupSource* source = SourceOfLocation(location);
     return source != nullptr && source->kind == SourceKindId::LogonTasks ? kSwitchedOffInTaskSchedulerTip
                                                                          : kSwitchedOffByWindows;
@@ -46,8 +49,15 @@ bool IsSwitchedOffRow(HWND list, int index) {
     return (RowData(list, index) & kRowSwitchedOff) != 0;
 }
 
-bool IsReadOnlyRow(HWND list, int index) {
-    return (RowData(list, index) & kRowReadOnly) != 0;
+LPARAM RowDataOf(EntryHold hold) {
+    return hold == EntryHold::Policy ? kRowSetByPolicy : hold == EntryHold::LoggedOff ? kRowLoggedOff : 0;
+}
+
+EntryHold HoldOfRow(HWND list, int index) {
+    const LPARAM data = RowData(list, index);
+    return (data & kRowSetByPolicy) != 0 ? EntryHold::Policy
+           : (data & kRowLoggedOff) != 0 ? EntryHold::LoggedOff
+                                         : EntryHold::None;
 }
 
 void EnableInfoTips(HWND list) {
@@ -93,7 +103,7 @@ bool FillEntryInfoTip(HWND list, NMHDR& header, const Station& station) {
         return true;
     // The list may have put the row's full caption in already; the notes go after it.
     std::string text = tip.pszText;
-    if (const char* note = NoteOf(list, tip.iItem))
+    if (const std::string note = NoteOf(list, tip.iItem); !note.empty())
         (text += text.empty() ? "" : "\r\n") += note;
     text += FileLines(list, tip.iItem, station);
     if (text.starts_with("\r\n"))

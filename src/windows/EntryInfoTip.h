@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "StartupEntry.h"
 #include "Station.h"
 
 // The info tip of a row that stands in its location but is held off by Windows itself.
@@ -15,18 +18,26 @@ inline constexpr const char* kSwitchedOffInTaskSchedulerTip =
 inline constexpr const char* kNotTheWindowsDefaultTip =
     "Not the Windows default: Windows starts this at log-on from its own settings. It is changed with the "
     "registry editor, not here.";
+// The info tip of a row of a user who is not logged on.
+inline std::string LoggedOffTip(const std::string& user) {
+    return user + " is not logged on: read from " + user +
+           "'s registry file (NTUSER.DAT). The entry can be changed while " + user + " is logged on.";
+}
 // The info tip of a row of a policy key.
 inline constexpr const char* kSetByPolicyTip =
     "Set by policy (Group Policy writes it back at its next refresh): it cannot be disabled or removed here.";
 
 // The item data of a row: what its texts do not say.
 inline constexpr LPARAM kRowSwitchedOff = 1;  // stands in its location, switched off there
-inline constexpr LPARAM kRowReadOnly = 2;     // its state is set by policy
+inline constexpr LPARAM kRowSetByPolicy = 2;  // its state is set by policy
+inline constexpr LPARAM kRowLoggedOff = 4;    // its user is not logged on: read from the user's file
+
+LPARAM RowDataOf(EntryHold hold);
 
 // True when the list's row is held off by Windows' own switch (its item data says so).
 bool IsSwitchedOffRow(HWND list, int index);
-// True when the list's row's own state is set by policy (its item data says so).
-bool IsReadOnlyRow(HWND list, int index);
+// What holds the list's row (its item data says so).
+EntryHold HoldOfRow(HWND list, int index);
 
 // Lets the list view ask its parent for info tips.
 void EnableInfoTips(HWND list);

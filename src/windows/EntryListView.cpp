@@ -99,7 +99,7 @@ void EntryListView::InsertRow(int index, const StartupEntry& row) {
     item.iItem = index;
     // The info tip and Row() tell a row held off where it stands, and one set by policy, by it.
     item.lParam =
-        (row.state == EntryState::SwitchedOff ? kRowSwitchedOff : 0) | (row.readOnly ? kRowReadOnly : 0);
+        (row.state == EntryState::SwitchedOff ? kRowSwitchedOff : 0) | RowDataOf(row.hold);
     item.state = INDEXTOSTATEIMAGEMASK(row.StateImage() + 1);
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.pszText = const_cast<char*>(row.appName.c_str());
@@ -165,7 +165,7 @@ StartupEntry EntryListView::Row(int index) const {
     row.appPath = CellText(index, kAppPath);
     row.location = CellText(index, kLocation);
     // Any Status other than "Enabled" counts as disabled.
-    row.readOnly = IsReadOnlyRow(list_, index);
+    row.hold = HoldOfRow(list_, index);
     row.state = IsSwitchedOffRow(list_, index)               ? EntryState::SwitchedOff
                 : CellText(index, kStatus) == kStatusEnabled ? EntryState::Enabled
                                                              : EntryState::Disabled;

@@ -13,6 +13,7 @@
 #include "EntryInfoTip.h"
 #include "EntryRowFonts.h"
 #include "ErrorDisplay.h"
+#include "Hints.h"
 #include "KeyPreview.h"
 #include "LinkLabel.h"
 #include "MainWindowIds.h"
@@ -318,6 +319,11 @@ void MainWindow::RunOnSelectedRow(Outcome (StartupPresenter::*operation)(const S
 
 void MainWindow::ShowRows(const std::vector<StartupEntry>& rows) {
     listView_->ShowRows(rows);
+}
+
+// On the count line, whose own text stays as it always was.
+void MainWindow::SetNotes(const std::string& text) {
+    AddHint(tooltip_, Control(kLabel_StartUpApps), text);
 }
 
 void MainWindow::SetCountLabel(const std::string& text) {

@@ -55,6 +55,7 @@ public:
     // StartupView
     void ShowRows(const std::vector<StartupEntry>& rows) override;
     void SetCountLabel(const std::string& text) override;
+    void SetNotes(const std::string& text) override;
     void SetUsers(const std::vector<std::string>& users) override;
     void Focus(StartupField field) override;
 

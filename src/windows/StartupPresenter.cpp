@@ -35,6 +35,10 @@ void StartupPresenter::ShowPage(StartupPage& page) {
         view_.SetUsers(*page.users);
     if (page.enabledCount)
         ShowStartupCount(currentLocation_, *page.enabledCount);
+    std::string notes;
+    for (const std::string& note : page.notes)
+        (notes += notes.empty() ? "" : "\r\n") += note;
+    view_.SetNotes(notes);
     view_.ShowRows(page.rows);
 }
 
@@ -54,7 +58,9 @@ void StartupPresenter::ListBox1Click(const std::string& user) {
 EntryMenuState StartupPresenter::MenuStateOf(const std::optional<StartupEntry>& row) {
     if (!row)
         return {false, true, true};
-    const bool ours = !row->readOnly && ChangedByOf(row->location) == ChangedBy::Tellurin;
+    if (row->hold != EntryHold::None)
+        return {};  // neither the policy's state nor a logged-off user's file is changed here
+    const bool ours = ChangedByOf(row->location) == ChangedBy::Tellurin;
     const StartupSource* source = SourceOfLocation(ToLocationKey(row->location));
     const bool removable = source == nullptr || source->removable;
     return {row->IsEnabled() && ours, !row->IsEnabled(), ours && removable};

@@ -20,7 +20,8 @@ struct EntryMenuState {
 class StartupPresenter {
 public:
     // A row that starts can be disabled, one that does not enabled; what Group Policy or the
-    // registry editor owns is neither disabled nor removed here, nor what Tellurin cannot delete.
+    // registry editor owns is neither disabled nor removed here, nor what Tellurin cannot delete; a
+    // row held by policy or by its user's absence is not changed at all.
     static EntryMenuState MenuStateOf(const std::optional<StartupEntry>& row);
 
     // CurrentLocation starts as the bar's first item.

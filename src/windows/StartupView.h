@@ -15,6 +15,8 @@ public:
     // Replaces every row of the list with these, already in display order.
     virtual void ShowRows(const std::vector<StartupEntry>& rows) = 0;
     virtual void SetCountLabel(const std::string& text) = 0;
+    // What the last read passed over (files it could not read), shown as a tip; empty for nothing.
+    virtual void SetNotes(const std::string& text) = 0;
     // Empties the users list and fills it with these names, in this order; nothing stays selected.
     virtual void SetUsers(const std::vector<std::string>& users) = 0;
     virtual void Focus(StartupField field) = 0;

@@ -166,8 +166,8 @@ TEST_F(LogonSourcesTest, PackagedAppsShowTheirStatesAndSwitchLikeTaskManager) {
                                    "TellurinTest OffByUser|" + family + "|App|Disabled|0",
                                    "TellurinTest On|" + family + "|App|Enabled|1",
                                    "TellurinTest OnByPolicy|" + family + "|App|Enabled|1"}));
-    EXPECT_TRUE(view.rows[2].readOnly);
-    EXPECT_FALSE(view.rows[3].readOnly);
+    EXPECT_EQ(view.rows[2].hold, EntryHold::Policy);
+    EXPECT_EQ(view.rows[3].hold, EntryHold::None);
 
     ASSERT_TRUE(list.DisableApp1Click(view.rows[4]).IsDone());
     EXPECT_EQ(AppState("On"), 1u);

@@ -22,6 +22,7 @@ class FakeStartupView : public StartupView {
 public:
     std::vector<StartupEntry> rows;
     std::optional<std::string> countLabel;
+    std::string notes;
     std::vector<std::string> users;
     std::vector<StartupField> focus;
     int showCalls = 0;
@@ -31,6 +32,7 @@ public:
         ++showCalls;
     }
     void SetCountLabel(const std::string& text) override { countLabel = text; }
+    void SetNotes(const std::string& text) override { notes = text; }
     void SetUsers(const std::vector<std::string>& names) override { users = names; }
     void Focus(StartupField field) override { focus.push_back(field); }
 

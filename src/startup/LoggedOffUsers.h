@@ -1,0 +1,36 @@
+// The users a station knows whose hive is not loaded: their startup keys are read from their own
+// registry file, NTUSER.DAT in the profile folder, in place and never written.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "LoggedOnUsers.h"
+#include "RegistryApi.h"
+#include "StartupSources.h"
+#include "Station.h"
+#include "TRegistry.h"
+
+struct LoggedOffUser {
+    std::string sid;
+    std::string name;      // the profile folder's name
+    std::string hiveFile;  // the user's NTUSER.DAT as seen from here
+};
+
+// The profiles of ProfileList (S-1-5-21-...) whose SID has no hive loaded: not one of loggedOn, and on
+// this computer not the running user. A profile without an NTUSER.DAT (never logged on) is left out.
+std::vector<LoggedOffUser> LoggedOffUsers(const RegistryApi& api,
+                                          const Station& station,
+                                          const std::vector<LoggedOnUser>& loggedOn);
+
+// What a logged-off user's file holds of the keys of each user's own hive.
+struct UserFileKeys {
+    std::map<std::string, std::vector<RegistryValue>> values;  // by the kind's key path
+    std::vector<RegistryValue> switches;                       // of the user's Run key
+};
+
+// Reads the keys of kinds, and the switches, from the user's file; a key that is missing is empty.
+// Raises EFileError (EHiveError) naming the file when it cannot be read whole.
+UserFileKeys ReadUserFileKeys(const LoggedOffUser& user, const std::vector<const StartupSource*>& kinds);
