@@ -111,11 +111,20 @@ std::optional<HiveFile::KeyNode> HiveFile::FindSubkey(const KeyNode& key, const 
 std::vector<std::string> HiveFile::ListKeyNames(HiveKey at) {
     const KeyNode key = ReadKey(at.cell);
     std::vector<std::string> names;
+    uint64_t total = 0;
     VisitSubkeys(key, [&](const SubkeyEntry& entry) {
         names.push_back(AnsiOfName(ReadSubkey(entry, key).name));
+        Account(total, names.back().size());
         return true;
     });
     return names;
+}
+
+void HiveFile::Account(uint64_t& total, size_t bytes) {
+    total += bytes;
+    // Twice the hive: a text in UTF-8 takes up to half as much again as in UTF-16.
+    if (total / 2 > cells_.MostCellsOf(1))
+        cells_.Damaged("a list repeats its entries");
 }
 
 template <typename Visit>
@@ -165,8 +174,11 @@ std::vector<RegistryValue> HiveFile::ListValues(HiveKey at) {
         return values;
     const std::string links = cells_.Bytes(cells_.CellAt(key.valueList), 0, uint64_t{key.valueCount} * 4);
     values.reserve(key.valueCount);
-    for (uint32_t index = 0; index < key.valueCount; ++index)
+    uint64_t total = 0;
+    for (uint32_t index = 0; index < key.valueCount; ++index) {
         values.push_back(ReadValue(DwordAt(links.data(), index * 4)));
+        Account(total, values.back().name.size() + values.back().data.size());
+    }
     return values;
 }
 

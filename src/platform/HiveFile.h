@@ -65,6 +65,9 @@ private:
     void VisitSubkeys(const KeyNode& key, Visit visit);
     template <typename Visit>
     bool VisitList(uint32_t offset, bool withinIndexRoot, uint32_t& budget, Visit& visit);
+    // Each name and datum lies in a cell of its own, so that all one list gives fits in the hive: a list
+    // that repeats a large entry over and over is damaged, not a reason to run out of memory.
+    void Account(uint64_t& total, size_t bytes);
     RegistryValue ReadValue(uint32_t offset);
     std::string ValueData(uint32_t size, const char* head);
     std::string BigData(uint32_t offset, uint32_t size);
