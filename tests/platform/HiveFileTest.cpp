@@ -214,6 +214,7 @@ TEST(HiveFileTest, ReadsLongValuesInSegmentsAndSubkeysBeneathAnIndexRoot) {
         EXPECT_EQ(values[0].data, expected);
         EXPECT_EQ(hive.ListKeyNames(*hive.FindKey("Parent")), (std::vector<std::string>{"A", "B", "C"}));
         EXPECT_EQ(hive.FindKey("parent\\c")->cell, c);
+        EXPECT_EQ(hive.FindKey("PARENT\\b")->cell, b);  // past the lf list's hints
     }
     // An index root that lists itself.
     std::string looped = bytes;
