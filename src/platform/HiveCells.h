@@ -14,8 +14,8 @@ struct HiveCell {
 };
 
 // Little-endian fields of bytes read from a cell; the caller has read enough of them.
-uint16_t WordAt(const std::string& bytes, size_t at);
-uint32_t DwordAt(const std::string& bytes, size_t at);
+uint16_t WordAt(const char* bytes, size_t at);
+uint32_t DwordAt(const char* bytes, size_t at);
 
 class HiveCells {
 public:
@@ -31,18 +31,19 @@ public:
 
     // The allocated cell at offset, lying whole within the hive bins.
     HiveCell CellAt(uint32_t offset);
-    // count bytes of a cell's data from at, all within the cell.
+    // count bytes of a cell's data from at, all within the cell; Copy puts them into out.
     std::string Bytes(const HiveCell& cell, uint32_t at, uint64_t count);
-    // The first size bytes of the cell at offset, which begin with signature (two letters) unless it is
-    // null; what names the cell's kind in the errors.
-    std::string Head(uint32_t offset, const char* signature, uint32_t size, const char* what, HiveCell& cell);
+    void Copy(const HiveCell& cell, uint32_t at, uint64_t count, std::string& out);
+    // The cell at offset and its first size bytes into head, which begin with signature (two letters)
+    // unless it is null; what names the cell's kind in the errors.
+    HiveCell Head(uint32_t offset, const char* signature, char* head, uint32_t size, const char* what);
 
     uint64_t BytesRead() const { return pages_.BytesRead(); }
     const std::string& Path() const { return pages_.Path(); }
     [[noreturn]] void Damaged(const std::string& what) const { pages_.Damaged(what); }
 
 private:
-    void CheckBaseBlock(const std::string& block);
+    void CheckBaseBlock(const char* block);
 
     HivePages pages_;
     uint32_t root_ = 0;

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "HiveNames.h"
-#include "TextCodec.h"
 
 namespace {
 
@@ -31,15 +30,16 @@ HiveFile::HiveFile(const std::string& path) : cells_(path) {
     ReadKey(cells_.RootOffset());
 }
 
-std::wstring HiveFile::StoredName(const HiveCell& cell, uint32_t at, uint16_t length, bool compressed) {
+const std::string& HiveFile::StoredName(const HiveCell& cell, uint32_t at, uint16_t length, bool compressed) {
     if (!compressed && length % 2 != 0)
         cells_.Damaged("a name is cut in the middle of a character");
-    return NameOfBytes(cells_.Bytes(cell, at, length), compressed);
+    cells_.Copy(cell, at, length, scratch_);
+    return scratch_;
 }
 
 HiveFile::KeyNode HiveFile::ReadKey(uint32_t offset) {
-    HiveCell cell;
-    const std::string head = cells_.Head(offset, "nk", kKeyHead, "a key", cell);
+    char head[kKeyHead];
+    const HiveCell cell = cells_.Head(offset, "nk", head, sizeof head, "a key");
     KeyNode key;
     key.cell = offset;
     key.parent = DwordAt(head, 0x10);
@@ -50,7 +50,8 @@ HiveFile::KeyNode HiveFile::ReadKey(uint32_t offset) {
     if (key.subkeyCount > cells_.MostCellsOf(kSmallestKeyCell) ||
         key.valueCount > cells_.MostCellsOf(kSmallestValueCell))
         cells_.Damaged("a key counts more entries than the hive could hold");
-    key.name = StoredName(cell, kKeyHead, WordAt(head, 0x48), WordAt(head, 2) & kKeyNameCompressed);
+    const bool compressed = WordAt(head, 2) & kKeyNameCompressed;
+    key.name = NameOfBytes(StoredName(cell, kKeyHead, WordAt(head, 0x48), compressed), compressed);
     return key;
 }
 
@@ -63,17 +64,27 @@ HiveFile::KeyNode HiveFile::ReadSubkey(const SubkeyEntry& entry, const KeyNode& 
 }
 
 std::optional<HiveKey> HiveFile::FindKey(const std::string& path) {
-    KeyNode key = ReadKey(cells_.RootOffset());
+    std::vector<std::string_view> parts;
     for (size_t from = 0; from <= path.size();) {
         const size_t end = std::min(path.find('\\', from), path.size());
-        const std::string part = path.substr(from, end - from);
+        if (end > from)
+            parts.push_back(std::string_view(path).substr(from, end - from));
         from = end + 1;
-        if (part.empty())
-            continue;
-        std::optional<KeyNode> child = FindSubkey(key, UpperName(ToWide(part, CP_ACP)));
+    }
+    // Keys are looked up a few beneath one parent (Run, RunOnce, ...): the walk goes on from the last
+    // key that the previous walk passed through by the same name.
+    size_t depth = 0;
+    while (depth < parts.size() && depth < lastWalk_.size() && lastWalk_[depth].first == parts[depth])
+        ++depth;
+    lastWalk_.resize(depth);
+    KeyNode key = depth > 0 ? lastWalk_.back().second : ReadKey(cells_.RootOffset());
+    for (; depth < parts.size(); ++depth) {
+        std::optional<KeyNode> child = FindSubkey(key, UpperName(NameOfAnsi(std::string(parts[depth]))));
         if (!child)
             return std::nullopt;
         key = std::move(*child);
+        key.name.clear();  // compared already; the walk needs only the links
+        lastWalk_.emplace_back(parts[depth], key);
     }
     return HiveKey{key.cell};
 }
@@ -88,7 +99,8 @@ std::optional<HiveFile::KeyNode> HiveFile::FindSubkey(const KeyNode& key, const 
             (entry.kind == 'f' && !HintAllows(entry.hint, upperName)))
             return true;
         KeyNode child = ReadSubkey(entry, key);
-        if (UpperName(child.name) != upperName)
+        UpperInPlace(child.name);
+        if (child.name != upperName)
             return true;
         found = std::move(child);
         return false;
@@ -99,14 +111,24 @@ std::optional<HiveFile::KeyNode> HiveFile::FindSubkey(const KeyNode& key, const 
 std::vector<std::string> HiveFile::ListKeyNames(HiveKey at) {
     const KeyNode key = ReadKey(at.cell);
     std::vector<std::string> names;
+    uint64_t total = 0;
     VisitSubkeys(key, [&](const SubkeyEntry& entry) {
-        names.push_back(FromWide(ReadSubkey(entry, key).name, CP_ACP));
+        names.push_back(AnsiOfName(ReadSubkey(entry, key).name));
+        Account(total, names.back().size());
         return true;
     });
     return names;
 }
 
-void HiveFile::VisitSubkeys(const KeyNode& key, const SubkeyVisit& visit) {
+void HiveFile::Account(uint64_t& total, size_t bytes) {
+    total += bytes;
+    // Twice the hive: a text in UTF-8 takes up to half as much again as in UTF-16.
+    if (total / 2 > cells_.MostCellsOf(1))
+        cells_.Damaged("a list repeats its entries");
+}
+
+template <typename Visit>
+void HiveFile::VisitSubkeys(const KeyNode& key, Visit visit) {
     if (key.subkeyCount == 0)
         return;
     // The key's count bounds the walk: no list, however linked, makes it visit more entries.
@@ -115,10 +137,11 @@ void HiveFile::VisitSubkeys(const KeyNode& key, const SubkeyVisit& visit) {
         cells_.Damaged("a key counts more sub-keys than its lists hold");
 }
 
-bool HiveFile::VisitList(uint32_t offset, bool withinIndexRoot, uint32_t& budget, const SubkeyVisit& visit) {
-    HiveCell cell;
-    const std::string head = cells_.Head(offset, nullptr, 4, "a sub-key list", cell);
-    const std::string kind = head.substr(0, 2);
+template <typename Visit>
+bool HiveFile::VisitList(uint32_t offset, bool withinIndexRoot, uint32_t& budget, Visit& visit) {
+    char head[4];
+    const HiveCell cell = cells_.Head(offset, nullptr, head, sizeof head, "a sub-key list");
+    const std::string kind(head, 2);
     const uint32_t count = WordAt(head, 2);
     const bool isRoot = kind == "ri";
     if (!isRoot && kind != "li" && kind != "lf" && kind != "lh")
@@ -130,13 +153,14 @@ bool HiveFile::VisitList(uint32_t offset, bool withinIndexRoot, uint32_t& budget
         cells_.Damaged("a sub-key list holds more keys than its key counts");
     const uint32_t width = kind == "lf" || kind == "lh" ? 8 : 4;
     const std::string entries = cells_.Bytes(cell, 4, uint64_t{count} * width);
+    const char* entry = entries.data();
     if (!isRoot)
         budget -= count;
     for (uint32_t index = 0; index < count; ++index) {
-        const uint32_t link = DwordAt(entries, index * width);
-        const bool goOn = isRoot
-                              ? VisitList(link, true, budget, visit)
-                              : visit({link, kind[1], width == 8 ? DwordAt(entries, index * width + 4) : 0});
+        const uint32_t link = DwordAt(entry, index * width);
+        const bool goOn =
+            isRoot ? VisitList(link, true, budget, visit)
+                   : visit(SubkeyEntry{link, kind[1], width == 8 ? DwordAt(entry, index * width + 4) : 0});
         if (!goOn)
             return false;
     }
@@ -150,27 +174,34 @@ std::vector<RegistryValue> HiveFile::ListValues(HiveKey at) {
         return values;
     const std::string links = cells_.Bytes(cells_.CellAt(key.valueList), 0, uint64_t{key.valueCount} * 4);
     values.reserve(key.valueCount);
-    for (uint32_t index = 0; index < key.valueCount; ++index)
-        values.push_back(ReadValue(DwordAt(links, index * 4)));
+    uint64_t total = 0;
+    for (uint32_t index = 0; index < key.valueCount; ++index) {
+        values.push_back(ReadValue(DwordAt(links.data(), index * 4)));
+        Account(total, values.back().name.size() + values.back().data.size());
+    }
     return values;
 }
 
 RegistryValue HiveFile::ReadValue(uint32_t offset) {
-    HiveCell cell;
-    const std::string head = cells_.Head(offset, "vk", kValueHead, "a value", cell);
-    const std::wstring name =
-        StoredName(cell, kValueHead, WordAt(head, 2), WordAt(head, 16) & kValueNameCompressed);
+    char head[kValueHead];
+    const HiveCell cell = cells_.Head(offset, "vk", head, sizeof head, "a value");
+    const bool compressed = WordAt(head, 16) & kValueNameCompressed;
+    RegistryValue value;
+    value.name = AnsiOfStoredName(StoredName(cell, kValueHead, WordAt(head, 2), compressed), compressed);
     const DWORD type = DwordAt(head, 12);
-    std::string data = ValueData(DwordAt(head, 4), head);
-    return {FromWide(name, CP_ACP), KindOfType(type), IsTextType(type) ? AnsiOfUtf16(data) : std::move(data)};
+    value.kind = KindOfType(type);
+    value.data = ValueData(DwordAt(head, 4), head);
+    if (IsTextType(type))
+        value.data = AnsiOfStoredName(std::move(value.data), false);
+    return value;
 }
 
-std::string HiveFile::ValueData(uint32_t size, const std::string& head) {
+std::string HiveFile::ValueData(uint32_t size, const char* head) {
     if (size & kDataInPlace) {
         size &= ~kDataInPlace;
         if (size > 4)
             cells_.Damaged("a value keeps more than four bytes in place of its data");
-        return head.substr(8, size);
+        return std::string(head + 8, size);
     }
     if (size == 0)
         return {};
@@ -183,8 +214,8 @@ std::string HiveFile::ValueData(uint32_t size, const std::string& head) {
 }
 
 std::string HiveFile::BigData(uint32_t offset, uint32_t size) {
-    HiveCell cell;
-    const std::string head = cells_.Head(offset, "db", 8, "a long value's data", cell);
+    char head[8];
+    cells_.Head(offset, "db", head, sizeof head, "a long value's data");
     const uint32_t segments = (size + kSegmentSize - 1) / kSegmentSize;
     if (WordAt(head, 2) < segments)
         cells_.Damaged("a long value has fewer segments than its size needs");
@@ -192,7 +223,7 @@ std::string HiveFile::BigData(uint32_t offset, uint32_t size) {
     std::string data;
     data.reserve(size);
     for (uint32_t index = 0; index < segments; ++index) {
-        const HiveCell segment = cells_.CellAt(DwordAt(links, index * 4));
+        const HiveCell segment = cells_.CellAt(DwordAt(links.data(), index * 4));
         data += cells_.Bytes(segment, 0, std::min<uint64_t>(kSegmentSize, size - data.size()));
     }
     return data;

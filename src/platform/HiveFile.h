@@ -2,9 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "HiveCells.h"
@@ -53,18 +54,26 @@ private:
         char kind = 'i';  // 'i' for li (no hint), 'f' for lf (first letters), 'h' for lh (hash)
         uint32_t hint = 0;
     };
-    // Called for each entry until it answers false.
-    using SubkeyVisit = std::function<bool(const SubkeyEntry&)>;
 
-    std::wstring StoredName(const HiveCell& cell, uint32_t at, uint16_t length, bool compressed);
+    // The bytes of a name in the cell, in a buffer that the next name reuses.
+    const std::string& StoredName(const HiveCell& cell, uint32_t at, uint16_t length, bool compressed);
     KeyNode ReadKey(uint32_t offset);
     KeyNode ReadSubkey(const SubkeyEntry& entry, const KeyNode& parent);
     std::optional<KeyNode> FindSubkey(const KeyNode& key, const std::wstring& upperName);
-    void VisitSubkeys(const KeyNode& key, const SubkeyVisit& visit);
-    bool VisitList(uint32_t offset, bool withinIndexRoot, uint32_t& budget, const SubkeyVisit& visit);
+    // visit(const SubkeyEntry&) is called for each entry until it answers false.
+    template <typename Visit>
+    void VisitSubkeys(const KeyNode& key, Visit visit);
+    template <typename Visit>
+    bool VisitList(uint32_t offset, bool withinIndexRoot, uint32_t& budget, Visit& visit);
+    // Each name and datum lies in a cell of its own, so that all one list gives fits in the hive: a list
+    // that repeats a large entry over and over is damaged, not a reason to run out of memory.
+    void Account(uint64_t& total, size_t bytes);
     RegistryValue ReadValue(uint32_t offset);
-    std::string ValueData(uint32_t size, const std::string& head);
+    std::string ValueData(uint32_t size, const char* head);
     std::string BigData(uint32_t offset, uint32_t size);
 
     HiveCells cells_;
+    std::string scratch_;
+    // The keys of the last walk by path, each with the part of the path that named it.
+    std::vector<std::pair<std::string, KeyNode>> lastWalk_;
 };

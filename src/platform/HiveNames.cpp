@@ -20,19 +20,53 @@ std::wstring NameOfBytes(const std::string& bytes, bool compressed) {
     return name;
 }
 
-std::string AnsiOfUtf16(const std::string& bytes) {
-    return FromWide(NameOfBytes(bytes, false), CP_ACP);
+bool IsAsciiName(const std::wstring& name) {
+    return std::all_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x80; });
 }
 
-std::wstring UpperName(const std::wstring& name) {
-    if (name.empty())
-        return name;
+// ASCII reads the same in every ANSI code page: most names and commands need no conversion.
+std::string AnsiOfName(const std::wstring& name) {
+    if (!IsAsciiName(name))
+        return FromWide(name, CP_ACP);
+    return std::string(name.begin(), name.end());
+}
+
+std::wstring NameOfAnsi(const std::string& text) {
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return ToWide(text, CP_ACP);
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string AnsiOfStoredName(std::string bytes, bool compressed) {
+    const size_t step = compressed ? 1 : 2;
+    for (size_t at = 0; at + step <= bytes.size(); at += step)
+        if (static_cast<unsigned char>(bytes[at]) >= 0x80 || (!compressed && bytes[at + 1] != 0))
+            return FromWide(NameOfBytes(bytes, compressed), CP_ACP);
+    // ASCII: narrowed in place.
+    for (size_t at = step; at + step <= bytes.size(); at += step)
+        bytes[at / step] = bytes[at];
+    bytes.resize(bytes.size() / step);
+    return bytes;
+}
+
+void UpperInPlace(std::wstring& name) {
+    if (IsAsciiName(name)) {
+        // ASCII, as most names are, needs no case table.
+        for (wchar_t& c : name)
+            if (c >= L'a' && c <= L'z')
+                c = static_cast<wchar_t>(c - 32);
+        return;
+    }
     // The invariant locale without linguistic casing maps one character to one, as the file system
     // and the registry do.
-    std::wstring upper(name.size(), L'\0');
+    const std::wstring original = name;
     const int length = static_cast<int>(name.size());
-    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, name.data(), length, upper.data(), length);
-    return upper;
+    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, original.data(), length, name.data(), length);
+}
+
+std::wstring UpperName(std::wstring name) {
+    UpperInPlace(name);
+    return name;
 }
 
 uint32_t NameHash(const std::wstring& upperName) {
@@ -40,10 +74,6 @@ uint32_t NameHash(const std::wstring& upperName) {
     for (wchar_t c : upperName)
         hash = hash * 37 + static_cast<uint16_t>(c);
     return hash;
-}
-
-bool IsAsciiName(const std::wstring& name) {
-    return std::all_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x80; });
 }
 
 bool HintAllows(uint32_t hint, const std::wstring& upperName) {

@@ -6,11 +6,15 @@
 
 // A stored name: compressed names hold one Latin-1 character a byte, the others UTF-16LE.
 std::wstring NameOfBytes(const std::string& bytes, bool compressed);
-// UTF-16LE bytes (a text value's data) in the ANSI code page, as the system's A functions give them.
-std::string AnsiOfUtf16(const std::string& bytes);
+// Names between UTF-16 and the ANSI code page, as the system's A functions give and take them.
+std::string AnsiOfName(const std::wstring& name);
+std::wstring NameOfAnsi(const std::string& text);
+// A stored name, or the UTF-16LE data of a text value (compressed false), in the ANSI code page.
+std::string AnsiOfStoredName(std::string bytes, bool compressed);
 
 // The registry compares names ordinally, each character upper-cased.
-std::wstring UpperName(const std::wstring& name);
+std::wstring UpperName(std::wstring name);
+void UpperInPlace(std::wstring& name);
 // The hash an lh list keeps of a name: 37 * h + c over the upper-cased characters.
 uint32_t NameHash(const std::wstring& upperName);
 bool IsAsciiName(const std::wstring& name);

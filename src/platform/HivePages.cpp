@@ -4,14 +4,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "SystemMessage.h"
 
 namespace {
 
-constexpr uint64_t kPageSize = 4096;
-// Enough for the keys a listing walks through, while a file of any size costs little memory.
-constexpr size_t kCachedPages = 64;
+constexpr uint64_t kNoPage = ~uint64_t{0};
 
 }  // namespace
 
@@ -24,6 +23,7 @@ HivePages::HivePages(const std::string& path)
                         OPEN_EXISTING,
                         FILE_FLAG_RANDOM_ACCESS,
                         nullptr)) {
+    slotPage_.fill(kNoPage);
     if (!file_) {
         const DWORD code = GetLastError();
         throw EHiveError("Cannot open file \"" + path + "\". " + SystemMessage(code), code);
@@ -40,40 +40,45 @@ void HivePages::Damaged(const std::string& what) const {
     throw EHiveError("The registry file \"" + path_ + "\" is damaged: " + what, 0);
 }
 
-std::string HivePages::Read(uint64_t offset, size_t count) {
+void HivePages::Read(uint64_t offset, char* out, size_t count) {
     if (offset > size_ || count > size_ - offset)
         Damaged("it ends before the data it points to");
-    std::string bytes;
-    bytes.reserve(count);
-    while (bytes.size() < count) {
-        const uint64_t at = offset + bytes.size();
-        const std::string& page = Page(at / kPageSize);
+    for (size_t done = 0; done < count;) {
+        const uint64_t at = offset + done;
         const size_t from = static_cast<size_t>(at % kPageSize);
-        bytes.append(page, from, std::min(count - bytes.size(), page.size() - from));
+        const size_t part = static_cast<size_t>(std::min<uint64_t>(count - done, kPageSize - from));
+        std::memcpy(out + done, Page(at / kPageSize) + from, part);
+        done += part;
     }
-    return bytes;
 }
 
-const std::string& HivePages::Page(uint64_t index) {
-    if (const auto cached = pages_.find(index); cached != pages_.end())
-        return cached->second;
-    if (pages_.size() >= kCachedPages) {
-        pages_.erase(cachedOrder_.front());
-        cachedOrder_.pop_front();
+const char* HivePages::Page(uint64_t index) {
+    if (slotPage_[lastSlot_] != index) {
+        const auto cached = std::find(slotPage_.begin(), slotPage_.end(), index);
+        lastSlot_ = cached != slotPage_.end() ? static_cast<size_t>(cached - slotPage_.begin()) : Load(index);
     }
+    return slots_[lastSlot_].get();
+}
+
+size_t HivePages::Load(uint64_t index) {
+    const size_t slot = nextSlot_;
+    nextSlot_ = (nextSlot_ + 1) % kSlots;
+    slotPage_[slot] = kNoPage;
     const uint64_t start = index * kPageSize;
-    std::string page(static_cast<size_t>(std::min(kPageSize, size_ - start)), '\0');
+    const auto length = static_cast<DWORD>(std::min(kPageSize, size_ - start));
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(start);
     at.OffsetHigh = static_cast<DWORD>(start >> 32);
     DWORD read = 0;
-    if (!ReadFile(file_.get(), page.data(), static_cast<DWORD>(page.size()), &read, &at)) {
+    if (!slots_[slot])
+        slots_[slot].reset(new char[kPageSize]);
+    if (!ReadFile(file_.get(), slots_[slot].get(), length, &read, &at)) {
         const DWORD code = GetLastError();
         throw EHiveError("Cannot read file \"" + path_ + "\". " + SystemMessage(code), code);
     }
     bytesRead_ += read;
-    if (read != page.size())
+    if (read != length)
         Damaged("it became shorter while it was read");
-    cachedOrder_.push_back(index);
-    return pages_.emplace(index, std::move(page)).first->second;
+    slotPage_[slot] = index;
+    return slot;
 }

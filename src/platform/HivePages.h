@@ -1,10 +1,10 @@
 // Reads a registry hive file by offset, a page at a time, keeping a few of the pages it has read.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "Errors.h"
 #include "UniqueHandle.h"
@@ -28,20 +28,28 @@ public:
 
     const std::string& Path() const { return path_; }
     uint64_t Size() const { return size_; }
-    // The bytes at offset; a damaged file when they are not all in it.
-    std::string Read(uint64_t offset, size_t count);
+    // count bytes at offset into out; a damaged file when they are not all in it.
+    void Read(uint64_t offset, char* out, size_t count);
     // How many bytes were read from the file so far, each page once while it stays cached.
     uint64_t BytesRead() const { return bytesRead_; }
     // Raises the error of a damaged file: what names what is wrong with it.
     [[noreturn]] void Damaged(const std::string& what) const;
 
 private:
-    const std::string& Page(uint64_t index);
+    static constexpr uint64_t kPageSize = 4096;
+    // Enough for the keys a listing walks through, while a file of any size costs little memory.
+    static constexpr size_t kSlots = 64;
+
+    // Where the page lies in the cache, read into the slot whose turn it is when it is not there.
+    const char* Page(uint64_t index);
+    size_t Load(uint64_t index);
 
     std::string path_;
     UniqueFile file_;
     uint64_t size_ = 0;
     uint64_t bytesRead_ = 0;
-    std::unordered_map<uint64_t, std::string> pages_;
-    std::deque<uint64_t> cachedOrder_;  // oldest first: the first to go when the cache is full
+    std::array<std::unique_ptr<char[]>, kSlots> slots_;  // each allocated when first used
+    std::array<uint64_t, kSlots> slotPage_;              // the page each slot holds; ~0 for none
+    size_t nextSlot_ = 0;                                // the slots are reused in turn, the oldest first
+    size_t lastSlot_ = 0;                                // most reads fall in the page of the one before
 };

@@ -151,6 +151,7 @@ TEST(HiveFileTest, ReadsManyValuesAndSubkeysAndFindsKeysInAnyLetterCase) {
     const auto many = hive.FindKey("\\MANY");
     ASSERT_TRUE(many);
     const std::vector<RegistryValue> values = hive.ListValues(*many);
+    EXPECT_LT(hive.BytesRead(), 64u * 1024);  // of a file of 3 MB: read where it is needed
     ASSERT_EQ(values.size(), 300u);
     for (size_t at = 0; at < values.size(); ++at) {
         const int number = static_cast<int>(at * 13 % 300);  // the order they were written in
@@ -213,6 +214,7 @@ TEST(HiveFileTest, ReadsLongValuesInSegmentsAndSubkeysBeneathAnIndexRoot) {
         EXPECT_EQ(values[0].data, expected);
         EXPECT_EQ(hive.ListKeyNames(*hive.FindKey("Parent")), (std::vector<std::string>{"A", "B", "C"}));
         EXPECT_EQ(hive.FindKey("parent\\c")->cell, c);
+        EXPECT_EQ(hive.FindKey("PARENT\\b")->cell, b);  // past the lf list's hints
     }
     // An index root that lists itself.
     std::string looped = bytes;
@@ -255,6 +257,19 @@ TEST(HiveFileTest, DamagedFilesGiveAnErrorNamingTheFile) {
     std::string selfListed = sample;
     selfListed.replace(4096 + list + 4 + 4, 4, Dword(list));  // its first entry
     EXPECT_NE(errorOf(selfListed), "no error");
+    std::string ownSubkey = sample;
+    ownSubkey.replace(4096 + list + 4 + 4, 4, Dword(root - 4096));
+    EXPECT_NE(errorOf(ownSubkey), "no error");
+
+    // One long value listed over and over: more than the whole hive holds.
+    HandBuiltHive repeated;
+    const uint32_t top = repeated.Key("ROOT", 0);
+    const uint32_t big = repeated.Value("Big", 16000, repeated.Add(std::string(16000, 'x')), REG_BINARY);
+    std::string links;
+    for (int at = 0; at < 800; ++at)
+        links += Dword(big);
+    repeated.Link(top, 0x24, 800, repeated.Add(links));
+    EXPECT_NE(errorOf(repeated.Bytes(top)).find("repeats"), std::string::npos);
 
     // Bytes changed anywhere: an error or a sound reading, never a crash or another exception.
     for (int round = 0; round < 50; ++round) {

@@ -6,6 +6,7 @@ import os
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True  # no cache files in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import seed_hive  # noqa: E402
 
