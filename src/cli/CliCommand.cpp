@@ -16,11 +16,9 @@
 namespace {
 
 const std::map<std::string, CliVerb>& Verbs() {
-    static const std::map<std::string, CliVerb> verbs{{"list", CliVerb::List},
-                                                      {"add", CliVerb::Add},
-                                                      {"disable", CliVerb::Disable},
-                                                      {"enable", CliVerb::Enable},
-                                                      {"remove", CliVerb::Remove}};
+    static const std::map<std::string, CliVerb> verbs{
+        {"list", CliVerb::List},       {"compare", CliVerb::Compare}, {"add", CliVerb::Add},
+        {"disable", CliVerb::Disable}, {"enable", CliVerb::Enable},   {"remove", CliVerb::Remove}};
     return verbs;
 }
 
@@ -29,6 +27,8 @@ std::set<std::string> OptionsOf(CliVerb verb) {
     switch (verb) {
         case CliVerb::List:
             return {"--location", "--user", "--format"};
+        case CliVerb::Compare:
+            return {"--location", "--user", "--format", "--ignore"};
         case CliVerb::Add:
             return {"--location", "--name", "--command"};
         default:
@@ -81,8 +81,13 @@ void AddStations(const std::string& text, std::vector<std::string>& stations) {
         AddStation(name, stations);
 }
 
+// list and compare read the stations alike.
+bool Lists(CliVerb verb) {
+    return verb == CliVerb::List || verb == CliVerb::Compare;
+}
+
 std::string LocationFor(CliVerb verb, const std::string& text) {
-    if (verb == CliVerb::List) {
+    if (Lists(verb)) {
         if (std::optional<std::string> view = CanonicalView(text))
             return *view;
         throw UsageError("unknown location '" + text +
@@ -138,10 +143,15 @@ private:
             value = option.substr(equals + 1);
             option.resize(equals);
         }
-        if (command_.verb == CliVerb::List && (option == "--details" || option == "--hash") && !value) {
+        if (Lists(command_.verb) && (option == "--details" || option == "--hash") && !value) {
             if (!seen_.insert(option).second)
                 throw UsageError(option + " given twice");
             (option == "--details" ? command_.details : command_.hash) = true;
+            return;
+        }
+        if (command_.verb == CliVerb::Compare && !option.starts_with("-") && !seen_.contains("BASELINE")) {
+            seen_.insert("BASELINE");
+            command_.baseline = option;
             return;
         }
         const bool stationOption = option == "--station" || option == "--parallel" || option == "--timeout";
@@ -171,6 +181,8 @@ private:
             command_.location = LocationFor(command_.verb, value);
         else if (option == "--user")
             command_.user = value;
+        else if (option == "--ignore")
+            command_.ignore = value;
         else if (option == "--name")
             command_.name = value;
         else
@@ -178,9 +190,11 @@ private:
     }
 
     void Check() const {
-        if (command_.verb == CliVerb::List) {
+        if (Lists(command_.verb)) {
             if (command_.hash && !command_.details)
                 throw UsageError("--hash needs --details");
+            if (command_.verb == CliVerb::Compare)
+                Require(seen_.contains("BASELINE"), "BASELINE");
             return;
         }
         Require(seen_.contains("--location"), "--location");
@@ -201,6 +215,8 @@ const char* UsageText() {
            "  tellurinc list    [--location VIEW] [--user U] [--format table|csv|json] [--details "
            "[--hash]]\r\n"
            "                    [STATIONS]\r\n"
+           "  tellurinc compare BASELINE [--location VIEW] [--user U] [--format table|csv|json]\r\n"
+           "                    [--details [--hash]] [--ignore FILE] [STATIONS]\r\n"
            "  tellurinc add     --location LOC --name NAME --command TEXT [STATIONS]\r\n"
            "  tellurinc disable --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc enable  --location LOC --name NAME [STATIONS]\r\n"
@@ -213,6 +229,8 @@ const char* UsageText() {
            "does not matter\r\n"
            "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"
            "    signature (valid, untrusted, invalid or unsigned) and signer; --hash adds its SHA-256\r\n"
+           "  compare: what was added, removed or changed since BASELINE, a file of list --format json\r\n"
+           "    or csv (exit status 3 when anything was); --ignore FILE: a LOCATION NAME pattern a line\r\n"
            "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"
            "  defaults: --format table, --parallel 16, --timeout 30\r\n";
 }

@@ -1,0 +1,213 @@
+// A baseline that list --format json wrote: one array of flat objects, read a token at a time across lines.
+#include <algorithm>
+#include <bitset>
+
+#include "BaselineReaders.h"
+
+namespace {
+
+const Cells& AllFields() {
+    static const Cells fields = ListedFieldNames(true, true);
+    return fields;
+}
+
+void AppendUtf8(std::string& text, unsigned long code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+        return;
+    }
+    static constexpr unsigned char kLeads[] = {0, 0xC0, 0xE0, 0xF0};
+    const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+    text += static_cast<char>(kLeads[extra] | (code >> (6 * extra)));
+    for (int k = extra - 1; k >= 0; --k)
+        text += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+}
+
+constexpr const char* kUnended =
+    "a string that does not end on its line: the file is cut short or no list file";
+
+class JsonReader {
+public:
+    JsonReader(FileLines& lines, std::string_view first, BaselineBuilder& rows)
+        : lines_(lines), line_(first), rows_(rows) {}
+
+    void Read() {
+        Expect('[', "'[', the start of a list");
+        if (!Take(']')) {
+            do
+                ReadObject();
+            while (Take(','));
+            Expect(']', "',' or ']'");
+        }
+        if (SkipSpace())
+            Fail("more after the end of the list");
+        if (rows_.FieldCount() == 0)
+            rows_.SetFieldCount(5);  // an empty list: no rows, whatever its options
+    }
+
+private:
+    // False at the end of the file.
+    bool SkipSpace() {
+        for (;;) {
+            at_ = std::min(line_.find_first_not_of(" \t\r\n", at_), line_.size());
+            if (at_ < line_.size())
+                return true;
+            if (!lines_.Next(line_))
+                return false;
+            at_ = 0;
+        }
+    }
+
+    char Peek() {
+        if (!SkipSpace())
+            lines_.Fail("the file ends before the list does: it is cut short");
+        return line_[at_];
+    }
+
+    bool Take(char c) {
+        if (Peek() != c)
+            return false;
+        ++at_;
+        return true;
+    }
+
+    void Expect(char c, const std::string& what) {
+        if (!Take(c))
+            Fail("expected " + what);
+    }
+
+    [[noreturn]] void Fail(const std::string& reason) const { lines_.FailAt(line_, at_, reason); }
+
+    void ReadObject() {
+        Expect('{', "'{', the start of a row");
+        Cells cells(AllFields().size());
+        std::bitset<13> given;
+        if (!Take('}')) {
+            do
+                ReadField(cells, given);
+            while (Take(','));
+            Expect('}', "',' or '}'");
+        }
+        CheckFields(given);
+        cells.resize(rows_.FieldCount());
+        rows_.Add(std::move(cells));
+    }
+
+    void ReadField(Cells& cells, std::bitset<13>& given) {
+        Peek();
+        const size_t keyAt = at_;
+        const std::string key = ReadString();
+        const auto found = std::find(AllFields().begin(), AllFields().end(), key);
+        const auto index = static_cast<size_t>(found - AllFields().begin());
+        if (found == AllFields().end() || given[index]) {
+            at_ = keyAt;
+            Fail(found == AllFields().end()
+                     ? "the field " + QuotedExcerpt(key) + ", which list does not write"
+                     : "the field \"" + key + "\" a second time");
+        }
+        given[index] = true;
+        Expect(':', "':'");
+        const char c = Peek();
+        if (c == '[' || c == '{')
+            Fail("a value nested deeper than a list file's");
+        if (index == kExistsField)
+            cells[index] = ReadBoolean();
+        else if (c == '"')
+            cells[index] = ReadString();
+        else
+            Fail("expected a string for \"" + key + "\"");
+    }
+
+    // A row has the five fields of list, and with --details the file's, as the first row has them.
+    void CheckFields(const std::bitset<13>& given) {
+        if (rows_.FieldCount() == 0) {
+            size_t last = 0;
+            for (size_t i = 0; i < given.size(); ++i)
+                last = given[i] ? i + 1 : last;
+            rows_.SetFieldCount(last <= 5 ? 5 : last <= 12 ? 12 : 13);
+        }
+        for (size_t i = 0; i < given.size(); ++i) {
+            if (i < rows_.FieldCount() && !given[i])
+                Fail("a row without the field \"" + AllFields()[i] + "\"");
+            if (i >= rows_.FieldCount() && given[i])
+                Fail("the field \"" + AllFields()[i] + "\", which the first row does not have");
+        }
+    }
+
+    std::string ReadBoolean() {
+        for (const char* word : {"true", "false"})
+            if (line_.substr(at_).starts_with(word)) {
+                at_ += std::string_view(word).size();
+                return word;
+            }
+        Fail("expected true or false for \"exists\"");
+    }
+
+    // Strings never span lines: list escapes every line break in them.
+    std::string ReadString() {
+        if (line_[at_] != '"')
+            Fail("expected a string");
+        std::string text;
+        for (++at_; at_ < line_.size();) {
+            const char c = line_[at_];
+            if (c == '"') {
+                ++at_;
+                return text;
+            }
+            if (c == '\\') {
+                ++at_;
+                ReadEscape(text);
+                continue;
+            }
+            if (static_cast<unsigned char>(c) < 0x20)
+                Fail(c == '\r' || c == '\n' ? kUnended : "a control character inside a string");
+            text += c;
+            ++at_;
+        }
+        Fail(kUnended);
+    }
+
+    void ReadEscape(std::string& text) {
+        static const std::string_view simple = "\"\\/bfnrt";
+        static const std::string_view meant = "\"\\/\b\f\n\r\t";
+        const size_t which = at_ < line_.size() ? simple.find(line_[at_]) : std::string_view::npos;
+        if (which != std::string_view::npos) {
+            text += meant[which];
+            ++at_;
+            return;
+        }
+        unsigned long code = ReadHex();
+        if (code >= 0xD800 && code <= 0xDBFF && line_.substr(at_).starts_with("\\u")) {
+            ++at_;
+            const unsigned long low = ReadHex();
+            if (low < 0xDC00 || low > 0xDFFF)
+                Fail("half of a UTF-16 surrogate pair");
+            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            Fail("half of a UTF-16 surrogate pair");
+        }
+        AppendUtf8(text, code);
+    }
+
+    // After "\": "u" and four hexadecimal digits.
+    unsigned long ReadHex() {
+        if (at_ >= line_.size() || line_[at_] != 'u')
+            Fail("an escape that JSON does not have");
+        const std::string_view digits = line_.substr(at_ + 1, 4);
+        if (digits.size() < 4 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
+            Fail("an escape that JSON does not have");
+        at_ += 5;
+        return std::stoul(std::string(digits), nullptr, 16);
+    }
+
+    FileLines& lines_;
+    std::string_view line_;
+    size_t at_ = 0;
+    BaselineBuilder& rows_;
+};
+
+}  // namespace
+
+void ReadJsonBaseline(FileLines& lines, std::string_view first, BaselineBuilder& rows) {
+    JsonReader(lines, first, rows).Read();
+}
