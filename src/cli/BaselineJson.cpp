@@ -96,14 +96,13 @@ private:
     void ReadField(Cells& cells, std::bitset<13>& given) {
         Peek();
         const size_t keyAt = at_;
-        const std::string key = ReadString();
-        const auto found = std::find(AllFields().begin(), AllFields().end(), key);
-        const auto index = static_cast<size_t>(found - AllFields().begin());
-        if (found == AllFields().end() || given[index]) {
+        std::string key;
+        const size_t index = ReadKey(key);
+        if (index == AllFields().size() || given[index]) {
             at_ = keyAt;
-            Fail(found == AllFields().end()
+            Fail(index == AllFields().size()
                      ? "the field " + QuotedExcerpt(key) + ", which list does not write"
-                     : "the field \"" + key + "\" a second time");
+                     : "the field \"" + AllFields()[index] + "\" a second time");
         }
         given[index] = true;
         Expect(':', "':'");
@@ -115,7 +114,23 @@ private:
         else if (c == '"')
             cells[index] = ReadString();
         else
-            Fail("expected a string for \"" + key + "\"");
+            Fail("expected a string for \"" + AllFields()[index] + "\"");
+    }
+
+    // The index of the field a key names, AllFields().size() for another (then in key). A key as list
+    // writes it, without escapes, is matched where it stands.
+    size_t ReadKey(std::string& key) {
+        const std::string_view rest = line_.substr(at_ + 1);
+        for (size_t i = 0; line_[at_] == '"' && i < AllFields().size(); ++i) {
+            const std::string& name = AllFields()[i];
+            if (rest.starts_with(name) && rest.substr(name.size()).starts_with('"')) {
+                at_ += name.size() + 2;
+                return i;
+            }
+        }
+        key = ReadString();
+        return static_cast<size_t>(std::find(AllFields().begin(), AllFields().end(), key) -
+                                   AllFields().begin());
     }
 
     // A row has the five fields of list, and with --details the file's, as the first row has them.
@@ -149,20 +164,25 @@ private:
             Fail("expected a string");
         std::string text;
         for (++at_; at_ < line_.size();) {
+            // The run of plain characters up to the next quote, backslash or control character, taken at
+            // once.
+            size_t end = at_;
+            while (end < line_.size() && line_[end] != '"' && line_[end] != '\\' &&
+                   static_cast<unsigned char>(line_[end]) >= 0x20)
+                ++end;
+            text.append(line_.substr(at_, end - at_));
+            at_ = end;
+            if (at_ == line_.size())
+                break;
             const char c = line_[at_];
             if (c == '"') {
                 ++at_;
                 return text;
             }
-            if (c == '\\') {
-                ++at_;
-                ReadEscape(text);
-                continue;
-            }
-            if (static_cast<unsigned char>(c) < 0x20)
+            if (c != '\\')
                 Fail(c == '\r' || c == '\n' ? kUnended : "a control character inside a string");
-            text += c;
             ++at_;
+            ReadEscape(text);
         }
         Fail(kUnended);
     }

@@ -3,12 +3,45 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "TextCodec.h"
 
+namespace {
+
+bool IsAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The table maps the ASCII letters as a to z to A to Z, and nothing else of ASCII.
+template <typename Char>
+Char AsciiUpper(char c) {
+    return static_cast<Char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+}
+
+}  // namespace
+
 std::wstring FoldedCase(const std::string& utf8) {
-    std::wstring text = ToWide(utf8, CP_UTF8);
-    if (!text.empty())
-        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()),
-                      text.data(), static_cast<int>(text.size()), nullptr, nullptr, 0);
+    std::wstring text(utf8.size(), L'\0');
+    if (IsAscii(utf8)) {
+        std::transform(utf8.begin(), utf8.end(), text.begin(), AsciiUpper<wchar_t>);
+        return text;
+    }
+    text = ToWide(utf8, CP_UTF8);
+    LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()),
+                  text.data(), static_cast<int>(text.size()), nullptr, nullptr, 0);
     return text;
+}
+
+std::string FoldedKey(const std::string& utf8) {
+    std::string key;
+    return AppendFoldedKey(key, utf8);
+}
+
+std::string& AppendFoldedKey(std::string& key, const std::string& utf8) {
+    if (!IsAscii(utf8))
+        return key += FromWide(FoldedCase(utf8), CP_UTF8);
+    std::transform(utf8.begin(), utf8.end(), std::back_inserter(key), AsciiUpper<char>);
+    return key;
 }

@@ -20,21 +20,33 @@ BaselineComparison::BaselineComparison(const CliCommand& command,
     baseline_ = ReadBaseline(command.baseline, [this](const Cells& row) { return InScope(row); });
 }
 
-// A row of a view or user this run does not list is no entry removed.
-bool BaselineComparison::InScope(const Cells& row) const {
-    if (std::find(stations_.begin(), stations_.end(), StationKey(row[0], computerName_)) == stations_.end())
+// A row of a view or user this run does not list is no entry removed. A baseline has few stations and
+// locations, many rows of each.
+bool BaselineComparison::InScope(const Cells& row) {
+    if (lastStation_.first != row[0] || row[0].empty()) {
+        const std::string key = StationKey(row[0], computerName_);
+        lastStation_ = {row[0], std::find(stations_.begin(), stations_.end(), key) != stations_.end()};
+    }
+    if (!lastStation_.second)
         return false;
     if (!command_.location && !command_.user)
         return true;
-    const std::string location = Utf8ToAnsi(row[1]);
+    const auto [at, added] = locations_.try_emplace(row[1], false);
+    if (added)
+        at->second = LocationInScope(row[1]);
+    return at->second;
+}
+
+bool BaselineComparison::LocationInScope(const std::string& utf8) const {
+    const std::string location = Utf8ToAnsi(utf8);
     const std::string canonical = CanonicalLocation(location).value_or(location);
     if (command_.location && ViewOfLocation(canonical) != *command_.location)
         return false;
-    return !command_.user ||
-           (!UserPartOf(canonical).empty() && EqualsIgnoringCase(UserPartOf(canonical), *command_.user));
+    const std::string user = UserPartOf(canonical);
+    return !command_.user || (!user.empty() && EqualsIgnoringCase(user, *command_.user));
 }
 
-BaselineComparison::Result BaselineComparison::Of(const std::vector<ListedRow>& rows,
+BaselineComparison::Result BaselineComparison::Of(std::vector<ListedRow> rows,
                                                   const std::vector<ListedFile>* files,
                                                   const std::vector<std::string>& answered) const {
     std::vector<Cells> listed;
@@ -42,7 +54,7 @@ BaselineComparison::Result BaselineComparison::Of(const std::vector<ListedRow>& 
     listed.reserve(rows.size());
     for (size_t r = 0; r < rows.size(); ++r) {
         const ListedFile* file = files ? &(*files)[r] : nullptr;
-        listed.push_back(ListedCells(rows[r], file, command_.hash));
+        listed.push_back(ListedCells(std::move(rows[r]), file, command_.hash));
         unread.push_back(file && file->unreadable);
     }
     Differences differences = Compare(baseline_, ListedFieldNames(command_.details, command_.hash), listed,

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "BaselineFile.h"
@@ -22,16 +24,20 @@ public:
         bool changed = false;  // a difference not ignored
     };
     // rows and files as list prints them; answered: the stations whose listing is whole, in the run's order.
-    Result Of(const std::vector<ListedRow>& rows,
+    Result Of(std::vector<ListedRow> rows,
               const std::vector<ListedFile>* files,
               const std::vector<std::string>& answered) const;
 
 private:
-    bool InScope(const Cells& row) const;
+    bool InScope(const Cells& row);
+    bool LocationInScope(const std::string& location) const;
 
     const CliCommand command_;
     std::string computerName_;
-    std::vector<std::wstring> stations_;
+    std::vector<std::string> stations_;
+    // Of the rows read: the last station looked up and every location, with their answers.
+    std::pair<std::string, bool> lastStation_;
+    std::unordered_map<std::string, bool> locations_;
     IgnorePatterns ignore_;
     Baseline baseline_;
 };

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 #include "CaseFold.h"
@@ -15,9 +17,18 @@ namespace {
 constexpr std::array<size_t, 8> kComparedFields{3, 4, 5, 8, 9, 10, 11, 12};
 constexpr size_t kFileField = 5;
 
-std::wstring EntryKey(const Cells& cells) {
-    return FoldedCase(cells[1]) + L'\0' + FoldedCase(cells[2]);
+std::string EntryKey(const Cells& cells) {
+    std::string key;
+    key.reserve(cells[1].size() + cells[2].size() + 1);
+    return AppendFoldedKey(AppendFoldedKey(key, cells[1]) += '\0', cells[2]);
 }
+
+// Positions in a list of keys, ordered by their keys, and compared with a key.
+struct KeyOrder {
+    const std::vector<std::string>& keys;
+    bool operator()(size_t a, const std::string& key) const { return keys[a] < key; }
+    bool operator()(const std::string& key, size_t a) const { return key < keys[a]; }
+};
 
 // One station's rows on both sides, by index.
 struct StationRows {
@@ -38,24 +49,27 @@ public:
           common_(std::min(out.fields.size(), baseline.fields.size())) {}
 
     void Station(const std::string& name, const StationRows& rows) {
-        std::unordered_map<std::wstring, std::vector<size_t>> byKey;  // positions in rows.baseline
-        for (size_t b = 0; b < rows.baseline.size(); ++b)
-            byKey[EntryKey(baseline_.rows[rows.baseline[b]])].push_back(b);
-        std::vector<bool> used(rows.baseline.size());
+        // The baseline's entries sorted by key, those of one key in the baseline's order, found by halving.
+        std::vector<std::string> keys(rows.baseline.size());
+        for (size_t b = 0; b < keys.size(); ++b)
+            keys[b] = EntryKey(baseline_.rows[rows.baseline[b]]);
+        std::vector<size_t> order(keys.size());  // positions in rows.baseline
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+        std::vector<bool> used(keys.size());
         std::vector<std::optional<size_t>> match(rows.listed.size());
-        std::vector<const std::vector<size_t>*> candidates(rows.listed.size());
+        std::vector<std::span<const size_t>> candidates(rows.listed.size());
         // Equal entries pair first, so that of two rows of one name, the one that changed is found.
         for (size_t l = 0; l < rows.listed.size(); ++l) {
-            const auto found = byKey.find(EntryKey(listed_[rows.listed[l]]));
-            if (found == byKey.end())
-                continue;
-            candidates[l] = &found->second;
-            match[l] = Take(*candidates[l], used,
+            const auto [first, last] = std::equal_range(order.cbegin(), order.cend(),
+                                                        EntryKey(listed_[rows.listed[l]]), KeyOrder{keys});
+            candidates[l] = std::span<const size_t>(first, last);
+            match[l] = Take(candidates[l], used,
                             [&](size_t b) { return Changes(rows.listed[l], rows.baseline[b]).empty(); });
         }
         for (size_t l = 0; l < rows.listed.size(); ++l) {
-            if (!match[l] && candidates[l])
-                match[l] = Take(*candidates[l], used, [](size_t) { return true; });
+            if (!match[l])
+                match[l] = Take(candidates[l], used, [](size_t) { return true; });
             if (!match[l])
                 Add(ChangeKind::Added, listed_[rows.listed[l]]);
             else if (std::vector<bool> changed = Changes(rows.listed[l], rows.baseline[*match[l]]);
@@ -69,9 +83,7 @@ public:
 
 private:
     template <typename Fits>
-    static std::optional<size_t> Take(const std::vector<size_t>& positions,
-                                      std::vector<bool>& used,
-                                      Fits fits) {
+    static std::optional<size_t> Take(std::span<const size_t> positions, std::vector<bool>& used, Fits fits) {
         for (size_t b : positions)
             if (!used[b] && fits(b)) {
                 used[b] = true;
@@ -122,8 +134,8 @@ private:
 
 }  // namespace
 
-std::wstring StationKey(const std::string& station, const std::string& computerName) {
-    return FoldedCase(station == "." ? computerName : station);
+std::string StationKey(const std::string& station, const std::string& computerName) {
+    return FoldedKey(station == "." ? computerName : station);
 }
 
 Differences Compare(const Baseline& baseline,
@@ -137,15 +149,21 @@ Differences Compare(const Baseline& baseline,
     for (size_t field : kComparedFields)
         if (field < common)
             out.compared[field] = true;
-    std::unordered_map<std::wstring, size_t> stationAt;
+    std::unordered_map<std::string, size_t> stationAt;
     for (size_t s = 0; s < stations.size(); ++s)
         stationAt.emplace(StationKey(stations[s], computerName), s);
     std::vector<StationRows> rows(stations.size());
+    // Rows come station by station: the station of the row before is looked up once.
     auto sort = [&](const std::vector<Cells>& side, std::vector<size_t> StationRows::*into) {
-        for (size_t r = 0; r < side.size(); ++r)
-            if (const auto found = stationAt.find(StationKey(side[r][0], computerName));
-                found != stationAt.end())
+        const std::string* last = nullptr;
+        auto found = stationAt.end();
+        for (size_t r = 0; r < side.size(); ++r) {
+            if (!last || *last != side[r][0])
+                found = stationAt.find(StationKey(side[r][0], computerName));
+            last = &side[r][0];
+            if (found != stationAt.end())
                 (rows[found->second].*into).push_back(r);
+        }
     };
     sort(listed, &StationRows::listed);
     sort(baseline.rows, &StationRows::baseline);

@@ -162,8 +162,11 @@ Cells ListedFieldNames(bool details, bool hash) {
     return names;
 }
 
-Cells ListedCells(const ListedRow& row, const ListedFile* file, bool hash) {
-    Cells cells{row.station, row.location, row.name, row.command, row.status};
+Cells ListedCells(ListedRow row, const ListedFile* file, bool hash) {
+    Cells cells;
+    cells.reserve(file ? 13 : 5);
+    for (std::string* field : {&row.station, &row.location, &row.name, &row.command, &row.status})
+        cells.push_back(std::move(*field));
     if (!file)
         return cells;
     cells.insert(cells.end(), {file->file, file->exists ? "true" : "false", file->description,

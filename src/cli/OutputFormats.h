@@ -35,8 +35,8 @@ using Cells = std::vector<std::string>;
 // The fields of list: the five, with details the file's seven ("exists" at kExistsField), with hash "sha256".
 Cells ListedFieldNames(bool details, bool hash);
 inline constexpr size_t kExistsField = 6;
-// The texts of one row's fields; file: with details, the row's program file.
-Cells ListedCells(const ListedRow& row, const ListedFile* file, bool hash);
+// The texts of one row's fields, moved out of row; file: with details, the row's program file.
+Cells ListedCells(ListedRow row, const ListedFile* file, bool hash);
 
 // files: none, or one per row, after whose five fields they are printed; hash adds the sha256 field.
 std::string FormatRows(const std::vector<ListedRow>& rows,
