@@ -5,11 +5,6 @@ namespace {
 
 constexpr size_t kRecordLimit = size_t{1} << 20;
 
-std::string_view WithoutLineBreak(std::string_view line) {
-    line.remove_suffix(line.ends_with("\r\n") ? 2 : line.ends_with('\n') ? 1 : 0);
-    return line;
-}
-
 class CsvReader {
 public:
     CsvReader(FileLines& lines, std::string_view first, BaselineBuilder& rows)

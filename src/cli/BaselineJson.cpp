@@ -2,7 +2,10 @@
 #include <algorithm>
 #include <bitset>
 
+#include <windows.h>
+
 #include "BaselineReaders.h"
+#include "TextCodec.h"
 
 namespace {
 
@@ -11,16 +14,11 @@ const Cells& AllFields() {
     return fields;
 }
 
-void AppendUtf8(std::string& text, unsigned long code) {
-    if (code < 0x80) {
-        text += static_cast<char>(code);
-        return;
-    }
-    static constexpr unsigned char kLeads[] = {0, 0xC0, 0xE0, 0xF0};
-    const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-    text += static_cast<char>(kLeads[extra] | (code >> (6 * extra)));
-    for (int k = extra - 1; k >= 0; --k)
-        text += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+bool IsSurrogate(wchar_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+bool IsLowSurrogate(wchar_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 constexpr const char* kUnended =
@@ -196,17 +194,15 @@ private:
             ++at_;
             return;
         }
-        unsigned long code = ReadHex();
-        if (code >= 0xD800 && code <= 0xDBFF && line_.substr(at_).starts_with("\\u")) {
+        std::wstring units(1, static_cast<wchar_t>(ReadHex()));
+        if (units[0] >= 0xD800 && units[0] <= 0xDBFF && line_.substr(at_).starts_with("\\u")) {
             ++at_;
-            const unsigned long low = ReadHex();
-            if (low < 0xDC00 || low > 0xDFFF)
-                Fail("half of a UTF-16 surrogate pair");
-            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            Fail("half of a UTF-16 surrogate pair");
+            units += static_cast<wchar_t>(ReadHex());
         }
-        AppendUtf8(text, code);
+        if (IsSurrogate(units.front()) != (units.size() == 2) ||
+            (units.size() == 2 && !IsLowSurrogate(units[1])))
+            Fail("half of a UTF-16 surrogate pair");
+        text += FromWide(units, CP_UTF8);
     }
 
     // After "\": "u" and four hexadecimal digits.

@@ -55,6 +55,11 @@ size_t BadTextAt(std::string_view line) {
 
 }  // namespace
 
+std::string_view WithoutLineBreak(std::string_view line) {
+    line.remove_suffix(line.ends_with("\r\n") ? 2 : line.ends_with('\n') ? 1 : 0);
+    return line;
+}
+
 std::string QuotedExcerpt(std::string_view text) {
     size_t end = 0;
     for (size_t characters = 0; end < text.size() && characters < 40; ++characters)
@@ -109,8 +114,7 @@ bool FileLines::Next(std::string_view& line) {
     start_ += length;
     searched_ = 0;
     ++number_;
-    const size_t breakLength = line.ends_with("\r\n") ? 2 : line.ends_with('\n') ? 1 : 0;
-    if (line.size() - breakLength > limits_.line)
+    if (WithoutLineBreak(line).size() > limits_.line)
         Fail("longer than " + SizeText(limits_.line) + ", more than a line of a list file holds");
     if (number_ == 1 && line.starts_with("\xEF\xBB\xBF"))  // a byte-order mark that an editor put there
         line.remove_prefix(3);

@@ -13,6 +13,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The line without its line break, CR LF or LF.
+std::string_view WithoutLineBreak(std::string_view line);
+
 // text in double quotes for a message, cut after 40 characters.
 std::string QuotedExcerpt(std::string_view text);
 

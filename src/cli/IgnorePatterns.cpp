@@ -42,7 +42,7 @@ IgnorePatterns IgnorePatterns::Read(const std::string& path) {
     FileLines lines(path);
     std::string_view line;
     while (lines.Next(line)) {
-        line.remove_suffix(line.ends_with("\r\n") ? 2 : line.ends_with('\n') ? 1 : 0);
+        line = WithoutLineBreak(line);
         if (line.find_first_not_of(" \t") == std::string_view::npos || line.starts_with('#'))
             continue;
         const size_t gap = line.find_first_of(" \t");
