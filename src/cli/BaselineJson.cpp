@@ -47,7 +47,9 @@ private:
     // False at the end of the file.
     bool SkipSpace() {
         for (;;) {
-            at_ = std::min(line_.find_first_not_of(" \t\r\n", at_), line_.size());
+            while (at_ < line_.size() &&
+                   (line_[at_] == ' ' || line_[at_] == '\t' || line_[at_] == '\r' || line_[at_] == '\n'))
+                ++at_;
             if (at_ < line_.size())
                 return true;
             if (!lines_.Next(line_))
@@ -69,16 +71,17 @@ private:
         return true;
     }
 
-    void Expect(char c, const std::string& what) {
+    void Expect(char c, const char* what) {
         if (!Take(c))
-            Fail("expected " + what);
+            Fail(std::string("expected ") + what);
     }
 
     [[noreturn]] void Fail(const std::string& reason) const { lines_.FailAt(line_, at_, reason); }
 
     void ReadObject() {
         Expect('{', "'{', the start of a row");
-        Cells cells(AllFields().size());
+        // The first row may have any of list's fields; the others those of the first.
+        Cells cells(rows_.FieldCount() == 0 ? AllFields().size() : rows_.FieldCount());
         std::bitset<13> given;
         if (!Take('}')) {
             do
@@ -102,6 +105,8 @@ private:
                      ? "the field " + QuotedExcerpt(key) + ", which list does not write"
                      : "the field \"" + AllFields()[index] + "\" a second time");
         }
+        if (index >= cells.size())
+            Fail("the field \"" + AllFields()[index] + "\", which the first row does not have");
         given[index] = true;
         Expect(':', "':'");
         const char c = Peek();

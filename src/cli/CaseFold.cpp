@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <iterator>
 
 #include "TextCodec.h"
 
@@ -35,13 +34,30 @@ std::wstring FoldedCase(const std::string& utf8) {
 }
 
 std::string FoldedKey(const std::string& utf8) {
-    std::string key;
-    return AppendFoldedKey(key, utf8);
+    if (!IsAscii(utf8))
+        return FromWide(FoldedCase(utf8), CP_UTF8);
+    std::string key(utf8.size(), '\0');
+    std::transform(utf8.begin(), utf8.end(), key.begin(), AsciiUpper<char>);
+    return key;
 }
 
-std::string& AppendFoldedKey(std::string& key, const std::string& utf8) {
-    if (!IsAscii(utf8))
-        return key += FromWide(FoldedCase(utf8), CP_UTF8);
-    std::transform(utf8.begin(), utf8.end(), std::back_inserter(key), AsciiUpper<char>);
-    return key;
+unsigned long long FoldedHash(const std::string& utf8, unsigned long long hash) {
+    auto add = [&hash](char c) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+    };  // FNV-1a
+    if (!IsAscii(utf8)) {
+        for (char c : FoldedKey(utf8))
+            add(c);
+    } else {
+        for (char c : utf8)
+            add(AsciiUpper<char>(c));
+    }
+    return hash;
+}
+
+bool SameFolded(const std::string& a, const std::string& b) {
+    if (IsAscii(a) && IsAscii(b))
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](char x, char y) { return AsciiUpper<char>(x) == AsciiUpper<char>(y); });
+    return FoldedKey(a) == FoldedKey(b);
 }

@@ -9,5 +9,8 @@ std::wstring FoldedCase(const std::string& utf8);
 
 // The same folded text in UTF-8: a key to find a name by, which plain ASCII gets without a system call.
 std::string FoldedKey(const std::string& utf8);
-// Appends it to key; returns key.
-std::string& AppendFoldedKey(std::string& key, const std::string& utf8);
+
+// A hash of the folded text, continuing from hash: texts that fold alike hash alike.
+unsigned long long FoldedHash(const std::string& utf8, unsigned long long hash);
+// True when both fold to the same text.
+bool SameFolded(const std::string& a, const std::string& b);

@@ -3,10 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
-#include <optional>
-#include <span>
 #include <unordered_map>
+#include <utility>
 
 #include "CaseFold.h"
 
@@ -16,19 +14,20 @@ namespace {
 // which the signature follows.
 constexpr std::array<size_t, 8> kComparedFields{3, 4, 5, 8, 9, 10, 11, 12};
 constexpr size_t kFileField = 5;
+constexpr size_t kNone = static_cast<size_t>(-1);
 
-std::string EntryKey(const Cells& cells) {
-    std::string key;
-    key.reserve(cells[1].size() + cells[2].size() + 1);
-    return AppendFoldedKey(AppendFoldedKey(key, cells[1]) += '\0', cells[2]);
+// The same entry of one station: location and name alike but for letter case.
+unsigned long long EntryHash(const Cells& cells) {
+    return FoldedHash(cells[2], FoldedHash(cells[1], 0xCBF29CE484222325ull) * 31);
 }
 
-// Positions in a list of keys, ordered by their keys, and compared with a key.
-struct KeyOrder {
-    const std::vector<std::string>& keys;
-    bool operator()(size_t a, const std::string& key) const { return keys[a] < key; }
-    bool operator()(const std::string& key, size_t a) const { return key < keys[a]; }
-};
+bool SameEntry(const Cells& a, const Cells& b) {
+    return SameFolded(a[2], b[2]) && SameFolded(a[1], b[1]);
+}
+
+// Baseline positions by the hash of their entry, those of one hash in the baseline's order.
+using HashedPositions = std::vector<std::pair<unsigned long long, size_t>>;
+using Candidates = std::pair<HashedPositions::const_iterator, HashedPositions::const_iterator>;
 
 // One station's rows on both sides, by index.
 struct StationRows {
@@ -49,47 +48,50 @@ public:
           common_(std::min(out.fields.size(), baseline.fields.size())) {}
 
     void Station(const std::string& name, const StationRows& rows) {
-        // The baseline's entries sorted by key, those of one key in the baseline's order, found by halving.
-        std::vector<std::string> keys(rows.baseline.size());
-        for (size_t b = 0; b < keys.size(); ++b)
-            keys[b] = EntryKey(baseline_.rows[rows.baseline[b]]);
-        std::vector<size_t> order(keys.size());  // positions in rows.baseline
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
-        std::vector<bool> used(keys.size());
-        std::vector<std::optional<size_t>> match(rows.listed.size());
-        std::vector<std::span<const size_t>> candidates(rows.listed.size());
+        HashedPositions byHash(rows.baseline.size());
+        for (size_t b = 0; b < byHash.size(); ++b)
+            byHash[b] = {EntryHash(baseline_.rows[rows.baseline[b]]), b};
+        std::sort(byHash.begin(), byHash.end());
+        std::vector<bool> used(byHash.size());
+        std::vector<Candidates> candidates(rows.listed.size());
+        std::vector<size_t> match(rows.listed.size(), kNone);
         // Equal entries pair first, so that of two rows of one name, the one that changed is found.
         for (size_t l = 0; l < rows.listed.size(); ++l) {
-            const auto [first, last] = std::equal_range(order.cbegin(), order.cend(),
-                                                        EntryKey(listed_[rows.listed[l]]), KeyOrder{keys});
-            candidates[l] = std::span<const size_t>(first, last);
-            match[l] = Take(candidates[l], used,
-                            [&](size_t b) { return Changes(rows.listed[l], rows.baseline[b]).empty(); });
+            candidates[l] = std::equal_range(byHash.cbegin(), byHash.cend(),
+                                             std::pair{EntryHash(listed_[rows.listed[l]]), size_t{0}},
+                                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            match[l] = Take(candidates[l], rows, l, used, true);
         }
         for (size_t l = 0; l < rows.listed.size(); ++l) {
-            if (!match[l])
-                match[l] = Take(candidates[l], used, [](size_t) { return true; });
-            if (!match[l])
+            if (match[l] == kNone)
+                match[l] = Take(candidates[l], rows, l, used, false);
+            if (match[l] == kNone)
                 Add(ChangeKind::Added, listed_[rows.listed[l]]);
-            else if (std::vector<bool> changed = Changes(rows.listed[l], rows.baseline[*match[l]]);
+            else if (std::vector<bool> changed = Changes(rows.listed[l], rows.baseline[match[l]]);
                      !changed.empty())
-                AddChanged(rows.listed[l], rows.baseline[*match[l]], std::move(changed));
+                AddChanged(rows.listed[l], rows.baseline[match[l]], std::move(changed));
         }
-        for (size_t b = 0; b < rows.baseline.size(); ++b)
+        for (size_t b = 0; b < used.size(); ++b)
             if (!used[b])
                 AddRemoved(name, baseline_.rows[rows.baseline[b]]);
     }
 
 private:
-    template <typename Fits>
-    static std::optional<size_t> Take(std::span<const size_t> positions, std::vector<bool>& used, Fits fits) {
-        for (size_t b : positions)
-            if (!used[b] && fits(b)) {
+    // The first unused baseline position of listed row l's entry (unchanged when asked), now used; or kNone.
+    size_t Take(Candidates candidates,
+                const StationRows& rows,
+                size_t l,
+                std::vector<bool>& used,
+                bool unchanged) const {
+        for (auto at = candidates.first; at != candidates.second; ++at) {
+            const size_t b = at->second;
+            if (!used[b] && SameEntry(listed_[rows.listed[l]], baseline_.rows[rows.baseline[b]]) &&
+                (!unchanged || Changes(rows.listed[l], rows.baseline[b]).empty())) {
                 used[b] = true;
                 return b;
             }
-        return std::nullopt;
+        }
+        return kNone;
     }
 
     // Per field, whether it changed; empty when none did. A file out of reach is compared by path only.
