@@ -93,7 +93,7 @@ void LargeBaselineBench() {
     Differences differences;
     const double compareMs = TimeOf([&] {
         differences =
-            Compare(baseline, baseline.fields, listed, std::vector<bool>(listed.size()), {"PC01"}, "PC01");
+            Compare(baseline, baseline.Fields(), listed, std::vector<bool>(listed.size()), {"PC01"}, "PC01");
     });
     PROCESS_MEMORY_COUNTERS memory{};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
@@ -101,7 +101,7 @@ void LargeBaselineBench() {
     std::printf(
         "baseline of %zu rows, %.1f MiB: read in %.0f ms; compared with %zu rows in %.0f ms, %zu "
         "changed; peak working set %.0f MiB\n",
-        baseline.rows.size(), static_cast<double>(attributes.nFileSizeLow) / (1 << 20), readMs, listed.size(),
+        baseline.Rows(), static_cast<double>(attributes.nFileSizeLow) / (1 << 20), readMs, listed.size(),
         compareMs, differences.rows.size(), static_cast<double>(memory.PeakWorkingSetSize) / (1 << 20));
 }
 

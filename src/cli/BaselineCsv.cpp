@@ -19,7 +19,7 @@ public:
             if (cells.size() != rows_.FieldCount())
                 lines_.Fail(std::to_string(cells.size()) + " fields where the header names " +
                             std::to_string(rows_.FieldCount()));
-            rows_.Add(std::move(cells));
+            rows_.Add(cells);
         }
     }
 
@@ -46,13 +46,16 @@ private:
         return true;
     }
 
-    // From line_, taking further lines for a quoted field that holds line breaks.
+    // From line_, taking further lines for a quoted field that holds line breaks. The texts of the record
+    // before are overwritten, not allocated again.
     void ReadRecord(Cells& cells) {
-        cells.clear();
         at_ = 0;
-        size_t bytes = 0;
+        size_t bytes = 0, count = 0;
         for (;;) {
-            std::string& field = cells.emplace_back();
+            if (cells.size() == count)
+                cells.emplace_back();
+            std::string& field = cells[count++];
+            field.clear();
             if (at_ < line_.size() && line_[at_] == '"')
                 ReadQuoted(field, bytes);
             else
@@ -64,6 +67,7 @@ private:
                 lines_.FailAt(line_, at_, "expected a comma after a quoted field");
             ++at_;
         }
+        cells.resize(count);
         if (!line_.ends_with('\n'))
             lines_.Fail("the last line has no line break, which list always writes: the file is cut short");
     }

@@ -14,14 +14,33 @@ bool IsHash(const std::string& text) {
                             }));
 }
 
+constexpr size_t kBlock = size_t{1} << 20;
+
 }  // namespace
+
+void Baseline::Add(const Cells& row) {
+    for (const std::string& text : row)
+        views_.push_back(Keep(text));
+}
+
+std::string_view Baseline::Keep(const std::string& text) {
+    if (text.size() > left_) {
+        left_ = std::max(kBlock, text.size());
+        free_ = blocks_.emplace_back(std::make_unique<char[]>(left_)).get();
+    }
+    std::copy(text.begin(), text.end(), free_);
+    const std::string_view kept(free_, text.size());
+    free_ += text.size();
+    left_ -= text.size();
+    return kept;
+}
 
 void BaselineBuilder::SetFieldCount(size_t count) {
     const Cells all = ListedFieldNames(true, true);
-    baseline_.fields.assign(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count));
+    baseline_ = Baseline(Cells(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count)));
 }
 
-void BaselineBuilder::Add(Cells&& cells) {
+void BaselineBuilder::Add(const Cells& cells) {
     const std::string& status = cells[4];
     if (status != kStatusEnabled && status != kStatusDisabled)
         lines_.Fail("status " + QuotedExcerpt(status) + " where list writes Enabled or Disabled");
@@ -30,7 +49,7 @@ void BaselineBuilder::Add(Cells&& cells) {
     if (cells.size() > 12 && !IsHash(cells[12]))
         lines_.Fail("sha256 " + QuotedExcerpt(cells[12]) + " is not 64 hexadecimal digits");
     if (keep_(cells))
-        baseline_.rows.push_back(std::move(cells));
+        baseline_.Add(cells);
 }
 
 Baseline ReadBaseline(const std::string& path, const std::function<bool(const Cells&)>& keep) {

@@ -80,29 +80,29 @@ private:
 
     void ReadObject() {
         Expect('{', "'{', the start of a row");
-        // The first row may have any of list's fields; the others those of the first.
-        Cells cells(rows_.FieldCount() == 0 ? AllFields().size() : rows_.FieldCount());
+        // The first row may have any of list's fields; the others those of the first. Every field is
+        // given, so each row overwrites the texts of the one before, and no text is allocated again.
+        cells_.resize(rows_.FieldCount() == 0 ? AllFields().size() : rows_.FieldCount());
         std::bitset<13> given;
         if (!Take('}')) {
             do
-                ReadField(cells, given);
+                ReadField(cells_, given);
             while (Take(','));
             Expect('}', "',' or '}'");
         }
         CheckFields(given);
-        cells.resize(rows_.FieldCount());
-        rows_.Add(std::move(cells));
+        cells_.resize(rows_.FieldCount());
+        rows_.Add(cells_);
     }
 
     void ReadField(Cells& cells, std::bitset<13>& given) {
         Peek();
         const size_t keyAt = at_;
-        std::string key;
-        const size_t index = ReadKey(key);
+        const size_t index = ReadKey(key_);
         if (index == AllFields().size() || given[index]) {
             at_ = keyAt;
             Fail(index == AllFields().size()
-                     ? "the field " + QuotedExcerpt(key) + ", which list does not write"
+                     ? "the field " + QuotedExcerpt(key_) + ", which list does not write"
                      : "the field \"" + AllFields()[index] + "\" a second time");
         }
         if (index >= cells.size())
@@ -115,7 +115,7 @@ private:
         if (index == kExistsField)
             cells[index] = ReadBoolean();
         else if (c == '"')
-            cells[index] = ReadString();
+            ReadString(cells[index]);
         else
             Fail("expected a string for \"" + AllFields()[index] + "\"");
     }
@@ -131,7 +131,7 @@ private:
                 return i;
             }
         }
-        key = ReadString();
+        ReadString(key);
         return static_cast<size_t>(std::find(AllFields().begin(), AllFields().end(), key) -
                                    AllFields().begin());
     }
@@ -152,7 +152,7 @@ private:
         }
     }
 
-    std::string ReadBoolean() {
+    const char* ReadBoolean() {
         for (const char* word : {"true", "false"})
             if (line_.substr(at_).starts_with(word)) {
                 at_ += std::string_view(word).size();
@@ -162,10 +162,10 @@ private:
     }
 
     // Strings never span lines: list escapes every line break in them.
-    std::string ReadString() {
+    void ReadString(std::string& text) {
         if (line_[at_] != '"')
             Fail("expected a string");
-        std::string text;
+        text.clear();
         for (++at_; at_ < line_.size();) {
             // The run of plain characters up to the next quote, backslash or control character, taken at
             // once.
@@ -180,7 +180,7 @@ private:
             const char c = line_[at_];
             if (c == '"') {
                 ++at_;
-                return text;
+                return;
             }
             if (c != '\\')
                 Fail(c == '\r' || c == '\n' ? kUnended : "a control character inside a string");
@@ -225,6 +225,8 @@ private:
     std::string_view line_;
     size_t at_ = 0;
     BaselineBuilder& rows_;
+    Cells cells_;      // the row being read
+    std::string key_;  // a key with escapes
 };
 
 }  // namespace

@@ -15,9 +15,9 @@ public:
 
     // count: 5, 12 (with --details) or 13 (with --hash) of ListedFieldNames(true, true).
     void SetFieldCount(size_t count);
-    size_t FieldCount() const { return baseline_.fields.size(); }
+    size_t FieldCount() const { return baseline_.Fields().size(); }
     // Raises BadFileError for a value list never writes there.
-    void Add(Cells&& cells);
+    void Add(const Cells& cells);
     Baseline Take() { return std::move(baseline_); }
 
 private:

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool IsAscii(const std::string& text) {
+bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
@@ -21,19 +21,19 @@ Char AsciiUpper(char c) {
 
 }  // namespace
 
-std::wstring FoldedCase(const std::string& utf8) {
+std::wstring FoldedCase(std::string_view utf8) {
     std::wstring text(utf8.size(), L'\0');
     if (IsAscii(utf8)) {
         std::transform(utf8.begin(), utf8.end(), text.begin(), AsciiUpper<wchar_t>);
         return text;
     }
-    text = ToWide(utf8, CP_UTF8);
+    text = ToWide(std::string(utf8), CP_UTF8);
     LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()),
                   text.data(), static_cast<int>(text.size()), nullptr, nullptr, 0);
     return text;
 }
 
-std::string FoldedKey(const std::string& utf8) {
+std::string FoldedKey(std::string_view utf8) {
     if (!IsAscii(utf8))
         return FromWide(FoldedCase(utf8), CP_UTF8);
     std::string key(utf8.size(), '\0');
@@ -41,7 +41,7 @@ std::string FoldedKey(const std::string& utf8) {
     return key;
 }
 
-unsigned long long FoldedHash(const std::string& utf8, unsigned long long hash) {
+unsigned long long FoldedHash(std::string_view utf8, unsigned long long hash) {
     auto add = [&hash](char c) {
         hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
     };  // FNV-1a
@@ -55,7 +55,7 @@ unsigned long long FoldedHash(const std::string& utf8, unsigned long long hash) 
     return hash;
 }
 
-bool SameFolded(const std::string& a, const std::string& b) {
+bool SameFolded(std::string_view a, std::string_view b) {
     if (IsAscii(a) && IsAscii(b))
         return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                           [](char x, char y) { return AsciiUpper<char>(x) == AsciiUpper<char>(y); });

@@ -17,11 +17,12 @@ constexpr size_t kFileField = 5;
 constexpr size_t kNone = static_cast<size_t>(-1);
 
 // The same entry of one station: location and name alike but for letter case.
-unsigned long long EntryHash(const Cells& cells) {
+template <typename Row>
+unsigned long long EntryHash(const Row& cells) {
     return FoldedHash(cells[2], FoldedHash(cells[1], 0xCBF29CE484222325ull) * 31);
 }
 
-bool SameEntry(const Cells& a, const Cells& b) {
+bool SameEntry(const Cells& a, FieldViews b) {
     return SameFolded(a[2], b[2]) && SameFolded(a[1], b[1]);
 }
 
@@ -45,12 +46,12 @@ public:
           listed_(listed),
           unread_(unread),
           out_(out),
-          common_(std::min(out.fields.size(), baseline.fields.size())) {}
+          common_(std::min(out.fields.size(), baseline.Fields().size())) {}
 
     void Station(const std::string& name, const StationRows& rows) {
         HashedPositions byHash(rows.baseline.size());
         for (size_t b = 0; b < byHash.size(); ++b)
-            byHash[b] = {EntryHash(baseline_.rows[rows.baseline[b]]), b};
+            byHash[b] = {EntryHash(baseline_.Row(rows.baseline[b])), b};
         std::sort(byHash.begin(), byHash.end());
         std::vector<bool> used(byHash.size());
         std::vector<Candidates> candidates(rows.listed.size());
@@ -73,7 +74,7 @@ public:
         }
         for (size_t b = 0; b < used.size(); ++b)
             if (!used[b])
-                AddRemoved(name, baseline_.rows[rows.baseline[b]]);
+                AddRemoved(name, baseline_.Row(rows.baseline[b]));
     }
 
 private:
@@ -85,7 +86,7 @@ private:
                 bool unchanged) const {
         for (auto at = candidates.first; at != candidates.second; ++at) {
             const size_t b = at->second;
-            if (!used[b] && SameEntry(listed_[rows.listed[l]], baseline_.rows[rows.baseline[b]]) &&
+            if (!used[b] && SameEntry(listed_[rows.listed[l]], baseline_.Row(rows.baseline[b])) &&
                 (!unchanged || Changes(rows.listed[l], rows.baseline[b]).empty())) {
                 used[b] = true;
                 return b;
@@ -99,7 +100,7 @@ private:
         const size_t limit = unread_[l] ? std::min(common_, kFileField + 1) : common_;
         std::vector<bool> changed;
         for (size_t field : kComparedFields)
-            if (field < limit && listed_[l][field] != baseline_.rows[b][field]) {
+            if (field < limit && listed_[l][field] != baseline_.Row(b)[field]) {
                 changed.resize(out_.fields.size());
                 changed[field] = true;
             }
@@ -117,12 +118,14 @@ private:
 
     void AddChanged(size_t l, size_t b, std::vector<bool> changed) {
         Add(ChangeKind::Changed, listed_[l]);
-        out_.rows.back().was = baseline_.rows[b];
+        const FieldViews was = baseline_.Row(b);
+        out_.rows.back().was.assign(was.begin(), was.end());
         out_.rows.back().was.resize(out_.fields.size());
         out_.rows.back().changed = std::move(changed);
     }
 
-    void AddRemoved(const std::string& station, Cells was) {
+    void AddRemoved(const std::string& station, FieldViews baseline) {
+        Cells was(baseline.begin(), baseline.end());
         was[0] = station;  // as this run names it
         Add(ChangeKind::Removed, std::move(was));
     }
@@ -136,7 +139,7 @@ private:
 
 }  // namespace
 
-std::string StationKey(const std::string& station, const std::string& computerName) {
+std::string StationKey(std::string_view station, const std::string& computerName) {
     return FoldedKey(station == "." ? computerName : station);
 }
 
@@ -147,7 +150,7 @@ Differences Compare(const Baseline& baseline,
                     const std::vector<std::string>& stations,
                     const std::string& computerName) {
     Differences out{fields, std::vector<bool>(fields.size()), {}};
-    const size_t common = std::min(fields.size(), baseline.fields.size());
+    const size_t common = std::min(fields.size(), baseline.Fields().size());
     for (size_t field : kComparedFields)
         if (field < common)
             out.compared[field] = true;
@@ -156,19 +159,20 @@ Differences Compare(const Baseline& baseline,
         stationAt.emplace(StationKey(stations[s], computerName), s);
     std::vector<StationRows> rows(stations.size());
     // Rows come station by station: the station of the row before is looked up once.
-    auto sort = [&](const std::vector<Cells>& side, std::vector<size_t> StationRows::*into) {
-        const std::string* last = nullptr;
+    auto sort = [&](size_t count, auto stationOf, std::vector<size_t> StationRows::*into) {
+        std::string_view last;
         auto found = stationAt.end();
-        for (size_t r = 0; r < side.size(); ++r) {
-            if (!last || *last != side[r][0])
-                found = stationAt.find(StationKey(side[r][0], computerName));
-            last = &side[r][0];
+        for (size_t r = 0; r < count; ++r) {
+            if (r == 0 || stationOf(r) != last)
+                found = stationAt.find(StationKey(last = stationOf(r), computerName));
             if (found != stationAt.end())
                 (rows[found->second].*into).push_back(r);
         }
     };
-    sort(listed, &StationRows::listed);
-    sort(baseline.rows, &StationRows::baseline);
+    sort(
+        listed.size(), [&](size_t r) { return std::string_view(listed[r][0]); }, &StationRows::listed);
+    sort(
+        baseline.Rows(), [&](size_t r) { return baseline.Row(r)[0]; }, &StationRows::baseline);
     Matcher matcher(baseline, listed, unread, out);
     for (size_t s = 0; s < stations.size(); ++s)
         matcher.Station(stations[s], rows[s]);

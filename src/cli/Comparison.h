@@ -23,7 +23,7 @@ struct Differences {
 };
 
 // The identity of a station, as the run and the baseline name it: "." is this computer, any letter case.
-std::string StationKey(const std::string& station, const std::string& computerName);
+std::string StationKey(std::string_view station, const std::string& computerName);
 
 // listed: the rows of this run in fields; unread: per listed row, its file's facts could not be read, so
 // they are not compared. stations: the stations whose listing is whole, in the run's order; rows of other

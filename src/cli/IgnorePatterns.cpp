@@ -49,8 +49,7 @@ IgnorePatterns IgnorePatterns::Read(const std::string& path) {
         const size_t name = gap == std::string_view::npos ? gap : line.find_first_not_of(" \t", gap);
         if (gap == 0 || name == std::string_view::npos)
             lines.Fail("expected LOCATION, spaces or tabs, then NAME");
-        patterns.patterns_.push_back(
-            {FoldedCase(std::string(line.substr(0, gap))), FoldedCase(std::string(line.substr(name)))});
+        patterns.patterns_.push_back({FoldedCase(line.substr(0, gap)), FoldedCase(line.substr(name))});
     }
     return patterns;
 }

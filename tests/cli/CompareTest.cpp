@@ -113,9 +113,9 @@ TEST(TellurincCompare, ReportsEachKindOfDifferenceOnlyForTheStationsAndViewsOfTh
 }
 
 TEST(TellurincCompare, TheSameNameInAnotherLetterCaseIsTheSameEntry) {
-    Baseline baseline{ListedFieldNames(false, false),
-                      {{"here", "HKCU_Run", "\xD0\x9F\xD0\x9E\xD0\xA7\xD0\xA2\xD0\x90", "m", "Enabled"},
-                       {".", "alice\\Startup", "Notes.LNK", "n", "Enabled"}}};
+    Baseline baseline(ListedFieldNames(false, false));
+    baseline.Add({"here", "HKCU_Run", "\xD0\x9F\xD0\x9E\xD0\xA7\xD0\xA2\xD0\x90", "m", "Enabled"});
+    baseline.Add({".", "alice\\Startup", "Notes.LNK", "n", "Enabled"});
     // "почта", and "Почтa" with a Latin "a": another name.
     const std::vector<Cells> listed{
         {"HERE", "HKCU_Run", "\xD0\xBF\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0", "m", "Enabled"},
@@ -125,7 +125,7 @@ TEST(TellurincCompare, TheSameNameInAnotherLetterCaseIsTheSameEntry) {
          "a",
          "m", "Enabled"}};
     const Differences differences =
-        Compare(baseline, baseline.fields, listed, std::vector<bool>(3), {"HERE"}, "HERE");
+        Compare(baseline, baseline.Fields(), listed, std::vector<bool>(3), {"HERE"}, "HERE");
     ASSERT_EQ(differences.rows.size(), 1u);
     EXPECT_EQ(differences.rows[0].kind, ChangeKind::Added);
     EXPECT_EQ(differences.rows[0].now, listed[2]);
