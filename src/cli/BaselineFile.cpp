@@ -1,4 +1,4 @@
-// Which kind of baseline a file is, and the checks of a row that both kinds share.
+// A baseline's rows in blocks of text, which kind of file it is, and the checks of a row both kinds share.
 #include "BaselineFile.h"
 
 #include <algorithm>

@@ -23,11 +23,11 @@ BaselineComparison::BaselineComparison(const CliCommand& command,
 // A row of a view or user this run does not list is no entry removed. A baseline has few stations and
 // locations, many rows of each.
 bool BaselineComparison::InScope(const Cells& row) {
-    if (lastStation_.first != row[0] || row[0].empty()) {
+    if (!lastStation_ || lastStation_->first != row[0]) {
         const std::string key = StationKey(row[0], computerName_);
-        lastStation_ = {row[0], std::find(stations_.begin(), stations_.end(), key) != stations_.end()};
+        lastStation_.emplace(row[0], std::find(stations_.begin(), stations_.end(), key) != stations_.end());
     }
-    if (!lastStation_.second)
+    if (!lastStation_->second)
         return false;
     if (!command_.location && !command_.user)
         return true;

@@ -1,6 +1,7 @@
 // compare: the baseline and the ignore patterns, read before any station is asked; then what changed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -36,7 +37,7 @@ private:
     std::string computerName_;
     std::vector<std::string> stations_;
     // Of the rows read: the last station looked up and every location, with their answers.
-    std::pair<std::string, bool> lastStation_;
+    std::optional<std::pair<std::string, bool>> lastStation_;
     std::unordered_map<std::string, bool> locations_;
     IgnorePatterns ignore_;
     Baseline baseline_;

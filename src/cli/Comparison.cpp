@@ -159,7 +159,7 @@ Differences Compare(const Baseline& baseline,
         stationAt.emplace(StationKey(stations[s], computerName), s);
     std::vector<StationRows> rows(stations.size());
     // Rows come station by station: the station of the row before is looked up once.
-    auto sort = [&](size_t count, auto stationOf, std::vector<size_t> StationRows::*into) {
+    auto group = [&](size_t count, auto stationOf, std::vector<size_t> StationRows::*into) {
         std::string_view last;
         auto found = stationAt.end();
         for (size_t r = 0; r < count; ++r) {
@@ -169,10 +169,10 @@ Differences Compare(const Baseline& baseline,
                 (rows[found->second].*into).push_back(r);
         }
     };
-    sort(
-        listed.size(), [&](size_t r) { return std::string_view(listed[r][0]); }, &StationRows::listed);
-    sort(
-        baseline.Rows(), [&](size_t r) { return baseline.Row(r)[0]; }, &StationRows::baseline);
+    const auto listedStation = [&](size_t r) { return std::string_view(listed[r][0]); };
+    const auto baselineStation = [&](size_t r) { return baseline.Row(r)[0]; };
+    group(listed.size(), listedStation, &StationRows::listed);
+    group(baseline.Rows(), baselineStation, &StationRows::baseline);
     Matcher matcher(baseline, listed, unread, out);
     for (size_t s = 0; s < stations.size(); ++s)
         matcher.Station(stations[s], rows[s]);

@@ -103,6 +103,19 @@ TEST(TellurincCompare, ReportsEachKindOfDifferenceOnlyForTheStationsAndViewsOfTh
               std::string::npos)
         << fleet.out;
 
+    // --user: only that user's rows, named in any letter case, are the run's.
+    const std::string users =
+        Write("users.csv", FormatRows({{"ws1", "BOB\\Run", "Chat", "c.exe", "Enabled"},
+                                       {"ws1", "bob\\Startup", "Web.lnk", "w", "Enabled"},
+                                       {"ws1", "alice\\Startup", "Notes.lnk", "n", "Enabled"},
+                                       {"ws1", "HKCU_Run", "Pager", "p.exe", "Enabled"}},
+                                      OutputFormat::Csv));
+    fleet.Rows("ws1", {{"Web.lnk", "w", "bob\\Startup", EntryState::Enabled}});
+    EXPECT_EQ(fleet.Run({"compare", users, "--user", "Bob", "--station", "ws1", "--format", "csv"}), 3);
+    EXPECT_EQ(fleet.out,
+              "change,station,location,name,command,was_command,status,was_status\r\n"
+              "removed,ws1,BOB\\Run,Chat,c.exe,,Enabled,\r\n");
+
     // Nothing changed: exit status 0 and no difference. Without --location every view is compared.
     const std::string now =
         Write("now.csv", FormatRows({{"ws1", "HKCU_Run", "Pager", "p.exe", "Enabled"}}, OutputFormat::Csv));
