@@ -39,6 +39,13 @@ echo "== tellurinc list (the console tool on the demo machine)"
 wine tellurinc.exe list || true
 echo "== tellurinc list --location HKLM_Run --details --format table (each entry's program file)"
 wine tellurinc.exe list --location HKLM_Run --details --format table || true
+echo "== tellurinc compare (a list saved as baseline.json, then Notes disabled: what changed since)"
+wine tellurinc.exe list --format json >baseline.json 2>/dev/null || true
+wine tellurinc.exe disable --location HKCU_Run --name Notes 2>/dev/null || true
+status=0
+wine tellurinc.exe compare baseline.json 2>/dev/null || status=$?
+echo "(exit status $status; 0 when nothing changed, 3 when something did)"
+wine tellurinc.exe enable --location HKCU_Run --name Notes 2>/dev/null || true   # the demo machine as it was
 if [ -n "${DISPLAY:-}" ]; then
     wineserver -k 2>/dev/null || true
     exec wine Tellurin.exe

@@ -53,6 +53,20 @@ void SetRunValues(HKEY root, int count) {
     RegCloseKey(key);
 }
 
+void ChangeRunValues(HKEY root, int count) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kBenchRunPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    char name[64], text[128];
+    for (int index = 0; index < count; ++index) {
+        std::snprintf(name, sizeof name, "%s%05d", kValuePrefix, Scrambled(index));
+        std::snprintf(text, sizeof text, "\"C:\\Program Files\\Bench\\tool%05d.exe\" -changed", index);
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>(std::strlen(text) + 1));
+    }
+    RegCloseKey(key);
+}
+
 std::vector<NameAndText> EnumerateRunKey(HKEY root) {
     std::vector<NameAndText> values;
     HKEY key = nullptr;
@@ -133,25 +147,46 @@ std::string OwnFolder() {
     return full.substr(0, full.find_last_of('\\'));
 }
 
-double TimeProcess(std::string commandLine) {
+namespace {
+
+// Runs the process to its end with stdout to out and stderr to NUL: milliseconds, and its exit status.
+double TimeProcessTo(std::string& commandLine, HANDLE out, DWORD& status) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = nul;
+    startup.hStdOutput = out ? out : nul;
     startup.hStdError = nul;
     PROCESS_INFORMATION process{};
+    status = static_cast<DWORD>(-1);
     const double ms = TimeOf([&] {
         if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                             &startup, &process))
             return;
         WaitForSingleObject(process.hProcess, INFINITE);
     });
+    GetExitCodeProcess(process.hProcess, &status);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     CloseHandle(nul);
     return ms;
+}
+
+}  // namespace
+
+double TimeProcess(std::string commandLine) {
+    DWORD status = 0;
+    return TimeProcessTo(commandLine, nullptr, status);
+}
+
+DWORD RunToFile(std::string commandLine, const std::string& outPath) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+    DWORD status = 0;
+    TimeProcessTo(commandLine, out, status);
+    CloseHandle(out);
+    return status;
 }
 
 double Median(std::vector<double> values) {

@@ -33,6 +33,8 @@ std::string OwnFolder();
 // Milliseconds from CreateProcess to the end of the process, its stdout and stderr going to NUL.
 double TimeProcess(std::string commandLine);
 double Median(std::vector<double> values);
+// Runs the command line with its stdout written to outPath, stderr to NUL; its exit status.
+DWORD RunToFile(std::string commandLine, const std::string& outPath);
 
 inline constexpr const char* kBenchRunPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr int kBenchMaxValues = 10000;
@@ -40,6 +42,8 @@ inline constexpr int kBenchMaxValues = 10000;
 // Leaves exactly count benchmark values in the Run key of root (none with 0), in an order that is
 // not the order of their names. Other values of the key are left alone.
 void SetRunValues(HKEY root, int count);
+// Gives the first count of those values another command.
+void ChangeRunValues(HKEY root, int count);
 
 // One name and its text, as the floor gathers them.
 struct NameAndText {

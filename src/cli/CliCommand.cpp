@@ -17,9 +17,13 @@ namespace {
 
 const std::map<std::string, CliVerb>& Verbs() {
     static const std::map<std::string, CliVerb> verbs{
-        {"list", CliVerb::List},       {"add", CliVerb::Add},
-        {"disable", CliVerb::Disable}, {"enable", CliVerb::Enable},
-        {"remove", CliVerb::Remove},   {"restore-remote-registry", CliVerb::RestoreRemoteRegistry},
+        {"list", CliVerb::List},
+        {"compare", CliVerb::Compare},
+        {"add", CliVerb::Add},
+        {"disable", CliVerb::Disable},
+        {"enable", CliVerb::Enable},
+        {"remove", CliVerb::Remove},
+        {"restore-remote-registry", CliVerb::RestoreRemoteRegistry},
     };
     return verbs;
 }
@@ -29,6 +33,8 @@ std::set<std::string> OptionsOf(CliVerb verb) {
     switch (verb) {
         case CliVerb::List:
             return {"--location", "--user", "--format"};
+        case CliVerb::Compare:
+            return {"--location", "--user", "--format", "--ignore"};
         case CliVerb::Add:
             return {"--location", "--name", "--command"};
         case CliVerb::RestoreRemoteRegistry:
@@ -95,8 +101,13 @@ std::string ViewNames(const char* lastSeparator = ", ") {
     return names;
 }
 
+// list and compare read the stations alike.
+bool Lists(CliVerb verb) {
+    return verb == CliVerb::List || verb == CliVerb::Compare;
+}
+
 std::string LocationFor(CliVerb verb, const std::string& text) {
-    if (verb == CliVerb::List) {
+    if (Lists(verb)) {
         if (std::optional<std::string> view = CanonicalView(text))
             return *view;
         throw UsageError("unknown location '" + text + "' (" + ViewNames() + ")");
@@ -151,7 +162,7 @@ private:
             value = option.substr(equals + 1);
             option.resize(equals);
         }
-        if (command_.verb == CliVerb::List && (option == "--details" || option == "--hash") && !value) {
+        if (Lists(command_.verb) && (option == "--details" || option == "--hash") && !value) {
             if (!seen_.insert(option).second)
                 throw UsageError(option + " given twice");
             (option == "--details" ? command_.details : command_.hash) = true;
@@ -163,6 +174,11 @@ private:
             if (!seen_.insert(option).second)
                 throw UsageError(option + " given twice");
             command_.startRemoteRegistry = true;
+            return;
+        }
+        if (command_.verb == CliVerb::Compare && !option.starts_with("-") && !seen_.contains("BASELINE")) {
+            seen_.insert("BASELINE");
+            command_.baseline = option;
             return;
         }
         const bool stationOption =
@@ -193,6 +209,8 @@ private:
             command_.location = LocationFor(command_.verb, value);
         else if (option == "--user")
             command_.user = value;
+        else if (option == "--ignore")
+            command_.ignore = value;
         else if (option == "--name")
             command_.name = value;
         else
@@ -202,9 +220,11 @@ private:
     void Check() const {
         if (command_.verb == CliVerb::RestoreRemoteRegistry)
             return;
-        if (command_.verb == CliVerb::List) {
+        if (Lists(command_.verb)) {
             if (command_.hash && !command_.details)
                 throw UsageError("--hash needs --details");
+            if (command_.verb == CliVerb::Compare)
+                Require(seen_.contains("BASELINE"), "BASELINE");
             return;
         }
         Require(seen_.contains("--location"), "--location");
@@ -225,6 +245,8 @@ std::string UsageText() {
            "  tellurinc list    [--location VIEW] [--user U] [--format table|csv|json] [--details "
            "[--hash]]\r\n"
            "                    [STATIONS]\r\n"
+           "  tellurinc compare BASELINE [--location VIEW] [--user U] [--format table|csv|json]\r\n"
+           "                    [--details [--hash]] [--ignore FILE] [STATIONS]\r\n"
            "  tellurinc add     --location LOC --name NAME --command TEXT [STATIONS]\r\n"
            "  tellurinc disable --location LOC --name NAME [STATIONS]\r\n"
            "  tellurinc enable  --location LOC --name NAME [STATIONS]\r\n"
@@ -239,6 +261,8 @@ std::string UsageText() {
            "does not matter\r\n"
            "  --details: each row's program file, whether it exists, its description, publisher, version,\r\n"
            "    signature (valid, untrusted, invalid or unsigned) and signer; --hash adds its SHA-256\r\n"
+           "  compare: what was added, removed or changed since BASELINE, a file of list --format json\r\n"
+           "    or csv (exit status 3 when anything was); --ignore FILE: a LOCATION NAME pattern a line\r\n"
            "  --station @FILE reads one name a line; \".\" or none is this computer\r\n"
            "  --start-remote-registry: a stopped Remote Registry service is started for the run, then\r\n"
            "    stopped and its start type set back; remote-registry.journal beside the tool keeps what\r\n"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class CliVerb { List, Add, Disable, Enable, Remove, RestoreRemoteRegistry, Help, Version };
+enum class CliVerb { List, Compare, Add, Disable, Enable, Remove, RestoreRemoteRegistry, Help, Version };
 enum class OutputFormat { Table, Csv, Json };
 
 struct CliCommand {
@@ -17,8 +17,10 @@ struct CliCommand {
     std::string name;
     std::string command;
     OutputFormat format = OutputFormat::Table;
-    bool details = false;               // list: each row's program file and what it says of itself
-    bool hash = false;                  // list --details: also the file's SHA-256
+    bool details = false;               // list, compare: each row's program file and what it says of itself
+    bool hash = false;                  // list, compare --details: also the file's SHA-256
+    std::string baseline;               // compare: the file that list wrote
+    std::optional<std::string> ignore;  // compare: the file of LOCATION NAME patterns not to report
     std::vector<std::string> stations;  // as given, @FILE lists read; empty for this computer
     int parallel = 16;
     int timeoutSeconds = 30;

@@ -39,24 +39,6 @@ std::string Table(const std::vector<ListedRow>& rows) {
     return text;
 }
 
-// Appends in place: a list of ten thousand rows is written without a temporary per field.
-void AppendCsvField(std::string& text, const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        text += field;
-        return;
-    }
-    text += '"';
-    for (size_t from = 0;;) {
-        const size_t quote = field.find('"', from);
-        text.append(field, from, quote == std::string::npos ? std::string::npos : quote + 1 - from);
-        if (quote == std::string::npos)
-            break;
-        text += '"';
-        from = quote + 1;
-    }
-    text += '"';
-}
-
 std::string Csv(const std::vector<ListedRow>& rows) {
     std::string text = "station,location,name,command,status";
     text += kLineEnd;
@@ -88,36 +70,8 @@ std::string Json(const std::vector<ListedRow>& rows) {
     return text + kLineEnd;
 }
 
-// With --details every row is a list of cells: its five fields, then its file's.
-using Cells = std::vector<std::string>;
-
 constexpr std::array<const char*, 8> kFileFieldNames{"file",    "exists",    "description", "publisher",
                                                      "version", "signature", "signer",      "sha256"};
-constexpr size_t kExistsCell = 5 + 1;
-
-Cells CellsOf(const ListedRow& row, const ListedFile& file, bool hash) {
-    Cells cells{row.station,
-                row.location,
-                row.name,
-                row.command,
-                row.status,
-                file.file,
-                file.exists ? "true" : "false",
-                file.description,
-                file.publisher,
-                file.version,
-                file.signature,
-                file.signer};
-    if (hash)
-        cells.push_back(file.sha256);
-    return cells;
-}
-
-Cells DetailedNames(bool hash) {
-    Cells names(kFieldNames.begin(), kFieldNames.end());
-    names.insert(names.end(), kFileFieldNames.begin(), kFileFieldNames.end() - (hash ? 0 : 1));
-    return names;
-}
 
 std::string DetailedCsv(const std::vector<Cells>& rows, bool hash) {
     std::string text;
@@ -127,19 +81,19 @@ std::string DetailedCsv(const std::vector<Cells>& rows, bool hash) {
             text += i + 1 < cells.size() ? "," : kLineEnd;
         }
     };
-    line(DetailedNames(hash));
+    line(ListedFieldNames(true, hash));
     std::for_each(rows.begin(), rows.end(), line);
     return text;
 }
 
 std::string DetailedJson(const std::vector<Cells>& rows, bool hash) {
-    const Cells names = DetailedNames(hash);
+    const Cells names = ListedFieldNames(true, hash);
     std::string text = "[";
     for (size_t r = 0; r < rows.size(); ++r) {
         text += r == 0 ? "\r\n  {" : ",\r\n  {";
         for (size_t i = 0; i < names.size(); ++i)
             ((text += i == 0 ? "\"" : ", \"") += names[i]) +=
-                "\": " + (i == kExistsCell ? rows[r][i] : JsonString(rows[r][i]));
+                "\": " + (i == kExistsField ? rows[r][i] : JsonString(rows[r][i]));
         text += "}";
     }
     text += rows.empty() ? "]" : "\r\n]";
@@ -165,17 +119,7 @@ std::string DetailedTable(const std::vector<ListedRow>& rows,
         if (hash)
             lines.back().push_back(file.sha256);
     }
-    std::vector<size_t> widths(lines.front().size());
-    for (const Cells& cells : lines)
-        for (size_t i = 0; i < cells.size(); ++i)
-            widths[i] = std::max(widths[i], DisplayWidth(cells[i]));
-    std::string text;
-    for (const Cells& cells : lines) {
-        for (size_t i = 0; i + 1 < cells.size(); ++i)
-            (text += cells[i]).append(widths[i] - DisplayWidth(cells[i]) + 2, ' ');
-        (text += cells.back()) += kLineEnd;
-    }
-    return text;
+    return AlignedTable(lines);
 }
 
 std::string DetailedRows(const std::vector<ListedRow>& rows,
@@ -187,11 +131,65 @@ std::string DetailedRows(const std::vector<ListedRow>& rows,
     std::vector<Cells> cells;
     cells.reserve(rows.size());
     for (size_t r = 0; r < rows.size(); ++r)
-        cells.push_back(CellsOf(rows[r], files[r], hash));
+        cells.push_back(ListedCells(rows[r], &files[r], hash));
     return format == OutputFormat::Csv ? DetailedCsv(cells, hash) : DetailedJson(cells, hash);
 }
 
 }  // namespace
+
+// Appends in place: a list of ten thousand rows is written without a temporary per field.
+void AppendCsvField(std::string& text, const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        text += field;
+        return;
+    }
+    text += '"';
+    for (size_t from = 0;;) {
+        const size_t quote = field.find('"', from);
+        text.append(field, from, quote == std::string::npos ? std::string::npos : quote + 1 - from);
+        if (quote == std::string::npos)
+            break;
+        text += '"';
+        from = quote + 1;
+    }
+    text += '"';
+}
+
+Cells ListedFieldNames(bool details, bool hash) {
+    Cells names(kFieldNames.begin(), kFieldNames.end());
+    if (details)
+        names.insert(names.end(), kFileFieldNames.begin(), kFileFieldNames.end() - (hash ? 0 : 1));
+    return names;
+}
+
+Cells ListedCells(ListedRow row, const ListedFile* file, bool hash) {
+    Cells cells;
+    cells.reserve(file ? 13 : 5);
+    for (std::string* field : {&row.station, &row.location, &row.name, &row.command, &row.status})
+        cells.push_back(std::move(*field));
+    if (!file)
+        return cells;
+    cells.insert(cells.end(), {file->file, file->exists ? "true" : "false", file->description,
+                               file->publisher, file->version, file->signature, file->signer});
+    if (hash)
+        cells.push_back(file->sha256);
+    return cells;
+}
+
+std::string AlignedTable(const std::vector<Cells>& lines, size_t widest) {
+    std::vector<size_t> widths(lines.front().size());
+    for (const Cells& cells : lines)
+        for (size_t i = 0; i < cells.size(); ++i)
+            widths[i] = std::max(widths[i], std::min(widest, DisplayWidth(cells[i])));
+    std::string text;
+    for (const Cells& cells : lines) {
+        for (size_t i = 0; i + 1 < cells.size(); ++i)
+            (text += cells[i])
+                .append(std::max(widths[i], DisplayWidth(cells[i])) - DisplayWidth(cells[i]) + 2, ' ');
+        (text += cells.back()) += kLineEnd;
+    }
+    return text;
+}
 
 std::string JsonString(const std::string& text) {
     std::string literal = "\"";

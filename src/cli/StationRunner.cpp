@@ -1,7 +1,6 @@
 // The parallel runner: worker threads take stations from a shared queue; the caller watches the deadlines.
 #include "StationRunner.h"
 
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -9,15 +8,18 @@
 
 #include "Errors.h"
 #include "ComApartment.h"
+#include "WaitableLock.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How long the caller waits for a worker's word before it looks at the queue itself.
+constexpr std::chrono::milliseconds kLookAgain{50};
+
 // Shared with the workers, which may outlive the run when a station never answers.
 struct Queue {
-    std::mutex mutex;
-    std::condition_variable changed;  // a station ended, or a worker left
+    WaitableLock mutex;  // notified when a station ended, or a worker left
     StationWork work;
     std::vector<std::string> stations;
     std::chrono::milliseconds timeout;
@@ -54,7 +56,7 @@ bool TakeStations(Queue& queue) {
             return false;  // the run has counted this worker out and gone on without it
         queue.reports[index] = std::move(report);
         queue.ended.push_back(index);
-        queue.changed.notify_all();
+        queue.mutex.NotifyAll();
     }
     return true;
 }
@@ -71,7 +73,7 @@ void Serve(std::shared_ptr<Queue> queue) {
         return;
     std::lock_guard lock(queue->mutex);
     --queue->workers;
-    queue->changed.notify_all();
+    queue->mutex.NotifyAll();
 }
 
 void StartWorkers(const std::shared_ptr<Queue>& queue, size_t count) {
@@ -149,7 +151,8 @@ bool RunStations(const std::vector<std::string>& stations,
     while (open > 0) {
         Look look = LookAt(*queue, firstOpen);
         if (look.ended.empty()) {
-            queue->changed.wait_until(lock, look.wake);
+            // Looked at again often: a wake-up the thread library loses under load must not stall the run.
+            queue->mutex.WaitUntil(std::min(look.wake, Clock::now() + kLookAgain));
             continue;
         }
         open -= look.ended.size();
@@ -161,6 +164,7 @@ bool RunStations(const std::vector<std::string>& stations,
         lock.lock();
     }
     // No worker counted here is stuck: waiting for them to release COM is brief.
-    queue->changed.wait(lock, [&] { return queue->workers == 0; });
+    while (queue->workers != 0)
+        queue->mutex.WaitFor(kLookAgain);
     return allJoined;
 }

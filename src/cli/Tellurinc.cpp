@@ -7,6 +7,8 @@
 #include <optional>
 #include <unordered_set>
 
+#include "CompareCommand.h"
+#include "FileLines.h"
 #include "OutputFormats.h"
 #include "Station.h"
 #include "StationRunner.h"
@@ -112,6 +114,16 @@ bool ReplayJournal(const CliEnvironment& environment, bool alone) {
     return ok;
 }
 
+// The station fields of the run, and of them those whose listing is whole.
+std::vector<std::string> StationFields(const std::vector<std::string>& names,
+                                       const std::vector<std::optional<StationReport>>* whole = nullptr) {
+    std::vector<std::string> fields;
+    for (size_t i = 0; i < names.size(); ++i)
+        if (!whole || ((*whole)[i] && (*whole)[i]->ok))
+            fields.push_back(AnsiToUtf8(names[i]));
+    return fields;
+}
+
 }  // namespace
 
 CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironment& environment) {
@@ -139,6 +151,17 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
     const std::vector<std::string> stations =
         named ? DistinctStations(command.stations, environment.computerName) : std::vector<std::string>{""};
     std::vector<std::string> names = named ? stations : std::vector<std::string>{environment.computerName};
+    // compare reads its files before any station is asked, and then lists as list does.
+    std::optional<BaselineComparison> comparison;
+    if (command.verb == CliVerb::Compare) {
+        try {
+            comparison.emplace(command, StationFields(names), AnsiToUtf8(environment.computerName));
+        } catch (const BadFileError& error) {
+            environment.writeErr("tellurinc: " + std::string(error.what()) + "\r\n");
+            return {2};
+        }
+        command.verb = CliVerb::List;
+    }
     std::vector<std::optional<StationReport>> reports(stations.size());
     StatusPrinter printer(environment, stations.size());
     // Only an action on a Startup folder or a task goes through COM; listing names the files.
@@ -156,6 +179,13 @@ CliOutcome RunTellurinc(const std::vector<std::string>& args, const CliEnvironme
         allOk = allOk && report.ok;
         reports[index] = std::move(report);
     });
+    if (comparison) {
+        const std::vector<ListedFile> files = command.details ? FilesOf(reports) : std::vector<ListedFile>{};
+        const BaselineComparison::Result result = comparison->Of(
+            RowsOf(names, reports), command.details ? &files : nullptr, StationFields(names, &reports));
+        environment.writeOut(result.text);
+        return {allOk ? (result.changed ? 3 : 0) : 1, !joined};
+    }
     if (command.verb == CliVerb::List && command.details) {
         const std::vector<ListedFile> files = FilesOf(reports);
         environment.writeOut(FormatRows(RowsOf(names, reports), command.format, &files, command.hash));

@@ -23,7 +23,7 @@ struct CliEnvironment {
 };
 
 struct CliOutcome {
-    int exitStatus = 0;        // 0 all done, 1 a station or an action failed, 2 a usage error
+    int exitStatus = 0;  // 0 all done, 1 a station or an action failed, 2 a usage error, 3 compare: a change
     bool threadsLeft = false;  // a station never answered: its thread still runs
 };
 

@@ -45,7 +45,8 @@ UserFileKeys ReadUserFileKeys(const LoggedOffUser& user, const std::vector<const
     HiveFile hive(user.hiveFile);
     UserFileKeys keys;
     for (const StartupSource* kind : kinds)
-        keys.values[kind->keyPath] = ValuesAt(hive, std::string(kind->keyPath).substr(1));  // paths start with "\"
+        keys.values[kind->keyPath] =
+            ValuesAt(hive, std::string(kind->keyPath).substr(1));  // paths start with "\"
     keys.switches = ValuesAt(hive, kUserRunSwitches);
     return keys;
 }

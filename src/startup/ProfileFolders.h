@@ -9,7 +9,6 @@
 #include "Station.h"
 #include "UserProfile.h"
 
-
 // Appends the names that match pattern, in the order the file system returns them, except ".", "..",
 // "Default User", "LocalService" and "NetworkService" (compared exactly). Entries of every kind count:
 // files and folders, hidden and system ones. A search that finds nothing or cannot start appends nothing.
@@ -36,7 +35,6 @@ private:
 
 // The older layout's profiles under fileRoot (ending in a backslash); none when that search finds none.
 std::vector<UserProfile> DocumentsFolderProfiles(const std::string& fileRoot);
-
 
 // The "*.lnk" files of a folder that ends in a backslash.
 std::vector<std::string> ShortcutFileNames(const std::string& folder);

@@ -1,7 +1,6 @@
 // The Remote Registry sequence over the service-manager table: ask, record, start, wait; stop, set back.
 #include "RemoteRegistryService.h"
 
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -10,6 +9,7 @@
 #include "Errors.h"
 #include "StationTrouble.h"
 #include "SystemMessage.h"
+#include "WaitableLock.h"
 
 namespace {
 
@@ -174,21 +174,21 @@ void EndRestore(ServiceSteps& steps,
 ServiceFinding FindRemoteRegistry(const std::string& station, const ServiceOptions& options) {
     // A station that does not answer holds the asking thread in a network call: it is left to end alone.
     struct Answer {
-        std::mutex mutex;
-        std::condition_variable given;
+        WaitableLock lock;  // notified when the finding is given
         std::optional<ServiceFinding> finding;
     };
     auto answer = std::make_shared<Answer>();
     std::thread([answer, station, api = options.api] {
         ServiceFinding finding = Ask(*api, station);
-        std::lock_guard lock(answer->mutex);
+        std::lock_guard lock(answer->lock);
         answer->finding = finding;
-        answer->given.notify_all();
+        answer->lock.NotifyAll();
     }).detach();
-    std::unique_lock lock(answer->mutex);
-    if (!answer->given.wait_for(lock, options.probeWait, [&] { return answer->finding.has_value(); }))
-        return ServiceFinding{ERROR_TIMEOUT};
-    return *answer->finding;
+    const auto deadline = std::chrono::steady_clock::now() + options.probeWait;
+    std::lock_guard lock(answer->lock);
+    while (!answer->finding && std::chrono::steady_clock::now() < deadline)
+        answer->lock.WaitUntil(deadline);
+    return answer->finding ? *answer->finding : ServiceFinding{ERROR_TIMEOUT};
 }
 
 RemoteRegistryLease::RemoteRegistryLease(std::string station,

@@ -106,7 +106,9 @@ private:
     const std::vector<LoggedOnUser>& OtherUsers();
     std::vector<FileUser>& FileUsers();
     // The rows of the keys of kinds in a logged-off user's file; what it held is the user's alone.
-    void AppendFileUserRows(FileUser& user, const std::vector<const StartupSource*>& kinds, StartupPage& page);
+    void AppendFileUserRows(FileUser& user,
+                            const std::vector<const StartupSource*>& kinds,
+                            StartupPage& page);
     // The registry step of every bar item: its own key ("Startup": the values right under
     // HKEY_CURRENT_USER, normally none).
     void ReadOwnKey(const StartupSource& item, StartupPage& page);

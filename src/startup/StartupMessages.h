@@ -22,9 +22,11 @@ inline constexpr const char* kSetByPolicy =
     "Could NOT change an entry that is set by policy: Group Policy writes it back, nothing was changed !";
 // Values Windows starts from its own settings: shown because they differ from its default.
 inline constexpr const char* kChangedWithRegistryEditor =
-    "Could NOT change a value Windows starts at log-on from its own settings: it is changed with the registry "
+    "Could NOT change a value Windows starts at log-on from its own settings: it is changed with the "
+    "registry "
     "editor, nothing was changed !";
-inline constexpr const char* kNoSwitchOfItsOwn = "this location has no switch of its own, nothing was changed !";
+inline constexpr const char* kNoSwitchOfItsOwn =
+    "this location has no switch of its own, nothing was changed !";
 inline constexpr const char* kLineBreakInEntry =
     "Could NOT disable an entry whose name or path holds a line break !";
 

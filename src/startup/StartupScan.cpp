@@ -10,7 +10,9 @@ void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector
     AppendValueRows(values, tag, rows);
 }
 
-void AppendValueRows(const std::vector<RegistryValue>& values, const std::string& tag, std::vector<StartupEntry>& rows) {
+void AppendValueRows(const std::vector<RegistryValue>& values,
+                     const std::string& tag,
+                     std::vector<StartupEntry>& rows) {
     rows.reserve(rows.size() + values.size());
     for (const RegistryValue& value : values) {
         if (value.name.empty())

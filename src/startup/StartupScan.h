@@ -14,7 +14,9 @@
 void AppendRegistryRows(TRegistry& registry, const std::string& tag, std::vector<StartupEntry>& rows);
 
 // The same for values read already, in their order.
-void AppendValueRows(const std::vector<RegistryValue>& values, const std::string& tag, std::vector<StartupEntry>& rows);
+void AppendValueRows(const std::vector<RegistryValue>& values,
+                     const std::string& tag,
+                     std::vector<StartupEntry>& rows);
 
 // Appends an enabled row per shortcut file in the profile's Startup folder.
 void AppendFolderRows(const UserProfile& profile, std::vector<StartupEntry>& rows);

@@ -81,7 +81,9 @@ void MarkSwitchedOffRows(const RegistryApi& api,
     MarkRowsSwitchedOff(values, rows, first);
 }
 
-void MarkRowsSwitchedOff(const std::vector<RegistryValue>& values, std::vector<StartupEntry>& rows, size_t first) {
+void MarkRowsSwitchedOff(const std::vector<RegistryValue>& values,
+                         std::vector<StartupEntry>& rows,
+                         size_t first) {
     std::unordered_set<std::wstring> off;
     for (const RegistryValue& value : values)
         if (IsSwitchedOff(value.data))

@@ -46,10 +46,13 @@ void MarkSwitchedOffRows(const RegistryApi& api,
                          size_t first);
 
 // Where the switches of a user's own Run key stand beneath the user's hive.
-inline constexpr const char* kUserRunSwitches = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+inline constexpr const char* kUserRunSwitches =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // The same with the switches read already.
-void MarkRowsSwitchedOff(const std::vector<RegistryValue>& switches, std::vector<StartupEntry>& rows, size_t first);
+void MarkRowsSwitchedOff(const std::vector<RegistryValue>& switches,
+                         std::vector<StartupEntry>& rows,
+                         size_t first);
 
 // A switch that holds the entry off is switched on: 12 bytes, the first made even, the rest zero.
 // Raises the registry error when it cannot be written.

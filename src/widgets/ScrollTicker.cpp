@@ -19,19 +19,24 @@ void ScrollTicker::Stop() {
     if (!thread_.joinable())
         return;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard lock(lock_);
         stopping_ = true;
+        lock_.NotifyAll();
     }
-    wake_.notify_all();
     thread_.join();
 }
 
 // InvalidateRect from this thread only queues a repaint for the window's own thread; it never waits on it,
 // so joining from that thread cannot deadlock.
 void ScrollTicker::Run(HWND window, int intervalMs) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (!wake_.wait_for(lock, std::chrono::milliseconds(intervalMs), [this] { return stopping_; })) {
+    std::lock_guard lock(lock_);
+    auto next = std::chrono::steady_clock::now() + std::chrono::milliseconds(intervalMs);
+    while (!stopping_) {
+        lock_.WaitUntil(next);
+        if (stopping_ || std::chrono::steady_clock::now() < next)
+            continue;  // stopped, or woken early
         ++steps_;
         InvalidateRect(window, nullptr, FALSE);
+        next += std::chrono::milliseconds(intervalMs);
     }
 }

@@ -4,9 +4,10 @@
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
+
+#include "WaitableLock.h"
 
 class ScrollTicker {
 public:
@@ -26,8 +27,7 @@ private:
     void Run(HWND window, int intervalMs);
 
     std::atomic<long long> steps_{0};
-    std::mutex mutex_;
-    std::condition_variable wake_;
+    WaitableLock lock_;  // notified when stopping
     bool stopping_ = false;
     std::thread thread_;
 };

@@ -44,7 +44,7 @@ protected:
         environment.computerName = "HERE";
         const LocalMachine local{"HERE", kFolder, &RegistryBehindFakeServices(),
                                  [](const std::string& name) { return kFolder + "\\" + name + "\\"; }};
-        const RemoteRegistryTools tools{{&FakeServiceApi(), 1ms, 2000ms, 100ms}, journal_};
+        const RemoteRegistryTools tools{{&FakeServiceApi(), 1ms, 2000ms, kProbeWait}, journal_};
         environment.work = [local, tools](const CliCommand& command, const std::string& station) {
             return WorkReachedStation(command, station, local, tools);
         };

@@ -53,7 +53,8 @@ TEST_F(LoggedOffUsersTest, ALoggedOffUsersEntriesAreListedFromTheFileAndNeverCha
     EXPECT_FALSE(PathExists(StorePath()));
 
     // Once carol logs on, her loaded hive is read instead, and her rows are not listed twice.
-    SetTextValue(HKEY_USERS, kCarol + "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Chat", "live.exe");
+    SetTextValue(HKEY_USERS, kCarol + "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Chat",
+                 "live.exe");
     list.SelectLocation("HKCU_Run");
     EXPECT_EQ(view.Lines(), Lines{"Chat|live.exe|" + carol + "\\Run|Enabled|1"});
 }

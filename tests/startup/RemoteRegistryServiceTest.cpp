@@ -13,7 +13,7 @@ using namespace std::chrono_literals;
 using Clock = RemoteRegistryLease::Clock;
 
 ServiceOptions Fast() {
-    return {&FakeServiceApi(), 1ms, 2000ms, 100ms};
+    return {&FakeServiceApi(), 1ms, 2000ms, kProbeWait};
 }
 
 FakeService& Pc01() {

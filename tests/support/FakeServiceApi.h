@@ -2,6 +2,8 @@
 // a record that the calls read and change, and that a test can make refuse.
 #pragma once
 
+#include <chrono>
+
 #include <windows.h>
 
 #include <functional>
@@ -29,6 +31,11 @@ struct ServiceFakes {
     std::function<void()> beforeChange;            // called before each change is made
     std::map<std::string, LONG> registryRefusals;  // a station's registry connection, even while it runs
 };
+
+// How long a test lets the sequence wait for the fake's answer to its first question. The fake answers
+// at once, but on a loaded machine its thread may start late: a wait that ran out would leave that thread
+// to ask a later test's fakes.
+inline constexpr std::chrono::milliseconds kProbeWait{10000};
 
 // The plan the fake follows; one test's, reset by ScopedServiceFakes.
 ServiceFakes& ServiceFakesNow();

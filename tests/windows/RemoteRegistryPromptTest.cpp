@@ -17,7 +17,7 @@ TEST(RemoteRegistryPromptTest, NoLeavesTheStationAloneYesStartsTheServiceUntilTh
     std::filesystem::create_directories(folder);
     ScopedServiceFakes fakes;
     FakeService& pc01 = ServiceFakesNow().stations["pc01"] = {SERVICE_STOPPED, SERVICE_DISABLED};
-    const RemoteRegistrySeams seams{&RegistryBehindFakeServices(), {&FakeServiceApi(), 1ms, 2000ms, 100ms}};
+    const RemoteRegistrySeams seams{&RegistryBehindFakeServices(), {&FakeServiceApi(), 1ms, 2000ms, kProbeWait}};
     {
         RemoteRegistryJournal journal(RemoteRegistryJournalPath(folder));
         {
