@@ -33,7 +33,7 @@ Attempt RefusedBecause(const std::string& path, const LockFileApi& api) {
 // holder is killed: a lock nobody holds leaves no file.
 Attempt TryLock(const std::string& path, const LockFileApi& api, UniqueFile& file) {
     file.reset(api.createFile(path.c_str(), DELETE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (file)
         return Attempt::Held;
     const DWORD code = GetLastError();
