@@ -2,7 +2,7 @@
 // without it.
 #include "StoreLock.h"
 
-StoreLock::StoreLock(const std::string&, std::chrono::milliseconds) {}
+StoreLock::StoreLock(const std::string&, std::chrono::milliseconds, const LockFileApi&) {}
 
 std::string StoreBusyText(const std::string& storePath) {
     return storePath;

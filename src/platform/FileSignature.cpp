@@ -41,7 +41,7 @@ struct TrustApi {
         Crypt32<decltype(CertFreeCertificateChain)>("CertFreeCertificateChain");
     decltype(&CertVerifyCertificateChainPolicy) verifyPolicy =
         Crypt32<decltype(CertVerifyCertificateChainPolicy)>("CertVerifyCertificateChainPolicy");
-    decltype(&CertGetNameStringA) nameString = Crypt32<decltype(CertGetNameStringA)>("CertGetNameStringA");
+    decltype(&CertGetNameStringW) nameString = Crypt32<decltype(CertGetNameStringW)>("CertGetNameStringW");
 
     bool Loaded() const {
         return verifyTrust && queryObject && msgGetParam && msgClose && closeStore && openStore &&
@@ -147,14 +147,15 @@ private:
     UniqueHandle<CertificateTraits> signer_;
 };
 
+// The wide call: its sizes are plainly UTF-16 characters, where the ANSI one's would have to be bytes of
+// the code page for a name in UTF-8 to fit.
 std::string SubjectName(PCCERT_CONTEXT certificate) {
     const DWORD size = Trust().nameString(certificate, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, nullptr, 0);
     if (size <= 1)
         return {};
-    std::string name(size, '\0');
+    std::wstring name(size, L'\0');
     Trust().nameString(certificate, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, name.data(), size);
-    name.resize(size - 1);
-    return name;
+    return FromWide(name.substr(0, name.find(L'\0')), CP_ACP);
 }
 
 UniqueStore RootStore(DWORD location) {

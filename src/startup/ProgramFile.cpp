@@ -4,10 +4,13 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cwchar>
+#include <optional>
 
 #include "TRegistry.h"
 #include "LocationKeys.h"
 #include "SourceKind.h"
+#include "TextCodec.h"
 
 namespace {
 
@@ -46,6 +49,35 @@ std::string ReadValue(TRegistry& registry, const std::string& name) {
     } catch (const std::exception&) {
         return {};
     }
+}
+
+// The wide call: the ANSI one counts its result in characters, which a text in UTF-8 outgrows.
+std::string ExpandedByProcess(const std::string& text) {
+    const std::wstring wide = ToWide(text, CP_ACP);
+    std::wstring expanded(ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0), L'\0');
+    const DWORD size = static_cast<DWORD>(expanded.size());
+    const DWORD written = size == 0 ? 0 : ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), size);
+    if (written == 0 || written > size)
+        return text;  // failed, or a variable grew meanwhile
+    expanded.resize(wcslen(expanded.c_str()));
+    return FromWide(expanded, CP_ACP);
+}
+
+bool EndsInProgramExtension(const std::string& path) {
+    const std::string name = FileNameOf(path);
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    for (const char* extension : {".exe", ".com", ".bat", ".cmd"})
+        if (lstrcmpiA(name.c_str() + dot, extension) == 0)
+            return true;
+    return false;
+}
+
+// The text before the space at cut (all of it at npos) is the file; rest gets what follows.
+std::string CutAt(const std::string& text, size_t cut, std::string& rest) {
+    rest = cut == std::string::npos ? std::string() : text.substr(cut);
+    return text.substr(0, cut);
 }
 
 // The DLL of "rundll32 dll,entry args": the text before the comma, quoted or not.
@@ -92,14 +124,8 @@ StationEnvironment StationEnvironment::Of(const Station& station, const Registry
 }
 
 std::string StationEnvironment::Expand(const std::string& text) const {
-    if (process_) {
-        const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-        std::string expanded(size, '\0');
-        if (size == 0 || ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size) == 0)
-            return text;
-        expanded.resize(expanded.find('\0'));
-        return expanded;
-    }
+    if (process_)
+        return ExpandedByProcess(text);
     std::string expanded;
     size_t from = 0;
     for (size_t open; (open = text.find('%', from)) != std::string::npos;) {
@@ -150,17 +176,23 @@ std::string ProgramFileFinder::FirstFile(const std::string& text, std::string& r
                              ".exe");
     }
     const size_t firstSpace = text.find(' ');
-    if (HasFolder(text.substr(0, firstSpace)))
+    if (HasFolder(text.substr(0, firstSpace))) {
+        // What Windows runs comes first; without it, what the user meant: "C:\Program Files\A\a.exe"
+        // rather than "C:\Program.exe".
+        std::optional<size_t> longestProgram;
         for (size_t space = firstSpace;; space = text.find(' ', space + 1)) {
-            if (const std::string prefix = WithExtension(text.substr(0, space), ".exe"); Exists(prefix)) {
-                rest = space == std::string::npos ? std::string() : text.substr(space);
-                return prefix;
-            }
+            const std::string prefix = text.substr(0, space);
+            if (Exists(WithExtension(prefix, ".exe")))
+                return WithExtension(CutAt(text, space, rest), ".exe");
+            if (EndsInProgramExtension(prefix))
+                longestProgram = space;
             if (space == std::string::npos)
                 break;
         }
-    rest = firstSpace == std::string::npos ? std::string() : text.substr(firstSpace);
-    return WithExtension(text.substr(0, firstSpace), ".exe");
+        if (longestProgram)
+            return CutAt(text, *longestProgram, rest);
+    }
+    return WithExtension(CutAt(text, firstSpace, rest), ".exe");
 }
 
 std::string ProgramFileFinder::Locate(const std::string& name,

@@ -35,8 +35,9 @@ public:
     ProgramFile Of(const StartupEntry& row) const;
     // The file a command starts. A quoted first token is the file; an unquoted command is cut at the
     // shortest space that leaves an existing file (".exe" added to a name without extension), else at
-    // the first space. A bare name is looked up in App Paths, then System32 (SysWOW64 for the 32-bit
-    // view), then the Windows folder. For rundll32 the DLL before the comma is the file.
+    // the longest that leaves a name ending in .exe, .com, .bat or .cmd, else at the first space. A bare name
+    // is looked up in App Paths, then System32 (SysWOW64 for the 32-bit view), then the Windows folder. For
+    // rundll32 the DLL before the comma is the file.
     ProgramFile OfCommand(const std::string& command, bool view32) const;
     // A station path as seen from here: drive C: under the station's file root.
     std::string Reachable(const std::string& path) const;

@@ -1,4 +1,4 @@
-// ResolveShortcutTarget and CreateShortcut over IShellLinkA and IPersistFile.
+// ResolveShortcutTarget and CreateShortcut over IShellLinkA, IShellLinkW and IPersistFile.
 #include "ShellLink.h"
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 
 #include "Errors.h"
 #include "ComPtr.h"
+#include "TextCodec.h"
 #include "TextFiles.h"
 
 namespace {
@@ -63,12 +64,14 @@ std::string ResolveShortcutTarget(const std::string& path) {
     ComPtr<IPersistFile> file = As<IPersistFile>(link, IID_IPersistFile);
     if (!file || FAILED(file->Load(Wide(path).c_str(), STGM_READ)))
         return {};
-    // Never Resolve: it may search the disk, show UI or rewrite the file.
-    char target[MAX_PATH + 1] = {};
-    WIN32_FIND_DATAA found{};
-    if (FAILED(link->GetPath(target, MAX_PATH, &found, SLGP_UNCPRIORITY)))
+    // Never Resolve: it may search the disk, show UI or rewrite the file. The wide interface: the ANSI
+    // one cuts the path at MAX_PATH bytes, fewer characters than a path may have in UTF-8.
+    const ComPtr<IShellLinkW> wide = As<IShellLinkW>(link, IID_IShellLinkW);
+    wchar_t target[MAX_PATH + 1] = {};
+    WIN32_FIND_DATAW found{};
+    if (!wide || FAILED(wide->GetPath(target, MAX_PATH, &found, SLGP_UNCPRIORITY)))
         return {};
-    return target;
+    return FromWide(target, CP_ACP);
 }
 
 bool CreateShortcut(const std::string& target, const std::string& folder, const std::string& name) {

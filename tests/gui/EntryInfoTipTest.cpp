@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
+
 #include "gui/GuiTestSupport.h"
 #include "EntryInfoTip.h"
 #include "StartupMessages.h"
@@ -63,6 +65,37 @@ TEST(EntryInfoTipTest, ARowWindowsHoldsOffSaysSoAndEnableSwitchesItOn) {
     EXPECT_EQ(GetRawValue(HKEY_LOCAL_MACHINE, kApprovedRun, "Held").data,
               (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(machine.StoreContent(), "");
+}
+
+// A folder for the test's files, removed with them whatever the test's end.
+struct ScratchRoot {
+    std::string path = "C:\\tellurin_tips_" + std::to_string(GetCurrentProcessId());
+    ScratchRoot() { CreateDirectoryA(path.c_str(), nullptr); }
+    ~ScratchRoot() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+TEST(EntryInfoTipTest, APathInAnotherScriptTellsItsFileLikeAnyOther) {
+    TestMachine machine;
+    const ScratchRoot root;
+    const std::string folder = root.path + "\\Программы 程序";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(TELLURIN_SIGNED "\\valid.dll", (folder + "\\café.exe").c_str(), TRUE));
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Present", "\"" + folder + "\\café.exe\" /min");
+    SetTextValue(HKEY_LOCAL_MACHINE, TestMachine::kRun, "Missing",
+                 "\"C:\\Program Files\\Café\\cafe.exe\" /min");
+    RecordingNotifier cues;
+    MainWindow form(MainWindowSeams{{}, &cues});
+    form.Show();
+    PumpMessages(50);
+
+    EXPECT_EQ(TipOf(form, IndexOf(form, "Missing"), ""), "File not found: C:\\Program Files\\Café\\cafe.exe");
+    EXPECT_EQ(TipOf(form, IndexOf(form, "Present"), ""),
+              "Tellurin sample library\r\nPublisher: Tellurin Test Works\r\nVersion: 2.3.4.5\r\n"
+              "Signature: untrusted (Tellurin Test Signer)");
+    EXPECT_TRUE(cues.events.empty());
 }
 
 TEST(EntryInfoTipTest, ARowSetByPolicySaysSoAndCannotBeDisabledOrRemoved) {

@@ -6,6 +6,7 @@
 #include <wincrypt.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -105,6 +106,35 @@ TEST(FileFactsTest, SignatureStatesWithTheTestRootTrustedAndNot) {
 
     EXPECT_EQ(Facts("unsigned").signature.state, SignatureState::Unsigned);
     EXPECT_STREQ(SignatureStateName(SignatureState::Untrusted), "untrusted");
+}
+
+// Folders in three scripts, where UTF-8 takes more bytes than there are characters: a signed file
+// there is read like any other, a missing one is missing. Version texts in those scripts come whole.
+TEST(FileFactsTest, PathsAndTextsInOtherScriptsReadLikeAnyOther) {
+    const std::string root = "C:\\tellurin_facts_" + std::to_string(GetCurrentProcessId());
+    for (const std::string folder : {"Café", "Программы", "程序 文件"}) {
+        const std::string dir = root + "\\" + folder;
+        ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(
+            CopyFileA((kSigned + "\\valid.dll").c_str(), (dir + "\\" + folder + ".exe").c_str(), TRUE));
+        const FileFacts present = ReadFileFacts(dir + "\\" + folder + ".exe", true);
+        EXPECT_TRUE(present.exists) << folder;
+        EXPECT_FALSE(present.unreadable) << folder;
+        EXPECT_EQ(present.publisher, "Tellurin Test Works") << folder;
+        EXPECT_EQ(present.signature.state, SignatureState::Untrusted) << folder;
+        EXPECT_EQ(present.signature.signer, "Tellurin Test Signer") << folder;
+        EXPECT_EQ(present.sha256, ReadText(kSigned + "\\valid.sha256")) << folder;
+        const FileFacts missing = ReadFileFacts(dir + "\\gone.exe", true);
+        EXPECT_FALSE(missing.exists || missing.unreadable) << folder;
+    }
+    std::filesystem::remove_all(root);
+
+    const FileFacts world = Facts("world");
+    EXPECT_EQ(world.publisher, "Кафе «Теллурин»");
+    EXPECT_EQ(world.version, "1.0 Café");
+    EXPECT_TRUE(world.description.starts_with("碲示例库：")) << world.description;
+    EXPECT_TRUE(world.description.ends_with("没有丢失任何一个字")) << world.description;
 }
 
 }  // namespace

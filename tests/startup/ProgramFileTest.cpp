@@ -11,6 +11,7 @@
 #include "ProgramFile.h"
 #include "ShellLink.h"
 #include "StartupTestSupport.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -83,8 +84,13 @@ TEST_F(ProgramFileTest, CommandsResolveAsWindowsStartsThem) {
         {"  \"C:\\Program Files\\My App\\app\"", false, "C:\\Program Files\\My App\\app.exe"},
         {"C:\\Program Files\\My App\\app.exe -x", false, "C:\\Program Files\\My App\\app.exe"},
         {"C:\\Program Files\\My App\\app -x", false, "C:\\Program Files\\My App\\app.exe"},
-        {"C:\\Tools\\gone.exe /s", false, "C:\\Tools\\gone.exe"},  // none exists: the first token
-        {"C:\\Program Files\\Gone\\x.exe", false, "C:\\Program.exe"},
+        {"C:\\Tools\\gone.exe /s", false, "C:\\Tools\\gone.exe"},
+        // None exists: the longest cut that names a program, else the first token.
+        {"C:\\Program Files\\Gone\\x.exe", false, "C:\\Program Files\\Gone\\x.exe"},
+        {"C:\\Program Files\\Compliance\\agent.exe /s", false, "C:\\Program Files\\Compliance\\agent.exe"},
+        {"C:\\Program Files\\Amazon.com Agent\\run.CMD now", false,
+         "C:\\Program Files\\Amazon.com Agent\\run.CMD"},
+        {"C:\\Program Files\\Gone\\x /s", false, "C:\\Program.exe"},
         {"%ProgramFiles%\\My App\\app.exe", false, "C:\\Program Files\\My App\\app.exe"},
         {"%SYSTEMROOT%\\regedit.exe", false, "C:\\Windows\\regedit.exe"},
         {"%Nobody%\\x.exe", false, "%Nobody%\\x.exe"},
@@ -141,6 +147,57 @@ TEST_F(ProgramFileTest, AStartupRowsFileIsItsShortcutsTargetAndFactsAreKeptPerFi
     ProgramFacts unread(down, SimulatedApi(), false);
     EXPECT_TRUE(unread.Of(StartupEntry::Enabled("A", "notepad.exe", "HKLM_Run")).facts.unreadable);
     EXPECT_EQ(unread.FirstUnreadable(), down.FileRoot());
+}
+
+// An empty file made through the ANSI call, which speaks the test's code page, UTF-8.
+void CreateEmptyFile(const std::string& path) {
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(file) << path;
+}
+
+// This computer: folders in three scripts, where UTF-8 takes more bytes than there are characters.
+// Their commands are expanded, cut and looked up like any other, and give found, missing and unread.
+TEST(LocalProgramFileTest, PathsInOtherScriptsGiveTheirRowsLikeAnyOther) {
+    const ScratchFolder root{"C:\\" + UniqueName("tellurin_programs")};
+    ASSERT_TRUE(SetEnvironmentVariableA("TELLURIN_PROGRAMS", root.Path().c_str()));
+    ProgramFacts facts(Station(), RealRegistryApi(), false);
+    auto of = [&](const std::string& command) {
+        return facts.Of(StartupEntry::Enabled("A", command, "HKCU_Run"));
+    };
+    for (const std::string folder : {"Café Tools", "Мои программы", "程序 文件"}) {
+        const std::string dir = root.Path() + "\\" + folder;
+        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << folder;
+        CreateEmptyFile(dir + "\\app.exe");
+        for (const std::string& command : {"\"" + dir + "\\app.exe\" /min", dir + "\\app.exe /min",
+                                           "%TELLURIN_PROGRAMS%\\" + folder + "\\app"}) {
+            const EntryProgram found = of(command);
+            EXPECT_EQ(found.file.path, dir + "\\app.exe") << command;
+            EXPECT_TRUE(found.facts.exists && !found.facts.unreadable) << command;
+        }
+        for (const std::string& command : {"\"" + dir + "\\gone.exe\" /min", dir + "\\gone.exe /min"}) {
+            const EntryProgram missing = of(command);
+            EXPECT_EQ(missing.file.path, dir + "\\gone.exe") << command;
+            EXPECT_FALSE(missing.facts.exists || missing.facts.unreadable) << command;
+        }
+    }
+    const EntryProgram unread = of("\\\\nosuchhost\\share\\程序 文件\\app.exe /min");
+    EXPECT_EQ(unread.file.path, "\\\\nosuchhost\\share\\程序 文件\\app.exe");
+    EXPECT_TRUE(unread.facts.unreadable);
+    EXPECT_EQ(facts.FirstUnreadable(), unread.file.path);
+    SetEnvironmentVariableA("TELLURIN_PROGRAMS", nullptr);
+}
+
+// A file at C:\Program.exe is what Windows runs for an unquoted "C:\Program Files\..." command, so
+// that is the row's program; without it, the file the command names.
+TEST(LocalProgramFileTest, APlantedProgramExeIsWhatRuns) {
+    const std::string planted = "C:\\Program.exe";
+    ASSERT_FALSE(PathExists(planted)) << "a file was left at " << planted;
+    const ProgramFileFinder finder(Station(), RealRegistryApi());
+    const char* command = "C:\\Program Files\\Compliance\\agent.exe /s";
+    EXPECT_EQ(finder.OfCommand(command, false).path, "C:\\Program Files\\Compliance\\agent.exe");
+    const FileRemover removed{planted};
+    CreateEmptyFile(planted);
+    EXPECT_EQ(finder.OfCommand(command, false).path, planted);
 }
 
 }  // namespace

@@ -62,6 +62,17 @@ TEST_F(ShellLinkTest, CreatesOrReplacesTheFileAndReportsWhetherItWasSaved) {
     EXPECT_FALSE(PathExists(folder.Path() + "\\missing"));
 }
 
+// A target of fewer characters than a path may have, but more bytes in UTF-8: read back whole, as the
+// store must record it and the row's details must name it.
+TEST_F(ShellLinkTest, ATargetInAnotherScriptLongerInBytesThanAPathIsReadWhole) {
+    std::string target = "C:\\";
+    for (int i = 0; i < 100; ++i)
+        target += "程";
+    target += "\\Мой редактор.exe";
+    ASSERT_TRUE(CreateShortcut(target, folder.Path() + "\\", "Long"));
+    EXPECT_EQ(ResolveShortcutTarget(Link("Long.lnk")), target);
+}
+
 TEST(ShellLinkSamplesTest, ReadsShortcutsThatWindowsWrote) {
     const std::string samples = std::string(TELLURIN_TEST_DATA) + "\\lnk\\";
     const std::pair<const char*, const char*> cases[] = {

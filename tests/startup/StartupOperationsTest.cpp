@@ -29,6 +29,14 @@ StartupEntry RowNamed(const FakeStartupView& view, const std::string& name, cons
     return {};
 }
 
+// The names in a folder: beside the store, no lock and no temporary file once a change is done.
+Lines NamesIn(const std::string& folder) {
+    Lines names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
 TEST_F(StartupListTest, AddWritesATextValueOrAShortcutAndChecksItsInput) {
     EXPECT_TRUE(StartupPresenter::AddButtonEnabled(" ", " "));
     EXPECT_FALSE(StartupPresenter::AddButtonEnabled("Pager", ""));
@@ -88,6 +96,7 @@ TEST_F(StartupListTest, DisablingAndEnablingMoveAnEntryThroughTheStoreAndBack) {
     EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kRunPath, "Env"), "expand:%SystemRoot%\\env.exe");
     EXPECT_EQ(ReadBytes(StorePath()), "");
     EXPECT_EQ(notifier.events, Lines{"sound press"});
+    EXPECT_EQ(NamesIn(appDir.Path()), Lines{std::filesystem::path(StorePath()).filename().string()});
 }
 
 TEST_F(StartupListTest, AShortcutIsDisabledWithItsTargetAndComesBackUnderItsOwnName) {
@@ -170,6 +179,7 @@ TEST_F(StartupListTest, RemovingDeletesOnlyTheEntryTheRowShows) {
     list.SelectLocation("HKCU_Run");
     list.RemoveApp1Click(RowNamed(view, "Pager", "Disabled"));  // both records go, the value stays
     EXPECT_EQ(ReadBytes(StorePath()), "");
+    EXPECT_EQ(NamesIn(appDir.Path()), Lines{std::filesystem::path(StorePath()).filename().string()});
     list.RemoveApp1Click(StartupEntry::Enabled("Tool", "another.exe", "HKCU_Run"));
     list.RemoveApp1Click(RowNamed(view, "Pager", "Enabled"));
     EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kRunPath), Lines{"Tool"});

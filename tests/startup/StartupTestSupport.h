@@ -53,6 +53,12 @@ private:
     std::string path_;
 };
 
+// A file deleted when the object goes, however the test ends.
+struct FileRemover {
+    std::string path;
+    ~FileRemover() { DeleteFileA(path.c_str()); }
+};
+
 // A name no other test binary uses at the same time.
 std::string UniqueName(const std::string& stem);
 

@@ -78,11 +78,6 @@ private:
     std::unique_ptr<ScratchFolder> folder_;
 };
 
-struct FileRemover {
-    std::string path;
-    ~FileRemover() { DeleteFileA(path.c_str()); }
-};
-
 bool Shows(const FakeStartupView& view, const std::string& line) {
     const Lines lines = view.Lines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
