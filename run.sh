@@ -34,6 +34,11 @@ if [ ! -f "$WINEPREFIX/.demo-files" ]; then
     touch "$WINEPREFIX/.demo-files"
 fi
 
+# alice is not logged on: her entries come from her own registry file, written by hivex.
+if [ ! -f "$WINEPREFIX/drive_c/users/alice/NTUSER.DAT" ]; then
+    python3 "$ROOT/tests/startup/user_hive.py" "$WINEPREFIX/drive_c/users/alice/NTUSER.DAT"
+fi
+
 cd "$DEMO"   # the sound cues are found as media\*.wav from here
 echo "== tellurinc list (the console tool on the demo machine)"
 wine tellurinc.exe list || true
