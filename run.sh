@@ -40,6 +40,7 @@ if [ ! -f "$WINEPREFIX/drive_c/users/alice/NTUSER.DAT" ]; then
 fi
 
 cd "$DEMO"   # the sound cues are found as media\*.wav from here
+wine "$BUILD_DIR/bin/demo_seed.exe" logged-on   # bob's loaded hive, gone whenever Wine's server stopped
 echo "== tellurinc list (the console tool on the demo machine)"
 wine tellurinc.exe list || true
 echo "== tellurinc list --location HKLM_Run --details --format table (each entry's program file)"
@@ -53,6 +54,7 @@ echo "(exit status $status; 0 when nothing changed, 3 when something did)"
 wine tellurinc.exe enable --location HKCU_Run --name Notes 2>/dev/null || true   # the demo machine as it was
 if [ -n "${DISPLAY:-}" ]; then
     wineserver -k 2>/dev/null || true
+    wine "$BUILD_DIR/bin/demo_seed.exe" logged-on
     exec wine Tellurin.exe
 fi
 
@@ -74,8 +76,13 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
         echo "could not photograph \"$1\"" >&2
         return 1
     }
+    wine "$1" logged-on
     wine Tellurin.exe >/dev/null 2>&1 &
     shot "Tellurin v.5" "$0/main-window.png"
+    # The HKCU\..\Run view: the running user'"'"'s entries, bob'"'"'s (logged on) and alice'"'"'s (read from her file).
+    if wine "$1" click-bar TForm1 Location 2 >/dev/null 2>&1; then
+        shot "Tellurin v.5" "$0/main-window-hkcu.png" || true
+    fi
     if wine "$1" press TForm1 "Comp Info" >/dev/null 2>&1; then
         shot "Computer Information" "$0/computer-information.png" || true
     fi

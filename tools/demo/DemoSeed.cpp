@@ -9,11 +9,14 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <fstream>
 #include <string>
 
 #include "ShellLink.h"
+#include "SideBar.h"
+#include "WidgetClasses.h"
 
 namespace {
 
@@ -201,6 +204,21 @@ int Press(const char* windowClass, const char* caption) {
     return 1;
 }
 
+// Clicks an item of a side bar of the window as the mouse would, once the window shows.
+int ClickBarItem(const char* windowClass, const char* bar, int item) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HWND window = FindWindowA(windowClass, nullptr);
+        HWND side = window ? FindWindowExA(window, nullptr, kSideBarClass, bar) : nullptr;
+        if (side && IsWindowVisible(window)) {
+            PostMessageA(side, SBM_CLICKITEM, static_cast<WPARAM>(item), 0);
+            return 0;
+        }
+        Sleep(100);
+    }
+    std::fprintf(stderr, "no side bar \"%s\" in a visible window of class %s\n", bar, windowClass);
+    return 1;
+}
+
 }  // namespace
 
 // The demo's signed programs are signed under this root: trusted, their signatures read "valid".
@@ -222,10 +240,17 @@ int main(int argc, char** argv) {
         return Press(argv[2], argv[3]);
     if (mode == "trust" && argc == 3)
         return Trust(argv[2]);
+    if (mode == "logged-on" && argc == 2) {
+        SeedLoggedOnUser();  // Wine keeps another user's loaded hive only while its server runs
+        return 0;
+    }
+    if (mode == "click-bar" && argc == 5)
+        return ClickBarItem(argv[2], argv[3], std::atoi(argv[4]));
     if (mode != "seed" || argc != 3) {
         std::fprintf(
             stderr,
-            "usage: demo_seed seed <program folder> | press <window class> <caption> | trust <root.cer>\n");
+            "usage: demo_seed seed <program folder> | press <window class> <caption> | trust <root.cer> |\n"
+            "       logged-on | click-bar <window class> <bar caption> <item>\n");
         return 2;
     }
     if (FAILED(CoInitialize(nullptr)))
