@@ -48,5 +48,6 @@ UserFileKeys ReadUserFileKeys(const LoggedOffUser& user, const std::vector<const
         keys.values[kind->keyPath] =
             ValuesAt(hive, std::string(kind->keyPath).substr(1));  // paths start with "\"
     keys.switches = ValuesAt(hive, kUserRunSwitches);
+    keys.bytesRead = hive.BytesRead();
     return keys;
 }

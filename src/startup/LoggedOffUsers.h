@@ -2,6 +2,7 @@
 // registry file, NTUSER.DAT in the profile folder, in place and never written.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,6 +30,7 @@ std::vector<LoggedOffUser> LoggedOffUsers(const RegistryApi& api,
 struct UserFileKeys {
     std::map<std::string, std::vector<RegistryValue>> values;  // by the kind's key path
     std::vector<RegistryValue> switches;                       // of the user's Run key
+    uint64_t bytesRead = 0;                                    // of the file, to read all of that
 };
 
 // Reads the keys of kinds, and the switches, from the user's file; a key that is missing is empty.

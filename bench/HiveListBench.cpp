@@ -1,0 +1,128 @@
+// Lists the HKCU\..\Run and HKU\..\RunOnce views of this computer with five users who are not logged
+// on, each with a registry file of 20 MiB (written by hivex at build time): the bytes the process read
+// per file, and the time the five users add to the listing against a floor that opens each file and
+// reads as many bytes raw. How to run: bench/run.sh hive_list_bench
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "StartupBook.h"
+#include "UniqueHandle.h"
+
+namespace {
+
+constexpr int kUsers = 5;
+constexpr int kRounds = 41;
+constexpr uint64_t kMostBytes = 256 * 1024;
+constexpr double kMostToFloor = 1.3;
+const std::string kFolder = "C:\\tellurin_hive_list_bench";
+const std::string kProfileList = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\";
+
+std::string Sid(int user) {
+    return "S-1-5-21-7-7-7-" + std::to_string(2000 + user);
+}
+
+// Each user's profile folder holds a copy of one of the generated files as NTUSER.DAT.
+void StageUsers() {
+    for (int user = 1; user <= kUsers; ++user) {
+        const std::string folder = kFolder + "\\user" + std::to_string(user);
+        std::filesystem::create_directories(folder);
+        CopyFileA((std::string(TELLURIN_BENCH_HIVES) + "\\user" + std::to_string(user) + ".dat").c_str(),
+                  (folder + "\\NTUSER.DAT").c_str(), FALSE);
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, (kProfileList + Sid(user)).c_str(), "ProfileImagePath", REG_SZ,
+                        folder.c_str(), static_cast<DWORD>(folder.size() + 1));
+    }
+}
+
+void RemoveUsers() {
+    for (int user = 1; user <= kUsers; ++user)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kProfileList + Sid(user)).c_str());
+    std::filesystem::remove_all(kFolder);
+}
+
+// What a listing reads of each user's file: the keys of each user's Run family and the switches.
+uint64_t BytesOfEachFile() {
+    std::vector<const StartupSource*> kinds;
+    for (const StartupSource& source : StartupSources())
+        if (source.scope == SourceScope::EachUser && source.IsRegistry())
+            kinds.push_back(&source);
+    uint64_t most = 0;
+    for (const LoggedOffUser& user : LoggedOffUsers(RealRegistryApi(), Station(), {}))
+        if (user.hiveFile.starts_with(kFolder))
+            most = std::max(most, ReadUserFileKeys(user, kinds).bytesRead);
+    return most;
+}
+
+struct Listing {
+    double ms;
+    uint64_t bytes;  // of the file that took the most
+    size_t rows;
+};
+
+// The two views a script lists of each user's keys, in one book, as tellurinc does for a station.
+Listing List() {
+    StartupBook book;
+    book.SetAppDir(kFolder);
+    book.SetComputerName("BENCH");
+    book.KeepLoggedOnUsers(true);
+    size_t rows = 0;
+    const double ms = TimeOf([&] {
+        for (const char* view : {"HKCU_Run", "HKU_RunOnce"}) {
+            StartupPage page;
+            book.ReadView(view, page);
+            rows += page.rows.size();
+        }
+    });
+    return {ms, BytesOfEachFile(), rows};
+}
+
+void ReadRaw(const std::string& path, uint64_t bytes) {
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, nullptr));
+    char page[4096];
+    for (uint64_t at = 0; at < bytes; at += sizeof page) {
+        OVERLAPPED offset{};
+        offset.Offset = static_cast<DWORD>(at);
+        DWORD read = 0;
+        ReadFile(file.get(), page, static_cast<DWORD>(std::min<uint64_t>(sizeof page, bytes - at)), &read,
+                 &offset);
+    }
+}
+
+}  // namespace
+
+int main() {
+    RemoveUsers();
+    std::filesystem::create_directories(kFolder);
+    const Listing without = List();  // warms the caches; also the cost of the views alone
+    StageUsers();
+    const Listing with = List();
+    std::vector<double> added, floors;
+    for (int round = 0; round < kRounds; ++round) {
+        RemoveUsers();
+        std::filesystem::create_directories(kFolder);
+        const double alone = List().ms;
+        StageUsers();
+        added.push_back(List().ms - alone);
+        const uint64_t perFile = with.bytes;
+        floors.push_back(TimeOf([&] {
+            for (int user = 1; user <= kUsers; ++user)
+                ReadRaw(kFolder + "\\user" + std::to_string(user) + "\\NTUSER.DAT", perFile);
+        }));
+    }
+    RemoveUsers();
+    const double perFile = static_cast<double>(with.bytes) / 1024.0;
+    std::printf("Listing with %d users not logged on (20 MiB files): %zu rows, %zu without them\n", kUsers,
+                with.rows, without.rows);
+    std::printf("Target: bytes read per file at most 256 KiB: %.1f KiB, %s\n", perFile,
+                with.bytes <= kMostBytes ? "met" : "MISSED");
+    const double ratio = Median(added) / Median(floors);
+    std::printf("Target: time the users add, at most %.1fx the floor: %.3f ms against %.3f ms, %.2fx, %s\n",
+                kMostToFloor, Median(added), Median(floors), ratio, ratio <= kMostToFloor ? "met" : "MISSED");
+    return 0;
+}
