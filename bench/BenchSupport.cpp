@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "UniqueHandle.h"
+
 namespace {
 
 constexpr const char* kValuePrefix = "TellurinBench";
@@ -192,4 +194,17 @@ DWORD RunToFile(std::string commandLine, const std::string& outPath) {
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+void ReadFilePages(const std::string& path, uint64_t bytes) {
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, nullptr));
+    char page[4096];
+    for (uint64_t at = 0; at < bytes; at += sizeof page) {
+        OVERLAPPED offset{};
+        offset.Offset = static_cast<DWORD>(at);
+        DWORD read = 0;
+        ReadFile(file.get(), page, static_cast<DWORD>(std::min<uint64_t>(sizeof page, bytes - at)), &read,
+                 &offset);
+    }
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ std::string OwnFolder();
 // Milliseconds from CreateProcess to the end of the process, its stdout and stderr going to NUL.
 double TimeProcess(std::string commandLine);
 double Median(std::vector<double> values);
+// The floor of reading a file in place: opened, and its first bytes read a 4 KiB page a read.
+void ReadFilePages(const std::string& path, uint64_t bytes);
 // Runs the command line with its stdout written to outPath, stderr to NUL; its exit status.
 DWORD RunToFile(std::string commandLine, const std::string& outPath);
 

@@ -81,19 +81,6 @@ Listing List() {
     return {ms, BytesOfEachFile(), rows};
 }
 
-void ReadRaw(const std::string& path, uint64_t bytes) {
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, nullptr));
-    char page[4096];
-    for (uint64_t at = 0; at < bytes; at += sizeof page) {
-        OVERLAPPED offset{};
-        offset.Offset = static_cast<DWORD>(at);
-        DWORD read = 0;
-        ReadFile(file.get(), page, static_cast<DWORD>(std::min<uint64_t>(sizeof page, bytes - at)), &read,
-                 &offset);
-    }
-}
-
 }  // namespace
 
 int main() {
@@ -112,7 +99,7 @@ int main() {
         const uint64_t perFile = with.bytes;
         floors.push_back(TimeOf([&] {
             for (int user = 1; user <= kUsers; ++user)
-                ReadRaw(kFolder + "\\user" + std::to_string(user) + "\\NTUSER.DAT", perFile);
+                ReadFilePages(kFolder + "\\user" + std::to_string(user) + "\\NTUSER.DAT", perFile);
         }));
     }
     RemoveUsers();

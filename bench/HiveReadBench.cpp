@@ -43,20 +43,6 @@ Reading ReadStartupKeys(const std::string& path) {
     return reading;
 }
 
-// The floor: the same file opened and as many bytes read, page by page.
-void ReadRaw(const std::string& path, uint64_t bytes) {
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, nullptr));
-    char page[4096];
-    for (uint64_t at = 0; at < bytes; at += sizeof page) {
-        OVERLAPPED offset{};
-        offset.Offset = static_cast<DWORD>(at);
-        DWORD read = 0;
-        ReadFile(file.get(), page, static_cast<DWORD>(std::min<uint64_t>(sizeof page, bytes - at)), &read,
-                 &offset);
-    }
-}
-
 uint64_t FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
@@ -85,7 +71,7 @@ int main() {
         }));
         floor.push_back(TimeOf([&] {
             for (int user = 1; user <= kUsers; ++user)
-                ReadRaw(HivePath(user), readings[user - 1].bytesRead);
+                ReadFilePages(HivePath(user), readings[user - 1].bytesRead);
         }));
     }
     const double readerMs = Median(reader), floorMs = Median(floor);
