@@ -2,6 +2,7 @@
 // tasks, and the Winlogon and Windows values when they differ from Windows' default.
 #include "StartupTestSupport.h"
 #include "LogonTasks.h"
+#include "ProgramFile.h"
 #include "StartupMessages.h"
 #include "TextCodec.h"
 #include "XmlTree.h"
@@ -119,6 +120,9 @@ TEST_F(LogonSourcesTest, LogOnAndBootTasksAreListedWithTheirStateAndOthersAreNot
     StartupPage page;
     list.Book().ReadView("Tasks", page);
     EXPECT_EQ(page.notes.size(), 2u);
+    // --details finds a task's program file from its command, as it does a registry row's.
+    const ProgramFileFinder finder(list.Book().CurrentStation(), RealRegistryApi());
+    EXPECT_EQ(finder.Of(view.rows[0]).path, "C:\\Program Files\\Contoso\\update.exe");
 
     // Disable and Enable go to Task Scheduler, naming the task as it does; nothing is recorded.
     ASSERT_TRUE(list.DisableApp1Click(view.rows[0]).IsDone());
@@ -167,6 +171,8 @@ TEST_F(LogonSourcesTest, PackagedAppsShowTheirStatesAndSwitchLikeTaskManager) {
                                    "TellurinTest On|" + family + "|App|Enabled|1",
                                    "TellurinTest OnByPolicy|" + family + "|App|Enabled|1"}));
     EXPECT_EQ(view.rows[2].hold, EntryHold::Policy);
+    EXPECT_EQ(ProgramFileFinder(Station(), RealRegistryApi()).Of(view.rows[0]).path,
+              "");  // no file of its own
     EXPECT_EQ(view.rows[3].hold, EntryHold::None);
 
     ASSERT_TRUE(list.DisableApp1Click(view.rows[4]).IsDone());
