@@ -26,8 +26,7 @@ const std::vector<LoggedOnUser>& StartupBook::OtherUsers() {
 }
 
 // Each file is read once while the users are kept, else at every look, as users log on and off.
-std::vector<StartupBook::FileUser>& StartupBook::FileUsers() {
-    const std::vector<LoggedOnUser>& loggedOn = OtherUsers();
+std::vector<StartupBook::FileUser>& StartupBook::FileUsers(const std::vector<LoggedOnUser>& loggedOn) {
     if (fileUsers_)
         return *fileUsers_;
     std::vector<const StartupSource*> kinds;
@@ -103,7 +102,8 @@ void StartupBook::ReadOtherUsersKeys(const std::string& view, StartupPage& page)
     const std::vector<const StartupSource*> kinds = UserKindsOf(view);
     if (kinds.empty())
         return;
-    for (const LoggedOnUser& user : OtherUsers())
+    const std::vector<LoggedOnUser>& loggedOn = OtherUsers();
+    for (const LoggedOnUser& user : loggedOn)
         for (const StartupSource* kind : kinds)
             KindOf(kind->kind).Scan(*this, {*kind, &user}, page);
     // Users who are not logged on: the keys of their own Run family, from their files.
@@ -113,7 +113,7 @@ void StartupBook::ReadOtherUsersKeys(const std::string& view, StartupPage& page)
             fileKinds.push_back(kind);
     if (fileKinds.empty())
         return;
-    for (FileUser& user : FileUsers())
+    for (FileUser& user : FileUsers(loggedOn))
         AppendFileUserRows(user, fileKinds, page);
 }
 

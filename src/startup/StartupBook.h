@@ -104,7 +104,8 @@ private:
     };
 
     const std::vector<LoggedOnUser>& OtherUsers();
-    std::vector<FileUser>& FileUsers();
+    // The users of ProfileList that are not among loggedOn, each file read once while kept.
+    std::vector<FileUser>& FileUsers(const std::vector<LoggedOnUser>& loggedOn);
     // The rows of the keys of kinds in a logged-off user's file; what it held is the user's alone.
     void AppendFileUserRows(FileUser& user,
                             const std::vector<const StartupSource*>& kinds,
