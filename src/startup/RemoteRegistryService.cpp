@@ -178,17 +178,26 @@ ServiceFinding FindRemoteRegistry(const std::string& station, const ServiceOptio
         std::optional<ServiceFinding> finding;
     };
     auto answer = std::make_shared<Answer>();
-    std::thread([answer, station, api = options.api] {
+    std::thread asking([answer, station, api = options.api] {
         ServiceFinding finding = Ask(*api, station);
         std::lock_guard lock(answer->lock);
         answer->finding = finding;
         answer->lock.NotifyAll();
-    }).detach();
+    });
     const auto deadline = std::chrono::steady_clock::now() + options.probeWait;
-    std::lock_guard lock(answer->lock);
-    while (!answer->finding && std::chrono::steady_clock::now() < deadline)
-        answer->lock.WaitUntil(deadline);
-    return answer->finding ? *answer->finding : ServiceFinding{ERROR_TIMEOUT};
+    std::optional<ServiceFinding> finding;
+    {
+        std::lock_guard lock(answer->lock);
+        while (!answer->finding && std::chrono::steady_clock::now() < deadline)
+            answer->lock.WaitUntil(deadline);
+        finding = answer->finding;
+    }
+    // A thread that answered is ending: one still running at exit can leave the process killed, not exited.
+    if (finding)
+        asking.join();
+    else
+        asking.detach();
+    return finding.value_or(ServiceFinding{ERROR_TIMEOUT});
 }
 
 RemoteRegistryLease::RemoteRegistryLease(std::string station,

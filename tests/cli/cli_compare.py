@@ -84,7 +84,8 @@ try:
                            "--format", "json")
     check(code == 3 and [r["name"] for r in json.loads(out)] == [NAMES["mail"]], "ignore patterns in any case")
     code, out, err = run("compare", baselines[0], "--location", "HKCU_Run", "--station", "nosuchstation")
-    check(code == 1 and "nosuchstation" in err and "Новый" not in out, "a station that fails: exit 1")
+    failed = code == 1 and "nosuchstation" in err and "Новый" not in out
+    check(failed, "a station that fails: exit 1" + ("" if failed else f" (exit {code}, {err!r}, {out!r})"))
 finally:
     for name in list(NAMES.values()) + ["Новый"]:
         run("remove", "--location", "HKCU_Run", "--name", name)
