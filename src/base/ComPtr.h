@@ -15,11 +15,12 @@ struct ComTraits {
 template <typename Interface>
 using ComPtr = UniqueHandle<ComTraits<Interface>>;
 
-// Another interface of the same object; empty when the object does not offer it.
+// Another interface of the same object; empty when the object does not offer it. The interface's own
+// identifier (__uuidof) needs no GUID library, which would bring every GUID it knows into the program.
 template <typename Other, typename Interface>
-ComPtr<Other> As(const ComPtr<Interface>& from, REFIID iid) {
+ComPtr<Other> As(const ComPtr<Interface>& from) {
     ComPtr<Other> other;
-    if (!from || FAILED(from->QueryInterface(iid, other.put_void())))
+    if (!from || FAILED(from->QueryInterface(__uuidof(Other), other.put_void())))
         other.reset();
     return other;
 }

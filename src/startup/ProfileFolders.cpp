@@ -25,16 +25,19 @@ std::string LayoutStartupFolder(const std::string& profilesFolder, const std::st
 }
 
 // lstrcmpA order; of two profiles with one name the first stays, so that All Users keeps its folder.
+// A computer has few profiles: each is put in its place, after those that do not sort after it.
 void OrderAndDropTwins(std::vector<UserProfile>& profiles) {
-    std::stable_sort(profiles.begin(), profiles.end(), [](const UserProfile& a, const UserProfile& b) {
-        return lstrcmpA(a.name.c_str(), b.name.c_str()) < 0;
-    });
-    std::vector<UserProfile> unique;
-    for (UserProfile& profile : profiles)
-        if (std::none_of(unique.begin(), unique.end(),
-                         [&](const UserProfile& kept) { return kept.name == profile.name; }))
-            unique.push_back(std::move(profile));
-    profiles.swap(unique);
+    std::vector<UserProfile> ordered;
+    for (UserProfile& profile : profiles) {
+        if (std::any_of(ordered.begin(), ordered.end(),
+                        [&](const UserProfile& kept) { return kept.name == profile.name; }))
+            continue;
+        auto place = ordered.begin();
+        while (place != ordered.end() && lstrcmpA(place->name.c_str(), profile.name.c_str()) <= 0)
+            ++place;
+        ordered.insert(place, std::move(profile));
+    }
+    profiles.swap(ordered);
 }
 
 }  // namespace

@@ -15,6 +15,9 @@
 
 namespace {
 
+// The shell's link object, named here rather than taken from the GUID library (see ComPtr.h).
+constexpr CLSID kShellLinkClass{0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 std::wstring Wide(const std::string& text) {
     int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.c_str(), -1, nullptr, 0);
     if (length <= 0)
@@ -58,15 +61,15 @@ std::string ResolveShortcutTarget(const std::string& path) {
     if (!HasLinkExtension(path))
         return kNotAShortcut;
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
                                 link.put_void())))
         return {};
-    ComPtr<IPersistFile> file = As<IPersistFile>(link, IID_IPersistFile);
+    ComPtr<IPersistFile> file = As<IPersistFile>(link);
     if (!file || FAILED(file->Load(Wide(path).c_str(), STGM_READ)))
         return {};
     // Never Resolve: it may search the disk, show UI or rewrite the file. The wide interface: the ANSI
     // one cuts the path at MAX_PATH bytes, fewer characters than a path may have in UTF-8.
-    const ComPtr<IShellLinkW> wide = As<IShellLinkW>(link, IID_IShellLinkW);
+    const ComPtr<IShellLinkW> wide = As<IShellLinkW>(link);
     wchar_t target[MAX_PATH + 1] = {};
     WIN32_FIND_DATAW found{};
     if (!wide || FAILED(wide->GetPath(target, MAX_PATH, &found, SLGP_UNCPRIORITY)))
@@ -77,12 +80,12 @@ std::string ResolveShortcutTarget(const std::string& path) {
 bool CreateShortcut(const std::string& target, const std::string& folder, const std::string& name) {
     ComPtr<IUnknown> object;
     const HRESULT created =
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                         object.put_void());
+        CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                         __uuidof(IUnknown), object.put_void());
     if (FAILED(created))
         ThrowComError(created);
-    ComPtr<IShellLinkA> link = As<IShellLinkA>(object, IID_IShellLinkA);
-    ComPtr<IPersistFile> file = As<IPersistFile>(object, IID_IPersistFile);
+    ComPtr<IShellLinkA> link = As<IShellLinkA>(object);
+    ComPtr<IPersistFile> file = As<IPersistFile>(object);
     if (!link || !file)
         throw EComError("Interface not supported");
 

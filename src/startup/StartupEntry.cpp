@@ -35,20 +35,23 @@ bool ShowsBefore(const StartupEntry& a, const StartupEntry& b) {
 }
 
 void OrderByAppName(std::vector<StartupEntry>& rows) {
-    // One key per row instead of two conversions and a locale comparison at each of n log n steps.
+    // One key per row instead of two conversions and a locale comparison at each of n log n steps;
+    // without keys, lstrcmpA itself. Indices are sorted, not rows: one small sort for every case.
     std::vector<std::string> keys;
     keys.reserve(rows.size());
     for (const StartupEntry& row : rows) {
         std::optional<std::string> key = SortKeyOf(row.appName);
         if (!key) {
-            std::stable_sort(rows.begin(), rows.end(), ShowsBefore);
-            return;
+            keys.clear();
+            break;
         }
         keys.push_back(std::move(*key));
     }
     std::vector<size_t> order(rows.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return keys.empty() ? ShowsBefore(rows[a], rows[b]) : keys[a] < keys[b];
+    });
     std::vector<StartupEntry> sorted;
     sorted.reserve(rows.size());
     for (size_t index : order)
