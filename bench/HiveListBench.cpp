@@ -54,7 +54,8 @@ uint64_t BytesOfEachFile() {
     uint64_t most = 0;
     for (const LoggedOffUser& user : LoggedOffUsers(RealRegistryApi(), Station(), {}))
         if (user.hiveFile.starts_with(kFolder))
-            most = std::max(most, ReadUserFileKeys(user, kinds).bytesRead);
+            if (const std::optional<UserFileKeys> keys = ReadUserFileKeys(user, kinds))
+                most = std::max(most, keys->bytesRead);
     return most;
 }
 

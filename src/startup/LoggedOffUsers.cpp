@@ -35,14 +35,23 @@ std::vector<LoggedOffUser> LoggedOffUsers(const RegistryApi& api,
         if (!IsUserHive(profile.sid) || IsLoaded(profile.sid, loggedOn, station))
             continue;
         const std::string file = profile.folder + (profile.folder.ends_with("\\") ? "" : "\\") + "NTUSER.DAT";
-        if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES)
-            users.push_back({profile.sid, profile.name, file});
+        users.push_back({profile.sid, profile.name, file});
     }
     return users;
 }
 
-UserFileKeys ReadUserFileKeys(const LoggedOffUser& user, const std::vector<const StartupSource*>& kinds) {
-    HiveFile hive(user.hiveFile);
+std::optional<UserFileKeys> ReadUserFileKeys(const LoggedOffUser& user,
+                                             const std::vector<const StartupSource*>& kinds) {
+    std::optional<HiveFile> opened;
+    try {
+        opened.emplace(user.hiveFile);
+    } catch (const EHiveError& error) {
+        // Found by opening it, not asked first: a listing of many users costs a call less for each.
+        if (error.Code() == ERROR_FILE_NOT_FOUND || error.Code() == ERROR_PATH_NOT_FOUND)
+            return std::nullopt;
+        throw;
+    }
+    HiveFile& hive = *opened;
     UserFileKeys keys;
     for (const StartupSource* kind : kinds)
         keys.values[kind->keyPath] =

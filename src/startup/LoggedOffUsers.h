@@ -21,7 +21,7 @@ struct LoggedOffUser {
 };
 
 // The profiles of ProfileList (S-1-5-21-...) whose SID has no hive loaded: not one of loggedOn, and on
-// this computer not the running user. A profile without an NTUSER.DAT (never logged on) is left out.
+// this computer not the running user. Whether the file exists is left to ReadUserFileKeys.
 std::vector<LoggedOffUser> LoggedOffUsers(const RegistryApi& api,
                                           const Station& station,
                                           const std::vector<LoggedOnUser>& loggedOn);
@@ -34,5 +34,7 @@ struct UserFileKeys {
 };
 
 // Reads the keys of kinds, and the switches, from the user's file; a key that is missing is empty.
-// Raises EFileError (EHiveError) naming the file when it cannot be read whole.
-UserFileKeys ReadUserFileKeys(const LoggedOffUser& user, const std::vector<const StartupSource*>& kinds);
+// Nothing when the profile has no NTUSER.DAT (the user never logged on). Raises EFileError (EHiveError)
+// naming the file when it cannot be read whole.
+std::optional<UserFileKeys> ReadUserFileKeys(const LoggedOffUser& user,
+                                             const std::vector<const StartupSource*>& kinds);

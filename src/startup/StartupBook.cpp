@@ -38,6 +38,8 @@ std::vector<StartupBook::FileUser>& StartupBook::FileUsers(const std::vector<Log
         FileUser read{std::move(user), std::nullopt, {}, false};
         try {
             read.keys = ReadUserFileKeys(read.user, kinds);
+            if (!read.keys)
+                continue;  // never logged on: nothing to list, nothing to say
         } catch (const EFileError& error) {
             read.failure = read.user.name + " is not logged on, and " + read.user.name +
                            "'s registry file could not be read, so none of " + read.user.name +
