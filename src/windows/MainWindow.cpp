@@ -164,6 +164,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_NOTIFY:
+            // Clearing the list asks whether to tell of each row it deletes: nothing is kept per row.
+            if (listView_ && reinterpret_cast<NMHDR*>(lParam)->hwndFrom == listView_->Handle() &&
+                reinterpret_cast<NMHDR*>(lParam)->code == LVN_DELETEALLITEMS)
+                return TRUE;
             if (LRESULT answer = 0;
                 listView_ &&
                 AnswerRowCustomDraw(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam), answer))
