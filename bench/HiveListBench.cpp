@@ -45,17 +45,27 @@ void RemoveUsers() {
     std::filesystem::remove_all(kFolder);
 }
 
-// What a listing reads of each user's file: the keys of each user's Run family and the switches.
-uint64_t BytesOfEachFile() {
+std::vector<const StartupSource*> UserRegistryKinds() {
     std::vector<const StartupSource*> kinds;
     for (const StartupSource& source : StartupSources())
         if (source.scope == SourceScope::EachUser && source.IsRegistry())
             kinds.push_back(&source);
+    return kinds;
+}
+
+std::vector<LoggedOffUser> StagedUsers() {
+    std::vector<LoggedOffUser> users = LoggedOffUsers(RealRegistryApi(), Station(), {});
+    std::erase_if(users, [](const LoggedOffUser& user) { return !user.hiveFile.starts_with(kFolder); });
+    return users;
+}
+
+// What a listing reads of each user's file: the keys of each user's Run family and the switches.
+uint64_t BytesOfEachFile() {
+    const std::vector<const StartupSource*> kinds = UserRegistryKinds();
     uint64_t most = 0;
-    for (const LoggedOffUser& user : LoggedOffUsers(RealRegistryApi(), Station(), {}))
-        if (user.hiveFile.starts_with(kFolder))
-            if (const std::optional<UserFileKeys> keys = ReadUserFileKeys(user, kinds))
-                most = std::max(most, keys->bytesRead);
+    for (const LoggedOffUser& user : StagedUsers())
+        if (const std::optional<UserFileKeys> keys = ReadUserFileKeys(user, kinds))
+            most = std::max(most, keys->bytesRead);
     return most;
 }
 
@@ -90,8 +100,14 @@ int main() {
     const Listing without = List();  // warms the caches; also the cost of the views alone
     StageUsers();
     const Listing with = List();
-    std::vector<double> added, floors;
+    std::vector<double> added, floors, reads;
+    const std::vector<LoggedOffUser> users = StagedUsers();
+    const std::vector<const StartupSource*> kinds = UserRegistryKinds();
     for (int round = 0; round < kRounds; ++round) {
+        reads.push_back(TimeOf([&] {
+            for (const LoggedOffUser& user : users)
+                ReadUserFileKeys(user, kinds);
+        }));
         RemoveUsers();
         std::filesystem::create_directories(kFolder);
         const double alone = List().ms;
@@ -112,5 +128,8 @@ int main() {
     const double ratio = Median(added) / Median(floors);
     std::printf("Target: time the users add, at most %.1fx the floor: %.3f ms against %.3f ms, %.2fx, %s\n",
                 kMostToFloor, Median(added), Median(floors), ratio, ratio <= kMostToFloor ? "met" : "MISSED");
+    // The rest of what the users add is finding them: ProfileList, which the floor is not asked.
+    std::printf("Of which reading the five files: %.3f ms, %.2fx the floor\n", Median(reads),
+                Median(reads) / Median(floors));
     return 0;
 }
