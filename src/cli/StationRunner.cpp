@@ -16,6 +16,8 @@ using Clock = std::chrono::steady_clock;
 
 // How long the caller waits for a worker's word before it looks at the queue itself.
 constexpr std::chrono::milliseconds kLookAgain{50};
+// How long the run waits, once every station has ended, for its workers to be gone.
+constexpr std::chrono::milliseconds kLastWorkers{2000};
 
 // Shared with the workers, which may outlive the run when a station never answers.
 struct Queue {
@@ -163,8 +165,10 @@ bool RunStations(const std::vector<std::string>& stations,
             finished(index, report);
         lock.lock();
     }
-    // No worker counted here is stuck: waiting for them to release COM is brief.
-    while (queue->workers != 0)
+    // No worker counted here is stuck: waiting for them to release COM is brief. Bounded all the same:
+    // under Wine a worker has been seen to leave no thread and no count behind, which held the run for ever.
+    const Clock::time_point giveUp = Clock::now() + kLastWorkers;
+    while (queue->workers != 0 && Clock::now() < giveUp)
         queue->mutex.WaitFor(kLookAgain);
-    return allJoined;
+    return allJoined && queue->workers == 0;
 }
