@@ -138,7 +138,10 @@ try:
     os.kill(holder.pid, signal.SIGKILL)
     holder.wait()
     code, err = run("disable", "--location", "HKCU_Run", "--name", victim)
-    check(code == 0, f"the next process proceeds once the holder is killed ({err.strip()})")
+    if code != 0 and not err.strip():
+        # Ended before a word, which a lock still held never does: Wine, right after the kill (rarely).
+        code, err = run("disable", "--location", "HKCU_Run", "--name", victim)
+    check(code == 0, f"the next process proceeds once the holder is killed (exit {code}, {err.strip()})")
     check(status_of(victim) == ["Disabled"], "and its change is made")
     check(beside_store() == [], f"the killed holder's lock file is gone ({beside_store()})")
 
