@@ -185,19 +185,20 @@ ServiceFinding FindRemoteRegistry(const std::string& station, const ServiceOptio
         answer->lock.NotifyAll();
     });
     const auto deadline = std::chrono::steady_clock::now() + options.probeWait;
-    std::optional<ServiceFinding> finding;
+    bool answered;  // nothing here throws while the thread is neither joined nor let go
     {
         std::lock_guard lock(answer->lock);
         while (!answer->finding && std::chrono::steady_clock::now() < deadline)
             answer->lock.WaitUntil(deadline);
-        finding = answer->finding;
+        answered = answer->finding.has_value();
     }
     // A thread that answered is ending: one still running at exit can leave the process killed, not exited.
-    if (finding)
-        asking.join();
-    else
+    if (!answered) {
         asking.detach();
-    return finding.value_or(ServiceFinding{ERROR_TIMEOUT});
+        return ServiceFinding{ERROR_TIMEOUT};
+    }
+    asking.join();
+    return *answer->finding;
 }
 
 RemoteRegistryLease::RemoteRegistryLease(std::string station,
