@@ -16,8 +16,10 @@ std::vector<RegistryValue> ValuesAt(HiveFile& hive, const std::string& path) {
     return key ? hive.ListValues(*key) : std::vector<RegistryValue>{};
 }
 
-bool IsLoaded(const std::string& sid, const std::vector<LoggedOnUser>& loggedOn, const Station& station) {
-    if (station.IsThisComputer() && EqualsIgnoringCase(sid, RunningUserSid()))
+bool IsLoaded(const std::string& sid,
+              const std::vector<LoggedOnUser>& loggedOn,
+              const std::string& runningSid) {
+    if (!runningSid.empty() && EqualsIgnoringCase(sid, runningSid))
         return true;
     for (const LoggedOnUser& user : loggedOn)
         if (EqualsIgnoringCase(user.sid, sid))
@@ -31,8 +33,10 @@ std::vector<LoggedOffUser> LoggedOffUsers(const RegistryApi& api,
                                           const Station& station,
                                           const std::vector<LoggedOnUser>& loggedOn) {
     std::vector<LoggedOffUser> users;
+    // Asked of the token once: each asking costs a handful of calls, and the answer never changes.
+    const std::string runningSid = station.IsThisComputer() ? RunningUserSid() : std::string();
     for (const ListedProfile& profile : ListedProfiles(api, station)) {
-        if (!IsUserHive(profile.sid) || IsLoaded(profile.sid, loggedOn, station))
+        if (!IsUserHive(profile.sid) || IsLoaded(profile.sid, loggedOn, runningSid))
             continue;
         const std::string file = profile.folder + (profile.folder.ends_with("\\") ? "" : "\\") + "NTUSER.DAT";
         users.push_back({profile.sid, profile.name, file});

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "StartupEntry.h"
+#include "EntryListView.h"
 #include "Station.h"
 
 // The info tip of a row that stands in its location but is held off by Windows itself.
@@ -27,21 +27,6 @@ inline std::string LoggedOffTip(const std::string& user) {
 inline constexpr const char* kSetByPolicyTip =
     "Set by policy (Group Policy writes it back at its next refresh): it cannot be disabled or removed here.";
 
-// The item data of a row: what its texts do not say.
-inline constexpr LPARAM kRowSwitchedOff = 1;  // stands in its location, switched off there
-inline constexpr LPARAM kRowSetByPolicy = 2;  // its state is set by policy
-inline constexpr LPARAM kRowLoggedOff = 4;    // its user is not logged on: read from the user's file
-
-LPARAM RowDataOf(EntryHold hold);
-
-// True when the list's row is held off by Windows' own switch (its item data says so).
-bool IsSwitchedOffRow(HWND list, int index);
-// What holds the list's row (its item data says so).
-EntryHold HoldOfRow(HWND list, int index);
-
-// Lets the list view ask its parent for info tips.
-void EnableInfoTips(HWND list);
-
 // Answers the list view's info-tip request (LVN_GETINFOTIPA from list); true when header was one. The
 // row's program file is looked up on station now, not when the list was filled.
-bool FillEntryInfoTip(HWND list, NMHDR& header, const Station& station = Station());
+bool FillEntryInfoTip(const EntryListView& list, NMHDR& header, const Station& station = Station());

@@ -3,7 +3,9 @@
 
 #include <commctrl.h>
 
-#include "EntryInfoTip.h"
+#include <type_traits>
+
+#include "TextCodec.h"
 
 namespace {
 
@@ -50,17 +52,18 @@ private:
 
 EntryListView::EntryListView(HWND parent, int id, RECT bounds, HINSTANCE instance, int stateBitmapId)
     : instance_(instance), stateBitmapId_(stateBitmapId) {
-    list_ =
-        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
-                        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB);
+    list_ = CreateWindowExA(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_OWNERDATA,
+        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    ListView_SetExtendedListViewStyle(
+        list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB | LVS_EX_INFOTIP);
+    ListView_SetCallbackMask(list_, LVIS_STATEIMAGEMASK);  // the rows' state images are asked too
     states_.reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(stateBitmapId), kStateImageSize, 0,
                                        kMaskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
     AddColumns();
-    EnableInfoTips(list_);
 }
 
 void EntryListView::AddColumns() {
@@ -92,38 +95,84 @@ void EntryListView::ScaleTo(Dpi dpi) {
     states_ = std::move(states);
 }
 
-void EntryListView::InsertRow(int index, const StartupEntry& row) {
-    // Added as the list has always added them: the item, its state image, its caption, then the sub-items.
-    LVITEMA item{};
-    item.mask = LVIF_STATE | LVIF_TEXT | LVIF_PARAM;
-    item.iItem = index;
-    // The info tip and Row() tell a row held off where it stands, and one set by policy, by it.
-    item.lParam =
-        (row.state == EntryState::SwitchedOff ? kRowSwitchedOff : 0) | RowDataOf(row.hold);
-    item.state = INDEXTOSTATEIMAGEMASK(row.StateImage() + 1);
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.pszText = const_cast<char*>(row.appName.c_str());
-    index = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    const std::string status = row.Status();
-    const char* cells[] = {row.appPath.c_str(), row.location.c_str(), status.c_str()};
-    for (int column = kAppPath; column <= kStatus; ++column) {
-        LVITEMA sub{};
-        sub.iSubItem = column;
-        sub.pszText = const_cast<char*>(cells[column - 1]);
-        SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
-    }
-}
-
 void EntryListView::ShowRows(const std::vector<StartupEntry>& rows) {
     {
         RedrawOff quiet(list_);
-        ListView_DeleteAllItems(list_);
-        ListView_SetItemCount(list_, static_cast<int>(rows.size()));
-        for (size_t index = 0; index < rows.size(); ++index)
-            InsertRow(static_cast<int>(index), rows[index]);
+        ListView_DeleteAllItems(list_);  // the old selection goes with the old rows
+        rows_ = rows;
+        ListView_SetItemCount(list_, static_cast<int>(rows_.size()));
     }
     if (!IsWindowVisible(list_))
         MeasureUnseen();
+}
+
+template <typename Item>
+void EntryListView::FillItem(Item& item) const {
+    if (item.iItem < 0 || item.iItem >= static_cast<int>(rows_.size()))
+        return;
+    const StartupEntry& row = rows_[static_cast<size_t>(item.iItem)];
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+        const std::string status = item.iSubItem == kStatus ? row.Status() : std::string();
+        const std::string& text = item.iSubItem == kAppName    ? row.appName
+                                  : item.iSubItem == kAppPath  ? row.appPath
+                                  : item.iSubItem == kLocation ? row.location
+                                                               : status;
+        if constexpr (std::is_same_v<Item, LVITEMW>)
+            lstrcpynW(item.pszText, ToWide(text, CP_ACP).c_str(), item.cchTextMax);
+        else
+            lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    }
+    if ((item.mask & LVIF_STATE) != 0)
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.StateImage() + 1);
+}
+
+// The first row from start on (then from the top, with LVFI_WRAP) named typed, or whose name begins
+// with it (LVFI_PARTIAL), in any case.
+int EntryListView::FindRow(const std::wstring& typed, UINT flags, int start) const {
+    const int count = static_cast<int>(rows_.size());
+    if (typed.empty() || count == 0 || (flags & (LVFI_STRING | LVFI_PARTIAL)) == 0)
+        return -1;
+    start = start < 0 || start >= count ? 0 : start;
+    const int steps = (flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int index = (start + step) % count;
+        const std::wstring name = ToWide(rows_[static_cast<size_t>(index)].appName, CP_ACP);
+        const bool fits =
+            (flags & LVFI_PARTIAL) != 0 ? name.size() >= typed.size() : name.size() == typed.size();
+        if (fits &&
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), static_cast<int>(typed.size()),
+                           typed.c_str(), static_cast<int>(typed.size())) == CSTR_EQUAL)
+            return index;
+    }
+    return -1;
+}
+
+bool EntryListView::AnswerListRequest(NMHDR& header, LRESULT& answer) const {
+    if (header.hwndFrom != list_)
+        return false;
+    switch (header.code) {
+        case LVN_GETDISPINFOA:
+            FillItem(reinterpret_cast<NMLVDISPINFOA&>(header).item);
+            answer = 0;
+            return true;
+        case LVN_GETDISPINFOW:  // to a parent that takes wide notices
+            FillItem(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+            answer = 0;
+            return true;
+        case LVN_ODFINDITEMA: {
+            const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+            answer = FindRow(find.lvfi.psz ? ToWide(find.lvfi.psz, CP_ACP) : std::wstring(), find.lvfi.flags,
+                             find.iStart);
+            return true;
+        }
+        case LVN_ODFINDITEMW: {  // an ANSI parent may still be sent the wide form (Wine does)
+            const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+            answer = FindRow(find.lvfi.psz ? find.lvfi.psz : L"", find.lvfi.flags, find.iStart);
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 // A list view measures its rows and sets its scroll bars in its first paint; on screen, under Wine's
@@ -144,32 +193,9 @@ int EntryListView::RowCount() const {
     return ListView_GetItemCount(list_);
 }
 
-std::string EntryListView::CellText(int row, int column) const {
-    std::string text(1024, '\0');
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(text.size());
-        int length =
-            static_cast<int>(SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (length < static_cast<int>(text.size()) - 1)
-            return text.substr(0, length);
-        text.assign(text.size() * 4, '\0');  // the path may be longer than any fixed buffer
-    }
-}
-
 StartupEntry EntryListView::Row(int index) const {
-    StartupEntry row;
-    row.appName = CellText(index, kAppName);
-    row.appPath = CellText(index, kAppPath);
-    row.location = CellText(index, kLocation);
-    // Any Status other than "Enabled" counts as disabled.
-    row.hold = HoldOfRow(list_, index);
-    row.state = IsSwitchedOffRow(list_, index)               ? EntryState::SwitchedOff
-                : CellText(index, kStatus) == kStatusEnabled ? EntryState::Enabled
-                                                             : EntryState::Disabled;
-    return row;
+    return index >= 0 && index < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(index)]
+                                                                : StartupEntry{};
 }
 
 std::optional<StartupEntry> EntryListView::SelectedEntry() const {

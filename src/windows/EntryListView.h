@@ -1,9 +1,12 @@
 // The startup list: a report list view whose rows are StartupEntry values, shown in the given order.
+// The rows are kept here and the list asks for what it shows (an owner-data list), so that showing
+// thousands of rows costs no more than the few on screen.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "StartupEntry.h"
@@ -16,22 +19,28 @@ public:
     EntryListView(HWND parent, int id, RECT bounds, HINSTANCE instance, int stateBitmapId);
 
     HWND Handle() const { return list_; }
-    // Replaces every row in one batch, with redrawing off.
+    // Replaces every row; nothing stays selected.
     void ShowRows(const std::vector<StartupEntry>& rows);
+    // Answers the list's asking for a row's texts and state image (LVN_GETDISPINFO), and for the row
+    // whose name begins with what was typed (LVN_ODFINDITEM). True when header was one of them.
+    bool AnswerListRequest(NMHDR& header, LRESULT& answer) const;
     std::optional<StartupEntry> SelectedEntry() const;
     // Column widths and state images at the given DPI; the rows stay.
     void ScaleTo(Dpi dpi);
     int RowCount() const;
+    // The row at index; an empty row when there is none.
     StartupEntry Row(int index) const;
 
 private:
     void AddColumns();
-    void InsertRow(int index, const StartupEntry& row);
     void MeasureUnseen();
-    std::string CellText(int row, int column) const;
+    template <typename Item>
+    void FillItem(Item& item) const;
+    int FindRow(const std::wstring& typed, UINT flags, int start) const;
 
     HWND list_;
     HINSTANCE instance_;
     int stateBitmapId_;
     UniqueImageList states_;
+    std::vector<StartupEntry> rows_;
 };

@@ -170,9 +170,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             if (LRESULT answer = 0;
                 listView_ &&
-                AnswerRowCustomDraw(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam), answer))
+                (listView_->AnswerListRequest(*reinterpret_cast<NMHDR*>(lParam), answer) ||
+                 AnswerRowCustomDraw(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam), answer)))
                 return answer;
-            if (listView_ && FillEntryInfoTip(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam),
+            if (listView_ && FillEntryInfoTip(*listView_, *reinterpret_cast<NMHDR*>(lParam),
                                               logic_->Book().CurrentStation())) {
                 FitInfoTipFont(listView_->Handle(), *reinterpret_cast<NMHDR*>(lParam));
                 return 0;

@@ -11,6 +11,16 @@
 
 namespace {
 
+// A parent that gives its list the rows and answers nothing else.
+LRESULT CALLBACK
+AnswerRowsOnly(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR list) {
+    LRESULT answer = 0;
+    if (message == WM_NOTIFY && reinterpret_cast<const EntryListView*>(list)->AnswerListRequest(
+                                    *reinterpret_cast<NMHDR*>(lParam), answer))
+        return answer;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 // The list's client area as WM_PRINTCLIENT draws it, one 0x00RRGGBB value a pixel, rows top down.
 struct Picture {
     int width = 0;
@@ -104,6 +114,7 @@ TEST(FallbackTextTest, OtherScriptsAreDrawnWithoutBoxesAndLatinRowsAsBefore) {
     GetWindowRect(list, &box);
     EntryListView reference(plain, 1, RECT{0, 0, box.right - box.left, box.bottom - box.top},
                             GetModuleHandleA(nullptr), IDB_REGSTATUS);
+    SetWindowSubclass(plain, AnswerRowsOnly, 1, reinterpret_cast<DWORD_PTR>(&reference));
     SendMessageA(reference.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(list)), FALSE);
     std::vector<StartupEntry> rows;
     for (int i = 0; i < form.ListView().RowCount(); ++i)

@@ -63,13 +63,19 @@ protected:
     void TearDown() override { form_.reset(); }
 
     HWND Control(int id) const { return form_->Control(id); }
+    // As the list shows them: each row's name, location, status and state image.
     std::vector<std::string> RowTexts() const {
+        HWND list = Control(kStartUpListView);
         std::vector<std::string> rows;
-        for (int i = 0; i < form_->ListView().RowCount(); ++i) {
-            StartupEntry row = form_->ListView().Row(i);
-            const UINT state = ListView_GetItemState(Control(kStartUpListView), i, LVIS_STATEIMAGEMASK);
-            rows.push_back(row.appName + "|" + row.location + "|" + row.Status() + "|" +
-                           std::to_string(static_cast<int>((state >> 12) & 0xF) - 1));
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+            std::string line;
+            for (int column : {0, 2, 3}) {
+                char text[256] = "";
+                ListView_GetItemText(list, i, column, text, sizeof text);
+                (line += text) += "|";
+            }
+            const UINT state = ListView_GetItemState(list, i, LVIS_STATEIMAGEMASK);
+            rows.push_back(line + std::to_string(static_cast<int>((state >> 12) & 0xF) - 1));
         }
         return rows;
     }
@@ -169,6 +175,17 @@ TEST_F(MainWindowTest, TheEntryMenuFollowsTheSelectedRow) {
         EXPECT_FALSE(MenuItemEnabled(item));
     Command(kRemoveApp1);  // nothing selected: nothing happens
     EXPECT_EQ(form_->ListView().RowCount(), 3);
+}
+
+TEST_F(MainWindowTest, TypingTheStartOfANameSelectsItsRow) {
+    HWND list = Control(kStartUpListView);
+    SetFocus(list);
+    SendMessageA(list, WM_CHAR, 'p', 1);  // pressed once
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), RowNamed("Pager"));
+    EXPECT_TRUE(MenuItemEnabled(kDisableApp1));
+    Sleep(1100);  // a new search, not "pi"
+    SendMessageA(list, WM_CHAR, 'i', 1);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), RowNamed("Indexer"));
 }
 
 TEST_F(MainWindowTest, AddIsEnabledOnlyWhileBothEditsHoldText) {
