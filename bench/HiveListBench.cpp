@@ -54,7 +54,7 @@ std::vector<const StartupSource*> UserRegistryKinds() {
 }
 
 std::vector<LoggedOffUser> StagedUsers() {
-    std::vector<LoggedOffUser> users = LoggedOffUsers(RealRegistryApi(), Station(), {});
+    std::vector<LoggedOffUser> users = LoggedOffUsers(ListedProfiles(RealRegistryApi()), Station(), {});
     std::erase_if(users, [](const LoggedOffUser& user) { return !user.hiveFile.starts_with(kFolder); });
     return users;
 }

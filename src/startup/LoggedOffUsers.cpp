@@ -29,13 +29,13 @@ bool IsLoaded(const std::string& sid,
 
 }  // namespace
 
-std::vector<LoggedOffUser> LoggedOffUsers(const RegistryApi& api,
+std::vector<LoggedOffUser> LoggedOffUsers(const std::vector<ListedProfile>& listed,
                                           const Station& station,
                                           const std::vector<LoggedOnUser>& loggedOn) {
     std::vector<LoggedOffUser> users;
     // Asked of the token once: each asking costs a handful of calls, and the answer never changes.
     const std::string runningSid = station.IsThisComputer() ? RunningUserSid() : std::string();
-    for (const ListedProfile& profile : ListedProfiles(api, station)) {
+    for (const ListedProfile& profile : listed) {
         if (!IsUserHive(profile.sid) || IsLoaded(profile.sid, loggedOn, runningSid))
             continue;
         const std::string file = profile.folder + (profile.folder.ends_with("\\") ? "" : "\\") + "NTUSER.DAT";

@@ -12,6 +12,7 @@
 #include "RegistryApi.h"
 #include "StartupSources.h"
 #include "Station.h"
+#include "SystemProfiles.h"
 #include "TRegistry.h"
 
 struct LoggedOffUser {
@@ -20,9 +21,9 @@ struct LoggedOffUser {
     std::string hiveFile;  // the user's NTUSER.DAT as seen from here
 };
 
-// The profiles of ProfileList (S-1-5-21-...) whose SID has no hive loaded: not one of loggedOn, and on
-// this computer not the running user. Whether the file exists is left to ReadUserFileKeys.
-std::vector<LoggedOffUser> LoggedOffUsers(const RegistryApi& api,
+// The profiles of listed, the station's ProfileList (S-1-5-21-...), whose SID has no hive loaded: not one of
+// loggedOn, and on this computer not the running user. Whether the file exists is left to ReadUserFileKeys.
+std::vector<LoggedOffUser> LoggedOffUsers(const std::vector<ListedProfile>& listed,
                                           const Station& station,
                                           const std::vector<LoggedOnUser>& loggedOn);
 

@@ -6,7 +6,24 @@
 #include "TRegistry.h"
 #include "UserHives.h"
 
-std::vector<LoggedOnUser> OtherLoggedOnUsers(const RegistryApi& api, const Station& station) {
+namespace {
+
+std::string ProfileName(const std::string& sid,
+                        const RegistryApi& api,
+                        const Station& station,
+                        const std::vector<ListedProfile>* listed) {
+    if (listed)
+        for (const ListedProfile& profile : *listed)
+            if (EqualsIgnoringCase(profile.sid, sid))
+                return profile.name;
+    return ProfileNameOfSid(sid, api, station);  // not listed: its folder's name is not a plain one
+}
+
+}  // namespace
+
+std::vector<LoggedOnUser> OtherLoggedOnUsers(const RegistryApi& api,
+                                             const Station& station,
+                                             const std::vector<ListedProfile>* listed) {
     std::vector<LoggedOnUser> users;
     std::vector<std::string> hives;
     {
@@ -19,7 +36,7 @@ std::vector<LoggedOnUser> OtherLoggedOnUsers(const RegistryApi& api, const Stati
     for (const std::string& hive : hives) {
         if (!IsUserHive(hive) || EqualsIgnoringCase(hive, own))
             continue;
-        const std::string name = ProfileNameOfSid(hive, api, station);
+        const std::string name = ProfileName(hive, api, station, listed);
         users.push_back({hive, name.empty() ? hive : name});
     }
     return users;

@@ -8,6 +8,7 @@
 
 #include "RegistryApi.h"
 #include "Station.h"
+#include "SystemProfiles.h"
 
 struct LoggedOnUser {
     std::string sid;   // the hive's name under HKEY_USERS
@@ -16,7 +17,10 @@ struct LoggedOnUser {
 
 // Every user hive of the station in the order HKEY_USERS lists them, except, on this computer, the
 // running user's own, which is HKEY_CURRENT_USER. None when the station's HKEY_USERS cannot be read.
-std::vector<LoggedOnUser> OtherLoggedOnUsers(const RegistryApi& api, const Station& station = {});
+// Each is named by its profile in listed when given (else its profile is looked up alone).
+std::vector<LoggedOnUser> OtherLoggedOnUsers(const RegistryApi& api,
+                                             const Station& station = {},
+                                             const std::vector<ListedProfile>* listed = nullptr);
 
 // The one of them shown as name (any letter case); nothing when that user is not logged on.
 std::optional<LoggedOnUser> LoggedOnUserNamed(const std::string& name,

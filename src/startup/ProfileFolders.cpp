@@ -64,7 +64,8 @@ std::vector<UserProfile> DocumentsFolderProfiles(const std::string& fileRoot) {
     return profiles;
 }
 
-UserProfiles UserProfiles::Of(const Station& station, const RegistryApi& api) {
+UserProfiles UserProfiles::Of(const Station& station,
+                              const std::function<std::vector<ListedProfile>()>& listed) {
     UserProfiles profiles;
     profiles.list_ = DocumentsFolderProfiles(station.FileRoot());
     if (!profiles.list_.empty()) {
@@ -72,7 +73,7 @@ UserProfiles UserProfiles::Of(const Station& station, const RegistryApi& api) {
         return profiles;
     }
     // Since Vista "Documents and Settings" is at most a junction that refuses listing.
-    profiles.list_ = RegisteredProfiles(api, station);
+    profiles.list_ = RegisteredProfiles(listed());
     // The shell answers for the user running the program only, on this computer.
     ApplyShellFolders(station.IsThisComputer() ? LocalShellFolders() : StationShellFolders(station),
                       profiles.list_);

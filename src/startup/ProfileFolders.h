@@ -1,12 +1,14 @@
 // The user profiles whose Startup folders the "Startup" location shows, and the file search they share.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "RegistryApi.h"
 #include "Station.h"
+#include "SystemProfiles.h"
 #include "UserProfile.h"
 
 // Appends the names that match pattern, in the order the file system returns them, except ".", "..",
@@ -19,9 +21,10 @@ void FindFileNames(const std::string& pattern, std::vector<std::string>& names);
 // there. Otherwise the system's profile list names them, in lstrcmpA order.
 class UserProfiles {
 public:
-    // A station's profiles: files under its file root, the profile list from its registry; on this
-    // computer also the shell's own Startup folders for the user running the program and All Users.
-    static UserProfiles Of(const Station& station, const RegistryApi& api);
+    // A station's profiles: files under its file root, else its profile list (asked of listed only
+    // then); on this computer also the shell's own Startup folders for the user running the program
+    // and All Users.
+    static UserProfiles Of(const Station& station, const std::function<std::vector<ListedProfile>()>& listed);
 
     const std::vector<UserProfile>& List() const { return list_; }
     std::vector<std::string> Names() const;

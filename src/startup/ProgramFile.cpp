@@ -5,6 +5,8 @@
 
 #include <cctype>
 #include <cwchar>
+#include <initializer_list>
+#include <iterator>
 #include <optional>
 
 #include "TRegistry.h"
@@ -90,37 +92,59 @@ std::string DllArgument(const std::string& rest) {
 
 }  // namespace
 
+namespace {
+
+// Where a station keeps the machine values of the variables commands use, by the key that holds them.
+struct VariableSource {
+    const char* key;
+    std::initializer_list<std::pair<const char*, const char*>> variables;  // variable, value name
+};
+const VariableSource kVariableSources[] = {
+    {kNtCurrentVersion,
+     {{"SYSTEMROOT", "SystemRoot"}, {"WINDIR", "SystemRoot"}, {"SYSTEMDRIVE", "SystemRoot"}}},
+    {kCurrentVersion,
+     {{"PROGRAMFILES", "ProgramFilesDir"},
+      {"PROGRAMFILES(X86)", "ProgramFilesDir (x86)"},
+      {"PROGRAMW6432", "ProgramW6432Dir"}}},
+    {"\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", {{"PROGRAMDATA", "ProgramData"}}},
+};
+
+}  // namespace
+
 StationEnvironment StationEnvironment::Of(const Station& station, const RegistryApi& api) {
     StationEnvironment environment;
-    if (!station.IsConnected() || station.IsThisComputer()) {
-        environment.process_ = true;
-        return environment;
-    }
-    TRegistry registry(api);
-    auto& values = environment.values_;
-    if (station.SelectRoot(registry, HKEY_LOCAL_MACHINE) && registry.OpenPathForReading(kNtCurrentVersion)) {
-        const std::string root = ReadValue(registry, "SystemRoot");
-        if (!root.empty()) {
-            values["SYSTEMROOT"] = values["WINDIR"] = root;
-            values["SYSTEMDRIVE"] = root.substr(0, 2);
-        }
-    }
-    if (station.SelectRoot(registry, HKEY_LOCAL_MACHINE) && registry.OpenPathForReading(kCurrentVersion)) {
-        const struct {
-            const char* variable;
-            const char* value;
-        } folders[] = {{"PROGRAMFILES", "ProgramFilesDir"},
-                       {"PROGRAMFILES(X86)", "ProgramFilesDir (x86)"},
-                       {"PROGRAMW6432", "ProgramW6432Dir"}};
-        for (const auto& folder : folders)
-            if (std::string value = ReadValue(registry, folder.value); !value.empty())
-                values[folder.variable] = environment.Expand(value);
-    }
-    if (station.SelectRoot(registry, HKEY_LOCAL_MACHINE) &&
-        registry.OpenPathForReading(std::string(kNtCurrentVersion) + "\\ProfileList"))
-        if (std::string value = ReadValue(registry, "ProgramData"); !value.empty())
-            values["PROGRAMDATA"] = environment.Expand(value);
+    environment.process_ = !station.IsConnected() || station.IsThisComputer();
+    environment.station_ = &station;
+    environment.api_ = &api;
     return environment;
+}
+
+void StationEnvironment::ReadKeyOf(size_t group) const {
+    readKeys_ |= 1u << group;
+    const VariableSource& source = kVariableSources[group];
+    TRegistry registry(*api_);
+    if (!station_->SelectRoot(registry, HKEY_LOCAL_MACHINE) || !registry.OpenPathForReading(source.key))
+        return;
+    std::map<std::string, std::string> read;  // SystemRoot gives three variables
+    for (const auto& [variable, name] : source.variables) {
+        if (!read.count(name))
+            read[name] = ReadValue(registry, name);
+        std::string value = read[name];
+        if (value.empty())
+            continue;
+        if (std::string(variable) == "SYSTEMDRIVE")
+            value = value.substr(0, 2);
+        values_[variable] = Expand(value);  // ProgramFilesDir names %SystemDrive%
+    }
+}
+
+const std::string* StationEnvironment::ValueOf(const std::string& upperName) const {
+    for (size_t group = 0; group < std::size(kVariableSources); ++group)
+        for (const auto& variable : kVariableSources[group].variables)
+            if (upperName == variable.first && (readKeys_ & (1u << group)) == 0)
+                ReadKeyOf(group);
+    const auto value = values_.find(upperName);
+    return value == values_.end() ? nullptr : &value->second;
 }
 
 std::string StationEnvironment::Expand(const std::string& text) const {
@@ -133,9 +157,8 @@ std::string StationEnvironment::Expand(const std::string& text) const {
         if (close == std::string::npos)
             break;
         expanded.append(text, from, open - from);
-        const auto value = values_.find(Upper(text.substr(open + 1, close - open - 1)));
-        if (value != values_.end()) {
-            expanded += value->second;
+        if (const std::string* value = ValueOf(Upper(text.substr(open + 1, close - open - 1)))) {
+            expanded += *value;
             from = close + 1;
         } else {
             expanded.append(text, open, close - open);  // the closing '%' may open the next name

@@ -18,13 +18,21 @@ struct ProgramFile {
 // registry.
 class StationEnvironment {
 public:
+    // Another station's values are read when a text first names them, a few at a time: station and
+    // api must outlive the environment.
     static StationEnvironment Of(const Station& station, const RegistryApi& api);
     // %NAME% replaced by its value, the name in any letter case; an unknown name stays as written.
     std::string Expand(const std::string& text) const;
 
 private:
+    const std::string* ValueOf(const std::string& upperName) const;
+    void ReadKeyOf(size_t group) const;
+
     bool process_ = false;
-    std::map<std::string, std::string> values_;  // names in upper case
+    const Station* station_ = nullptr;
+    const RegistryApi* api_ = nullptr;
+    mutable unsigned readKeys_ = 0;                      // a bit for each key read
+    mutable std::map<std::string, std::string> values_;  // names in upper case
 };
 
 class ProgramFileFinder {

@@ -17,9 +17,19 @@ DisabledStore StartupBook::Store() const {
     return DisabledStore(DisabledStoreFile(), LegacyCodePage());
 }
 
+std::vector<ListedProfile> StartupBook::Listed() const {
+    if (listed_)
+        return *listed_;
+    std::vector<ListedProfile> listed = ListedProfiles(api_, station_);
+    if (keepUsers_ || readingView_)
+        listed_ = listed;
+    return listed;
+}
+
 const std::vector<LoggedOnUser>& StartupBook::OtherUsers() {
     if (!keepUsers_ || !users_) {
-        users_ = OtherLoggedOnUsers(api_, station_);
+        const std::vector<ListedProfile> listed = Listed();
+        users_ = OtherLoggedOnUsers(api_, station_, &listed);
         fileUsers_.reset();  // who is logged on decides whose file is read
     }
     return *users_;
@@ -34,7 +44,7 @@ std::vector<StartupBook::FileUser>& StartupBook::FileUsers(const std::vector<Log
         if (source.scope == SourceScope::EachUser && source.IsRegistry())
             kinds.push_back(&source);
     fileUsers_.emplace();
-    for (LoggedOffUser& user : LoggedOffUsers(api_, station_, loggedOn)) {
+    for (LoggedOffUser& user : LoggedOffUsers(Listed(), station_, loggedOn)) {
         FileUser read{std::move(user), std::nullopt, {}, false};
         try {
             read.keys = ReadUserFileKeys(read.user, kinds);
@@ -70,6 +80,16 @@ void StartupBook::AppendFileUserRows(FileUser& user,
 }
 
 void StartupBook::ReadView(const std::string& view, StartupPage& page) {
+    // The users' names, their files and their Startup folders all come from one reading of ProfileList.
+    struct ReadingView {
+        StartupBook& book;
+        explicit ReadingView(StartupBook& reading) : book(reading) { book.readingView_ = true; }
+        ~ReadingView() {
+            book.readingView_ = false;
+            if (!book.keepUsers_)
+                book.listed_.reset();
+        }
+    } reading(*this);
     const StartupSource* item = FindSource(view);
     if (item != nullptr && item->IsBarItem())
         ReadOwnKey(*item, page);

@@ -38,6 +38,7 @@ public:
         station_ = std::move(station);
         users_.reset();
         fileUsers_.reset();
+        listed_.reset();
     }
     const Station& CurrentStation() const { return station_; }
     const RegistryApi& Api() const { return api_; }
@@ -45,7 +46,9 @@ public:
     void SetTaskScheduler(const TaskSchedulerApi& tasks) { tasks_ = &tasks; }
     const TaskSchedulerApi& TaskScheduler() const { return *tasks_; }
     // The user profiles of the station, as the Users list names them.
-    UserProfiles Profiles() const { return UserProfiles::Of(station_, api_); }
+    UserProfiles Profiles() const {
+        return UserProfiles::Of(station_, [this] { return Listed(); });
+    }
     std::string DisabledStoreFile() const { return DisabledStorePath(appDir_, computerName_); }
     DisabledStore Store() const;
 
@@ -103,6 +106,8 @@ private:
         bool told = false;  // the failure is in a page's notes already
     };
 
+    // The station's ProfileList: read once for all views while the users are kept, else once a view.
+    std::vector<ListedProfile> Listed() const;
     const std::vector<LoggedOnUser>& OtherUsers();
     // The users of ProfileList that are not among loggedOn, each file read once while kept.
     std::vector<FileUser>& FileUsers(const std::vector<LoggedOnUser>& loggedOn);
@@ -128,4 +133,6 @@ private:
     bool keepUsers_ = false;
     std::optional<std::vector<LoggedOnUser>> users_;
     std::optional<std::vector<FileUser>> fileUsers_;
+    bool readingView_ = false;
+    mutable std::optional<std::vector<ListedProfile>> listed_;
 };

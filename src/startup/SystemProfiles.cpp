@@ -100,9 +100,9 @@ std::vector<ListedProfile> ListedProfiles(const RegistryApi& api, const Station&
     return profiles;
 }
 
-std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Station& station) {
+std::vector<UserProfile> RegisteredProfiles(const std::vector<ListedProfile>& profileList) {
     std::vector<UserProfile> profiles;
-    for (const ListedProfile& listed : ListedProfiles(api, station))
+    for (const ListedProfile& listed : profileList)
         if (IsFolder(listed.folder))
             profiles.push_back({listed.name, WithSeparator(listed.folder) + kAppDataStartup});
     return profiles;

@@ -18,11 +18,9 @@ struct ListedProfile {
 // Every profile of ProfileList but the service profiles, whose folder's name is one folder name.
 std::vector<ListedProfile> ListedProfiles(const RegistryApi& api, const Station& station = {});
 
-// The profiles of ProfileList under the registry's HKEY_LOCAL_MACHINE, except the service profiles and
-// those whose folder does not exist, each named by its folder's last component and with its Startup
-// folder under AppData, in the registry's order.
-// Profile folders of another station are seen through its file root.
-std::vector<UserProfile> RegisteredProfiles(const RegistryApi& api, const Station& station = {});
+// The profiles of listed whose folder exists, each with its Startup folder under AppData, in the
+// registry's order.
+std::vector<UserProfile> RegisteredProfiles(const std::vector<ListedProfile>& listed);
 
 // The name a user's profile folder gives that SID: the last folder of its expanded ProfileImagePath
 // under the station's ProfileList; empty when there is none.

@@ -1,5 +1,6 @@
 // Users who are not logged on: their Run family read from their NTUSER.DAT (written by hivex), listed
 // like a logged-on user's, never changed, and a file that cannot be read costs only that user's rows.
+#include <algorithm>
 #include <fstream>
 
 #include "StartupTestSupport.h"
@@ -89,6 +90,33 @@ TEST_F(LoggedOffUsersTest, AFileThatCannotBeReadCostsOnlyThatUsersRowsWithOneNot
     StartupPage none;
     list.Book().ReadView("HKCU_Run", none);
     EXPECT_TRUE(none.notes.empty());
+}
+
+// Every view of a script's listing, and each view the window shows, reads ProfileList once: for the
+// logged-on users' names, the logged-off users' files and the Startup folders alike.
+TEST_F(LoggedOffUsersTest, ProfileListIsReadOncePerListingAndOncePerShownView) {
+    ScopedFaults faults;
+    auto profileListReads = [] {
+        const auto& opened = Faults().opened;
+        return std::count_if(opened.begin(), opened.end(),
+                             [](const std::string& path) { return path.ends_with("ProfileList"); });
+    };
+    StartupBook script(FaultyRegistryApi());
+    script.SetAppDir(appDir.Path());
+    script.KeepLoggedOnUsers(true);
+    for (const StartupSource* view : Views()) {
+        StartupPage page;
+        script.ReadView(view->tag, page);
+    }
+    EXPECT_EQ(profileListReads(), 1);
+
+    StartupBook window(FaultyRegistryApi());
+    window.SetAppDir(appDir.Path());
+    for (int refresh = 0; refresh < 2; ++refresh) {
+        StartupPage page;
+        window.ReadView("HKCU_Run", page);
+    }
+    EXPECT_EQ(profileListReads(), 3);  // users log on and off while the window is open
 }
 
 }  // namespace
