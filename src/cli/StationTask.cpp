@@ -12,6 +12,7 @@
 #include "StartupSources.h"
 #include "StartupMessages.h"
 #include "StationName.h"
+#include "StoreLock.h"
 
 namespace {
 
@@ -112,7 +113,9 @@ private:
             Add(location);
             return;
         }
-        const std::optional<StartupEntry> row = PickRow(page.rows);
+        std::optional<StartupEntry> row = PickRow(page.rows);
+        if (!row)
+            row = PickRowWhileNoneChanges(location);
         if (!row) {
             const char* which = command_.verb == CliVerb::Disable  ? "enabled "
                                 : command_.verb == CliVerb::Enable ? "disabled "
@@ -143,6 +146,20 @@ private:
             locationKey = LocationKeyOf(kStartupTag, *user);
         }
         Record(book_.AddEntry(locationKey, command_.name, command_.command));
+    }
+
+    // Another Tellurin changing the same key meanwhile can hide a row from a listing (the values after
+    // one it removes move up while they are read): the view is read once more while no other Tellurin
+    // changes anything. The operation takes the lock again itself.
+    std::optional<StartupEntry> PickRowWhileNoneChanges(const std::string& location) {
+        const StoreLock held(book_.DisabledStoreFile());
+        StartupPage page;
+        try {
+            book_.ReadView(ViewOfLocation(location), page);
+        } catch (const std::exception&) {
+            return std::nullopt;  // what the first reading said stands
+        }
+        return PickRow(page.rows);
     }
 
     // Disable takes an enabled row, enable a disabled one (or one Windows holds off), remove either,

@@ -1,6 +1,7 @@
 // tellurinc from arguments to exit status: usage errors, a refused action, and many stations at once.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <algorithm>
@@ -195,6 +196,45 @@ TEST(TellurincActions, ARefusedActionChangesNothingAndFailsTheStation) {
     EXPECT_EQ(console.Run({"enable", "--location", "HKCU_Run", "--name", "CliPager"}), 1);
     EXPECT_EQ(console.err, "HERE: [HKCU_Run]:     - there is NO disabled entry 'CliPager' !\r\n");
     EXPECT_EQ(console.out, "");
+    std::filesystem::remove_all(appDir);
+}
+
+// Another Tellurin removes the key's first value just after this listing read it: the values after it
+// move up by one, and the one right after it is never read.
+std::atomic<bool> removeAfterFirstRead{false};
+LONG WINAPI EnumValueWhileAnotherRemoves(HKEY key,
+                                         DWORD index,
+                                         LPSTR name,
+                                         LPDWORD nameSize,
+                                         LPDWORD reserved,
+                                         LPDWORD type,
+                                         LPBYTE data,
+                                         LPDWORD dataSize) {
+    const LONG result = RegEnumValueA(key, index, name, nameSize, reserved, type, data, dataSize);
+    if (result == ERROR_SUCCESS && index == 0 && removeAfterFirstRead.exchange(false))
+        RegDeleteValueA(key, name);
+    return result;
+}
+
+TEST(TellurincActions, ARowHiddenByAnotherTellurinsRemovalIsStillFound) {
+    KeySnapshot run(HKEY_CURRENT_USER, kRunPath);
+    DeleteKeyTree(HKEY_CURRENT_USER, kRunPath);
+    for (const char* name : {"CliA", "CliB", "CliC"})
+        SetTextValue(HKEY_CURRENT_USER, kRunPath, name, std::string("C:\\Tools\\") + name + ".exe");
+    RegistryApi api = RealRegistryApi();
+    api.enumValue = EnumValueWhileAnotherRemoves;
+    const std::string appDir = "C:\\tellurinc_hidden_" + std::to_string(GetCurrentProcessId());
+    std::filesystem::create_directories(appDir);
+    const LocalMachine local{"HERE", appDir, &api};
+    Console console([local](const CliCommand& command, const std::string& station) {
+        return WorkStation(command, station, local);
+    });
+
+    removeAfterFirstRead = true;
+    EXPECT_EQ(console.Run({"remove", "--location", "HKCU_Run", "--name", "CliB"}), 0) << console.err;
+    EXPECT_FALSE(GetRawValue(HKEY_CURRENT_USER, kRunPath, "CliB").exists);
+    EXPECT_TRUE(GetRawValue(HKEY_CURRENT_USER, kRunPath, "CliC").exists);
+    EXPECT_TRUE(std::filesystem::is_empty(appDir));  // nor a lock left
     std::filesystem::remove_all(appDir);
 }
 
