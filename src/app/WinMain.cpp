@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <cstdlib>
 #include <string>
 
@@ -44,7 +45,9 @@ std::string StationArgument() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Before anything else loads: only the system folder may supply DLLs.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    ComApartment com;  // the shell-link work relies on it; released after the windows
+    // The shell-link work relies on COM, begun once the window is shown (ole32 and what it brings are
+    // not on the way to the first paint) and released after the windows.
+    std::optional<ComApartment> com;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -80,6 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     };
     form1.SetModalWindows(showAbout, showComputerInfo);
     form1.Show();
+    com.emplace();
     const int status = RunMessageLoop(form1.Handle());
     RestoreStationRegistry(std::move(remoteRegistry));
     return status;
