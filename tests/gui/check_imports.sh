@@ -10,7 +10,7 @@ imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower
 status=0
 for dll in $imports; do
     if [[ "$allowed" != *" $dll "* ]]; then
-        echo "not a known system DLL: $dll"
+        echo "not among the DLLs it may import at start: $dll"
         status=1
     fi
 done
