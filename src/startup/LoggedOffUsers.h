@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "LoggedOnUsers.h"
-#include "RegistryApi.h"
 #include "StartupSources.h"
 #include "Station.h"
 #include "SystemProfiles.h"

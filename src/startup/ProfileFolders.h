@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "RegistryApi.h"
 #include "Station.h"
 #include "SystemProfiles.h"
 #include "UserProfile.h"

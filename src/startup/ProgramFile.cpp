@@ -90,18 +90,19 @@ std::string DllArgument(const std::string& rest) {
     return Trimmed(text.substr(0, text.find(',')));
 }
 
-}  // namespace
-
-namespace {
-
 // Where a station keeps the machine values of the variables commands use, by the key that holds them.
+struct Variable {
+    const char* name;
+    const char* value;       // the value that gives it
+    bool driveOnly = false;  // its first two letters ("C:")
+};
 struct VariableSource {
     const char* key;
-    std::initializer_list<std::pair<const char*, const char*>> variables;  // variable, value name
+    std::initializer_list<Variable> variables;  // those of one value next to each other
 };
 const VariableSource kVariableSources[] = {
     {kNtCurrentVersion,
-     {{"SYSTEMROOT", "SystemRoot"}, {"WINDIR", "SystemRoot"}, {"SYSTEMDRIVE", "SystemRoot"}}},
+     {{"SYSTEMROOT", "SystemRoot"}, {"WINDIR", "SystemRoot"}, {"SYSTEMDRIVE", "SystemRoot", true}}},
     {kCurrentVersion,
      {{"PROGRAMFILES", "ProgramFilesDir"},
       {"PROGRAMFILES(X86)", "ProgramFilesDir (x86)"},
@@ -125,23 +126,20 @@ void StationEnvironment::ReadKeyOf(size_t group) const {
     TRegistry registry(*api_);
     if (!station_->SelectRoot(registry, HKEY_LOCAL_MACHINE) || !registry.OpenPathForReading(source.key))
         return;
-    std::map<std::string, std::string> read;  // SystemRoot gives three variables
-    for (const auto& [variable, name] : source.variables) {
-        if (!read.count(name))
-            read[name] = ReadValue(registry, name);
-        std::string value = read[name];
-        if (value.empty())
-            continue;
-        if (std::string(variable) == "SYSTEMDRIVE")
-            value = value.substr(0, 2);
-        values_[variable] = Expand(value);  // ProgramFilesDir names %SystemDrive%
+    std::string valueName, value;  // SystemRoot gives three variables: read once
+    for (const Variable& variable : source.variables) {
+        if (valueName != variable.value)
+            value = ReadValue(registry, valueName = variable.value);
+        // ProgramFilesDir may name %SystemDrive%.
+        if (!value.empty())
+            values_[variable.name] = Expand(variable.driveOnly ? value.substr(0, 2) : value);
     }
 }
 
 const std::string* StationEnvironment::ValueOf(const std::string& upperName) const {
     for (size_t group = 0; group < std::size(kVariableSources); ++group)
         for (const auto& variable : kVariableSources[group].variables)
-            if (upperName == variable.first && (readKeys_ & (1u << group)) == 0)
+            if (upperName == variable.name && (readKeys_ & (1u << group)) == 0)
                 ReadKeyOf(group);
     const auto value = values_.find(upperName);
     return value == values_.end() ? nullptr : &value->second;
