@@ -20,7 +20,7 @@ constexpr int kRuns = 7;
 class CountingView : public StartupView {
 public:
     size_t rows = 0;
-    void ShowRows(const std::vector<StartupEntry>& shown) override { rows = shown.size(); }
+    void ShowRows(std::vector<StartupEntry> shown) override { rows = shown.size(); }
     void SetCountLabel(const std::string&) override {}
     void SetNotes(const std::string&) override {}
     void SetUsers(const std::vector<std::string>&) override {}

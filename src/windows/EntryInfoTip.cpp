@@ -53,12 +53,10 @@ bool FillEntryInfoTip(const EntryListView& list, NMHDR& header, const Station& s
     if (header.hwndFrom != list.Handle() || header.code != LVN_GETINFOTIPA)
         return false;
     auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(header);
-    if (tip.pszText == nullptr || tip.cchTextMax <= 0)
-        return true;
-    // The list may have put the row's full caption in already; the notes go after it.
-    if (tip.iItem < 0 || tip.iItem >= list.RowCount())
+    if (tip.pszText == nullptr || tip.cchTextMax <= 0 || tip.iItem < 0 || tip.iItem >= list.RowCount())
         return true;
     const StartupEntry row = list.Row(tip.iItem);
+    // The list may have put the row's full caption in already; the notes go after it.
     std::string text = tip.pszText;
     if (const std::string note = NoteOf(row); !note.empty())
         (text += text.empty() ? "" : "\r\n") += note;

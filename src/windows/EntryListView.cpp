@@ -95,11 +95,11 @@ void EntryListView::ScaleTo(Dpi dpi) {
     states_ = std::move(states);
 }
 
-void EntryListView::ShowRows(const std::vector<StartupEntry>& rows) {
+void EntryListView::ShowRows(std::vector<StartupEntry> rows) {
     {
         RedrawOff quiet(list_);
         ListView_DeleteAllItems(list_);  // the old selection goes with the old rows
-        rows_ = rows;
+        rows_ = std::move(rows);
         ListView_SetItemCount(list_, static_cast<int>(rows_.size()));
     }
     if (!IsWindowVisible(list_))

@@ -20,7 +20,7 @@ public:
 
     HWND Handle() const { return list_; }
     // Replaces every row; nothing stays selected.
-    void ShowRows(const std::vector<StartupEntry>& rows);
+    void ShowRows(std::vector<StartupEntry> rows);
     // Answers the list's asking for a row's texts and state image (LVN_GETDISPINFO), and for the row
     // whose name begins with what was typed (LVN_ODFINDITEM). True when header was one of them.
     bool AnswerListRequest(NMHDR& header, LRESULT& answer) const;

@@ -322,8 +322,8 @@ void MainWindow::RunOnSelectedRow(Outcome (StartupPresenter::*operation)(const S
         ((*logic_).*operation)(*row);
 }
 
-void MainWindow::ShowRows(const std::vector<StartupEntry>& rows) {
-    listView_->ShowRows(rows);
+void MainWindow::ShowRows(std::vector<StartupEntry> rows) {
+    listView_->ShowRows(std::move(rows));
 }
 
 // On the count line, whose own text stays as it always was.

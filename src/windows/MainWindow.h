@@ -53,7 +53,7 @@ public:
     const EntryListView& ListView() const { return *listView_; }
 
     // StartupView
-    void ShowRows(const std::vector<StartupEntry>& rows) override;
+    void ShowRows(std::vector<StartupEntry> rows) override;
     void SetCountLabel(const std::string& text) override;
     void SetNotes(const std::string& text) override;
     void SetUsers(const std::vector<std::string>& users) override;

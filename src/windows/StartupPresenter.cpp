@@ -39,7 +39,7 @@ void StartupPresenter::ShowPage(StartupPage& page) {
     for (const std::string& note : page.notes)
         (notes += notes.empty() ? "" : "\r\n") += note;
     view_.SetNotes(notes);
-    view_.ShowRows(page.rows);
+    view_.ShowRows(std::move(page.rows));  // the page's last use
 }
 
 void StartupPresenter::RefreshStartupList() {

@@ -13,7 +13,7 @@ class StartupView {
 public:
     virtual ~StartupView() = default;
     // Replaces every row of the list with these, already in display order.
-    virtual void ShowRows(const std::vector<StartupEntry>& rows) = 0;
+    virtual void ShowRows(std::vector<StartupEntry> rows) = 0;
     virtual void SetCountLabel(const std::string& text) = 0;
     // What the last read passed over (files it could not read), shown as a tip; empty for nothing.
     virtual void SetNotes(const std::string& text) = 0;

@@ -27,8 +27,8 @@ public:
     std::vector<StartupField> focus;
     int showCalls = 0;
 
-    void ShowRows(const std::vector<StartupEntry>& shown) override {
-        rows = shown;
+    void ShowRows(std::vector<StartupEntry> shown) override {
+        rows = std::move(shown);
         ++showCalls;
     }
     void SetCountLabel(const std::string& text) override { countLabel = text; }
@@ -83,7 +83,8 @@ inline const char* kRunPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run
 inline const char* kRunOncePath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 inline const char* kDefaultRunOncePath = ".DEFAULT\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-// The main window's presenter of the startup book on a scratch AppDir and computer name, with the faulty registry API and recorders.
+// The main window's presenter of the startup book on a scratch AppDir and computer name, with the faulty
+// registry API and recorders.
 class StartupListTest : public ::testing::Test {
 protected:
     StartupListTest();
