@@ -71,5 +71,7 @@ struct KernelHandleTraits {
 };
 
 using UniqueFile = UniqueHandle<KernelHandleTraits<CloseHandle>>;
+// A kernel handle that is null when missing: threads, tokens, processes.
+using UniqueKernelHandle = UniqueHandle<NullableHandleTraits<HANDLE, CloseHandle>>;
 using UniqueFind = UniqueHandle<KernelHandleTraits<FindClose>>;
 using UniqueLocal = UniqueHandle<NullableHandleTraits<HLOCAL, LocalFree>>;

@@ -10,13 +10,6 @@
 
 namespace {
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { CloseHandle(handle); }
-};
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-
 constexpr char kUserHivePrefix[] = "S-1-5-21-";
 constexpr char kClassesSuffix[] = "_Classes";
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "Errors.h"
 #include "StationTrouble.h"
 #include "SystemMessage.h"
+#include "UniqueHandle.h"
 #include "WaitableLock.h"
 
 namespace {
@@ -169,35 +169,52 @@ void EndRestore(ServiceSteps& steps,
         steps.Done(std::move(done));
 }
 
+// A station that does not answer holds the asking thread in a network call: it is left to end alone,
+// with what it shares with the caller.
+struct Answer {
+    WaitableLock lock;  // notified when the finding is given
+    std::optional<ServiceFinding> finding;
+};
+struct Probe {
+    std::shared_ptr<Answer> answer;
+    std::string station;
+    const ServiceApi* api;
+};
+
+DWORD WINAPI AskOnItsOwn(void* context) {
+    const std::unique_ptr<Probe> probe(static_cast<Probe*>(context));
+    try {
+        ServiceFinding finding = Ask(*probe->api, probe->station);
+        std::lock_guard lock(probe->answer->lock);
+        probe->answer->finding = finding;
+        probe->answer->lock.NotifyAll();
+    } catch (const std::exception&) {
+        // Out of memory: no answer, which the caller reports as a station that did not answer.
+    }
+    return 0;
+}
+
 }  // namespace
 
 ServiceFinding FindRemoteRegistry(const std::string& station, const ServiceOptions& options) {
-    // A station that does not answer holds the asking thread in a network call: it is left to end alone.
-    struct Answer {
-        WaitableLock lock;  // notified when the finding is given
-        std::optional<ServiceFinding> finding;
-    };
-    auto answer = std::make_shared<Answer>();
-    std::thread asking([answer, station, api = options.api] {
-        ServiceFinding finding = Ask(*api, station);
-        std::lock_guard lock(answer->lock);
-        answer->finding = finding;
-        answer->lock.NotifyAll();
-    });
+    auto probe = std::make_unique<Probe>(Probe{std::make_shared<Answer>(), station, options.api});
+    const std::shared_ptr<Answer> answer = probe->answer;
+    // The system's own thread, not the thread library's: its join was seen to fail with "resource deadlock
+    // avoided" under many short threads, and a failed join ended the program.
+    const UniqueKernelHandle asking(CreateThread(nullptr, 0, AskOnItsOwn, probe.get(), 0, nullptr));
+    if (!asking)
+        return ServiceFinding{GetLastError()};
+    probe.release();  // the thread's now
     const auto deadline = std::chrono::steady_clock::now() + options.probeWait;
-    bool answered;  // nothing here throws while the thread is neither joined nor let go
     {
         std::lock_guard lock(answer->lock);
         while (!answer->finding && std::chrono::steady_clock::now() < deadline)
             answer->lock.WaitUntil(deadline);
-        answered = answer->finding.has_value();
+        if (!answer->finding)
+            return ServiceFinding{ERROR_TIMEOUT};  // its handle goes; the thread ends alone
     }
     // A thread that answered is ending: one still running at exit can leave the process killed, not exited.
-    if (!answered) {
-        asking.detach();
-        return ServiceFinding{ERROR_TIMEOUT};
-    }
-    asking.join();
+    WaitForSingleObject(asking.get(), INFINITE);
     return *answer->finding;
 }
 
