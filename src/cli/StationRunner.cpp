@@ -170,5 +170,9 @@ bool RunStations(const std::vector<std::string>& stations,
     const Clock::time_point giveUp = Clock::now() + kLastWorkers;
     while (queue->workers != 0 && Clock::now() < giveUp)
         queue->mutex.WaitFor(kLookAgain);
-    return allJoined && queue->workers == 0;
+    const bool joined = allJoined && queue->workers == 0;
+    // What the work holds (a journal's open file) goes with the run, not with the last worker's queue.
+    if (joined)
+        queue->work = nullptr;
+    return joined;
 }

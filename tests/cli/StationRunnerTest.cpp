@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <map>
+#include <memory>
 
 #include "StationRunner.h"
 
@@ -46,6 +47,18 @@ TEST(StationRunner, ReplacesStuckWorkersAndTimesEachStationFromItsOwnStart) {
             << stations[index];
     // The stuck workers, back after their deadline, take no more stations.
     EXPECT_LE(mostRunning.load(), 2);
+}
+
+// A run whose workers all came back lets go of its work at once, and of what the work holds (the
+// Remote Registry journal's open file, in tellurinc): not when the last worker's thread gets round to it.
+TEST(StationRunner, AJoinedRunLetsGoOfItsWork) {
+    for (int run = 0; run < 20; ++run) {
+        const auto held = std::make_shared<int>(0);
+        const StationWork work = [held](const std::string&) { return StationReport{}; };
+        EXPECT_TRUE(RunStations({"ws1", "ws2", "ws3"}, {3, std::chrono::seconds(5), false}, work,
+                                [](size_t, StationReport&) {}));
+        EXPECT_EQ(held.use_count(), 2);  // held, and the caller's work
+    }
 }
 
 }  // namespace
